@@ -1,0 +1,192 @@
+// The platform layer: the one list of operations the rest of Orvalde may call
+// for its window, input, drawing, pictures, font, sound, message box, files and
+// folders. Only the platform layer's own sources include SDL.
+//
+// Paths are written with "\" separators everywhere outside this layer; the
+// layer maps them to the host's separator. Texts are UTF-16 (std::u16string);
+// lengths and positions count UTF-16 units.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// ---------------------------------------------------------------------------
+// Handles. Images, fonts, sounds and files are numbers owned by the layer;
+// 0 always means "none".
+using ImageHandle = int64_t;
+using FontHandle = int64_t;
+using SoundHandle = int64_t;
+using FileHandle = int64_t;
+using FolderListing = int64_t;
+
+// The window's drawing surface as a drawing target (see beginDrawing).
+constexpr ImageHandle WindowSurface = -1;
+
+// A colour is red + green * 256 + blue * 65536, each component 0..255.
+using Colour = int64_t;
+constexpr Colour rgb(int64_t red, int64_t green, int64_t blue) {
+    return (red & 255) + (green & 255) * 256 + (blue & 255) * 65536;
+}
+
+// ---------------------------------------------------------------------------
+// Start and end of the layer.
+bool platformInit();
+void platformRelease();
+
+// Headless mode: no window, a silent sound device, input read from a script,
+// every text drawn into the traced image and every message box written out,
+// waits and sleeps passing at once. Must be chosen before platformInit.
+void useHeadlessMode();
+bool isHeadless();
+// Appends the lines of a script file (false when it cannot be read) or of a
+// text. Lines: click X Y | wheel N [ctrl] | key NAME | type TEXT | close |
+// shot FILE | mark TEXT. Blank lines and lines starting with '#' are skipped.
+bool loadInputScriptFile(const std::u16string& path);
+void queueInputScript(const std::string& scriptText);
+// Where headless reports go: standard output (the default) or a memory record
+// that takeHeadlessOutput returns and empties.
+void recordHeadlessOutputInMemory(bool inMemory);
+std::string takeHeadlessOutput();
+// The image whose text drawing is reported in headless mode (the back buffer).
+void traceTextDrawnInto(ImageHandle image);
+
+// ---------------------------------------------------------------------------
+// Window and input.
+bool openWindow(int width, int height);
+bool createDrawingSurface();
+void focusDrawingSurface();
+void setWindowTitle(const std::u16string& title);
+void closeWindow();
+
+enum class EventKind { None, CloseRequest, Click, Wheel, KeyRelease, CharTyped };
+
+// Modifier bits of a wheel event.
+constexpr int ModShift = 1;
+constexpr int ModAlt = 2;
+constexpr int ModControl = 4;
+
+// Key codes of released keys.
+constexpr int KeyBackspace = 8;
+constexpr int KeyReturn = 13;
+constexpr int KeyEscape = 27;
+constexpr int KeyPageUp = 33;
+constexpr int KeyPageDown = 34;
+constexpr int KeyUp = 38;
+constexpr int KeyDown = 40;
+
+struct PlatformEvent {
+    EventKind kind = EventKind::None;
+    int wheelNotches = 0;  // positive: away from the user
+    int modifiers = 0;     // Mod* bits held during a wheel turn
+    int keyCode = 0;       // Key* code of a released key
+    int charCode = 0;      // UTF-16 code (32 and above) of a typed character
+};
+
+// Takes one event. Waits at most maxWaitMs for one to come (0: never waits),
+// so that callers idle without spinning; returns kind None when none came.
+PlatformEvent pollEvent(int maxWaitMs);
+// Pointer position in client coordinates; -1, -1 outside the window.
+void pointerPosition(int& x, int& y);
+void sleepMs(int64_t milliseconds);
+
+// ---------------------------------------------------------------------------
+// Drawing. Opening a target sets front colour white, back colour black, opaque
+// text mode and the platform's default font.
+enum class DrawMode { OpaqueText, TransparentText, AlphaBlend };
+
+void beginDrawing(ImageHandle target);  // an image or WindowSurface
+void endDrawing();
+void fillRect(int64_t x, int64_t y, int64_t width, int64_t height, Colour colour);
+void fillRectFront(int64_t x, int64_t y, int64_t width, int64_t height);
+void drawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2);
+void drawText(int64_t x, int64_t y, const std::u16string& text);
+int64_t textWidth(const std::u16string& text);
+int64_t textHeight(const std::u16string& text);  // 0 for the empty text
+void setFrontColour(Colour colour);
+void setDrawingMode(DrawMode mode);
+void selectFont(FontHandle font);
+void drawImage(ImageHandle image, int64_t x, int64_t y);
+void drawImageScaled(ImageHandle image, int64_t x, int64_t y, int64_t width, int64_t height);
+// Copies an image unscaled to (0, 0) of the window's surface and shows it.
+void presentImage(ImageHandle image);
+
+// ---------------------------------------------------------------------------
+// Images.
+ImageHandle createImage(int64_t width, int64_t height, int depth);  // depth 24 or 32
+ImageHandle loadImage(const std::u16string& path);                   // JPEG or PNG; 0 on failure
+ImageHandle grabImage(ImageHandle source, int64_t x, int64_t y, int64_t width, int64_t height);
+void freeImage(ImageHandle image);
+int64_t imageWidth(ImageHandle image);
+int64_t imageHeight(ImageHandle image);
+// Colour of one pixel, -1 outside the image (used by tests and tools).
+Colour readPixel(ImageHandle image, int64_t x, int64_t y);
+bool saveImagePng(ImageHandle image, const std::u16string& path);
+// How many images are alive (the game must not let this grow turn after turn).
+int64_t liveImageCount();
+
+// ---------------------------------------------------------------------------
+// Fonts.
+int screenDotsPerInch();
+FontHandle loadFont(const std::u16string& path, int points);
+
+// ---------------------------------------------------------------------------
+// Sound. After a failed initSound every operation fails quietly.
+bool initSound();
+void enableOggDecoding();
+SoundHandle loadSound(const std::u16string& path);
+// extraVoice false restarts the sample's own voice; true starts a voice that
+// plays alongside everything else. Returns the voice's handle, 0 on failure.
+int64_t playSound(SoundHandle sound, bool extraVoice);
+void stopSound(SoundHandle sound, int64_t voice);
+void stopAllSounds();
+void freeSound(SoundHandle sound);
+
+// ---------------------------------------------------------------------------
+// Message box: modal; returns true only when "Yes" was pressed.
+bool messageBox(const std::u16string& title, const std::u16string& text, bool yesNo);
+
+// ---------------------------------------------------------------------------
+// Files and folders.
+std::u16string currentDirectory();  // absolute, ends with "\"
+bool setCurrentDirectory(const std::u16string& path);
+int64_t fileSize(const std::u16string& path);  // -1 nothing there, -2 a folder
+bool createFolder(const std::u16string& path);
+bool deleteFile(const std::u16string& path);
+bool renameFile(const std::u16string& oldPath, const std::u16string& newPath);
+
+// Folder listing: open, then take entries one by one ("." and ".." included);
+// it may be closed at any point.
+FolderListing openFolderListing(const std::u16string& folder, const std::u16string& pattern);
+bool nextFolderEntry(FolderListing listing, std::u16string& name, bool& isFolder);
+void closeFolderListing(FolderListing listing);
+
+FileHandle createFile(const std::u16string& path);  // empty, for writing
+FileHandle openFile(const std::u16string& path);    // for reading
+// Closes; false when pending writes could not be completed.
+bool closeFile(FileHandle file);
+bool writeLine(FileHandle file, const std::u16string& text);  // UTF-8 + CR LF
+// Next line without its end (LF, CR, CR LF or NUL end a line).
+std::u16string readLine(FileHandle file);
+bool endOfFile(FileHandle file);
+bool writeInteger(FileHandle file, int64_t value);  // 8 bytes little-endian
+// Reads 8 bytes little-endian; false when fewer remain.
+bool readInteger(FileHandle file, int64_t& value);
+
+// ---------------------------------------------------------------------------
+// Text utilities.
+int64_t textLength(const std::u16string& text);
+std::u16string leftPart(const std::u16string& text, int64_t count);
+std::u16string rightPart(const std::u16string& text, int64_t count);
+std::u16string middlePart(const std::u16string& text, int64_t start, int64_t count);  // start is 1-based
+std::u16string charFromCode(int64_t code);
+std::u16string upperCase(const std::u16string& text);
+std::u16string lowerCase(const std::u16string& text);
+char16_t upperCaseChar(char16_t c);
+char16_t lowerCaseChar(char16_t c);
+std::u16string integerToText(int64_t value);
+// Leading blanks and tabs skipped, optional sign, decimal digits up to the
+// first other character; 0 when there is no digit.
+int64_t textToInteger(const std::u16string& text);
+std::u16string trimSpaces(const std::u16string& text);
+std::u16string utf8ToText(const std::string& utf8);
+std::string textToUtf8(const std::u16string& text);

@@ -1,0 +1,59 @@
+// The editor's frame: pages, click zones, input modes and the editor state.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+enum EditorPage {
+    Menu = 0,
+    Vocabulary = 1,
+    MessageTexts = 2,
+    RoomTexts = 3,
+    Movements = 4,
+    ObjectTexts = 5,
+    ObjectPlacement = 6,
+    MinorEvents = 7,
+    MajorEvents = 8,
+    SystemMessages = 9,
+    Multimedia = 10,
+    SaveFile = 11,
+    LoadFile = 12,
+    ObjectAttributes = 13,
+    TestGame = 14,
+    Reset = 15,
+    Quit = 16
+};
+
+struct ClickZone {
+    int64_t id;
+    int64_t x;
+    int64_t y;
+    int64_t width;
+    int64_t height;
+};
+
+constexpr int ClickZoneRows = 116;   // 40 + 75 + 1; the event pages number from 41
+constexpr int TestedClickZones = 115;  // row 115 is never tested
+
+extern ClickZone clickZones[ClickZoneRows];
+extern int64_t currentPage;
+extern int64_t clickedZone;
+extern int64_t clickHappened;
+extern int64_t adjustStep;
+extern int64_t adjustDirection;
+extern int64_t editingText;
+extern std::u16string editBuffer;
+extern int64_t entryKind;
+extern int64_t listSelecting;
+extern int64_t selectedSetting;
+
+void clearClickZones();
+void setClickZone(int row, int64_t id, int64_t x, int64_t y, int64_t width, int64_t height);
+int64_t hitTest(int64_t x, int64_t y);
+
+// Selected setting, event cursors, layout settings, page cursors, the project
+// folder list (rebuilt from disk) and the project name and folder.
+void resetEditorState();
+
+// Draws the current page completely into backBuffer (or runs the test play).
+void drawCurrentPage();

@@ -1,0 +1,40 @@
+// The game screen: background, the four zones of the adventure, zone text
+// output with word wrap and scrolling, and presentation of a frame.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/platform.h"
+#include "model/adventure.h"
+
+extern ImageHandle screenImage;       // the project's own "ecran.jpg"
+extern bool hasScreenImage;           // background is screenImage, else defaultScreenImage
+extern ImageHandle turnSnapshot;      // whole back buffer before input / after a command
+extern ImageHandle inputBackground;   // text zone below the cursor, erases the typed line
+extern ImageHandle inventoryBackground;
+extern int64_t textCursor;
+extern int64_t descriptionCursor;
+extern int64_t inventoryCursor;
+
+// Full redraw when needFullRedraw is set: background, inventory background,
+// snapshot, cursors to 0.
+void clearScreen();
+// The drawing at the start of each turn (snapshot, room picture, description,
+// objects seen).
+void drawTurnStart();
+// Prints text into a zone from cursor (black, transparent, interfaceFont,
+// margins 2); returns the new cursor.
+int64_t printInZone(const std::u16string& text, const Zone& zone, int64_t cursor);
+std::u16string exitsTag(int64_t room);
+std::u16string listObjectsAt(int64_t location);
+std::u16string lowerFirst(const std::u16string& text);
+std::u16string upperFirst(const std::u16string& text);
+void takeTurnSnapshot();
+void presentFrame();
+// Draws the current background picture at (0, 0) of the back buffer.
+void drawBackground();
+// The line height of game text: text height of "X" in interfaceFont.
+int64_t gameLineHeight();
+// Releases every picture the screen holds (end of a session).
+void releaseScreenImages();
