@@ -1,0 +1,45 @@
+// "CHARGER FICHIER": the project folders of "Projets"; a click on a name makes
+// it the project and loads its adventure at once. Also the frame and the
+// folder list that the save page shares.
+#include "app/platform.h"
+#include "app/program.h"
+#include "editor/editor_state.h"
+#include "editor/folder_list.h"
+#include "editor/pages/pages.h"
+#include "editor/widgets.h"
+#include "model/adventure_file.h"
+
+void drawFilePageFrame(const char16_t* title) {
+    clearClickZones();
+    beginDrawing(backBuffer);
+    fillRect(0, 0, 800, 600, rgb(128, 128, 128));
+    drawTitleBar(title, 20);
+    drawButton(10, 100, 780, 220);
+    for (int slot = 0; slot < FolderListSlots; ++slot) drawCentredText(folderList[slot], 400, 120 + 20 * slot, 0, 0, 0);
+}
+
+void scrollFilePageList(int64_t direction, int64_t step) {
+    scrollFolderList(direction, step);
+}
+
+void drawLoadPage() {
+    drawFilePageFrame(u"CHARGER FICHIER");
+    // Every line of the list is clickable, blank ones included (they do nothing).
+    for (int slot = 0; slot < FolderListSlots; ++slot) setClickZone(slot + 1, slot + 2, 10, 110 + 20 * slot, 780, 20);
+    drawButton(100, 400, 600, 30);
+    drawLabel(projectName, 120, 405, 0, 0, 0);
+    drawLabelledButton(u"MENU", 360, 460, 80, 30);
+    setClickZone(0, 1, 360, 460, 80, 30);
+    endDrawing();
+}
+
+void loadPageClick(int64_t zone) {
+    if (zone == 1) {
+        currentPage = Menu;
+        return;
+    }
+    if (zone < 2 || zone >= 2 + FolderListSlots) return;
+    const std::u16string name = folderList[zone - 2];
+    if (name.empty()) return;
+    requestLoadAdventure(name);
+}

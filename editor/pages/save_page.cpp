@@ -1,0 +1,54 @@
+// "SAUVER FICHIER": names the project and writes the adventure into its folder
+// under "Projets".
+#include "app/platform.h"
+#include "app/program.h"
+#include "editor/editor_state.h"
+#include "editor/pages/pages.h"
+#include "editor/widgets.h"
+#include "model/adventure_file.h"
+
+static const char16_t* const saveButtonLabels[3] = {u"MENU", u"EFFA", u"EDIT"};
+
+void drawSavePage() {
+    drawFilePageFrame(u"SAUVER FICHIER");
+    for (int button = 0; button < 3; ++button) {
+        const int64_t y = 365 + 35 * button;
+        drawButton(10, y, 80, 30);
+        drawCentredText(saveButtonLabels[button], 50, y + 15, 0, 0, 0);
+        setClickZone(button, button + 1, 10, y, 80, 30);
+    }
+    drawButton(150, 400, 600, 30);
+    drawTextField(projectName, 150, 400, 600, 30, 20, 5);
+    drawLabelledButton(u"SAUVER", 300, 460, 200, 30);
+    setClickZone(3, 4, 300, 460, 200, 30);
+    endDrawing();
+}
+
+// A name the save may use: not empty, and not "." or "..", which would name
+// "Projets" itself or the program's folder instead of a project folder.
+static bool isUsableProjectName(const std::u16string& name) {
+    return !name.empty() && name != u"." && name != u"..";
+}
+
+void savePageClick(int64_t zone) {
+    switch (zone) {
+        case 1:
+            currentPage = Menu;
+            break;
+        case 2:
+            projectName.clear();
+            break;
+        case 3:
+            startTextEntry(projectName);
+            break;
+        case 4:
+            if (isUsableProjectName(projectName)) requestSaveAdventure();
+            break;
+        default:
+            break;
+    }
+}
+
+void savePageKey(int64_t key) {
+    applyTextEntryKey(projectName, key, true);
+}

@@ -1,0 +1,49 @@
+// "TESTER JEU": plays the adventure in memory with the project folder as the
+// current directory, or the scratch folder "Projets\Sans Titre" when no project
+// is named, then comes back to the menu.
+#include <vector>
+
+#include "app/platform.h"
+#include "app/program.h"
+#include "editor/editor_state.h"
+#include "editor/pages/pages.h"
+#include "engine/session.h"
+
+static const char16_t* const ScratchFolder = u"Sans Titre";
+
+// Deletes the saved games ("*.sav", in any case) of the current directory. The
+// names are collected before anything is deleted, so that the listing is not
+// read while its folder changes.
+static void deleteSavedGames() {
+    FolderListing listing = openFolderListing(currentDirectory(), u"*.*");
+    if (listing == 0) return;
+    std::vector<std::u16string> savedGames;
+    std::u16string name;
+    bool isFolder = false;
+    while (nextFolderEntry(listing, name, isFolder)) {
+        if (!isFolder && name.size() > 4 && lowerCase(rightPart(name, 4)) == u".sav") savedGames.push_back(name);
+    }
+    closeFolderListing(listing);
+    for (const std::u16string& savedGame : savedGames) deleteFile(savedGame);
+}
+
+void runTestGame() {
+    const std::u16string rememberedFolder = programFolder;
+    const bool scratch = projectFolder.empty();
+    if (scratch) {
+        // When "Projets" has gone, the scratch folder is made in the working
+        // directory itself.
+        setCurrentDirectory(u"Projets");
+        if (fileSize(ScratchFolder) != -2) createFolder(ScratchFolder);
+        setCurrentDirectory(ScratchFolder);
+    } else {
+        setCurrentDirectory(projectFolder);
+    }
+
+    runGameSession();
+
+    if (scratch) deleteSavedGames();
+    setCurrentDirectory(rememberedFolder);
+    currentPage = Menu;
+    drawMenuPage();
+}

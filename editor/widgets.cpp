@@ -1,0 +1,157 @@
+// Drawing widgets of the editor pages and the text-field model.
+#include "editor/widgets.h"
+
+#include "app/platform.h"
+#include "editor/editor_state.h"
+#include "model/adventure.h"
+
+void drawButton(int64_t x, int64_t y, int64_t width, int64_t height) {
+    fillRect(x, y, width, height, rgb(0, 0, 0));
+    fillRect(x + 2, y + 2, width, height, rgb(0, 0, 0));
+    fillRect(x + 1, y + 1, width - 2, height - 2, rgb(255, 255, 255));
+}
+
+void drawCentredText(const std::u16string& text, int64_t cx, int64_t cy, int64_t red, int64_t green, int64_t blue) {
+    setDrawingMode(DrawMode::TransparentText);
+    setFrontColour(rgb(red, green, blue));
+    // Integer halves truncate toward zero, as the page positions expect.
+    drawText(cx - textWidth(text) / 2, cy - textHeight(text) / 2, text);
+}
+
+void drawLabel(const std::u16string& text, int64_t x, int64_t y, int64_t red, int64_t green, int64_t blue) {
+    setFrontColour(rgb(red, green, blue));
+    drawText(x, y, text);
+}
+
+// Builds the next line of a wrapped text from the front of `rest`: as many
+// characters as fit the usable width, then cut back to the last space when
+// the text goes on. A single character wider than the box still makes a line
+// of its own, so that the wrap always moves on and ends.
+static std::u16string takeWrappedLine(std::u16string& rest, int64_t usableWidth) {
+    std::u16string line;
+    size_t taken = 0;
+    while (taken < rest.size() && textWidth(line) < usableWidth) line += rest[taken++];
+    if (line.empty()) return line;
+    if (textWidth(line) > usableWidth && line.size() > 1) {
+        line.pop_back();
+        --taken;
+    }
+    rest.erase(0, taken);
+    if (rest.empty()) return line;
+
+    // Break at a space; one long word without a space is cut where the width
+    // ran out.
+    size_t keep = line.size();
+    while (keep > 0 && (keep == line.size() ? rest[0] : line[keep]) != u' ') --keep;
+    if (keep == 0) return line;
+    // The characters after the break go back to the front of the rest; the
+    // space at the break is dropped.
+    std::u16string movedBack = line.substr(keep);
+    line.resize(keep);
+    rest = movedBack + rest;
+    rest.erase(0, 1);
+    return line;
+}
+
+int64_t drawWrappedText(const std::u16string& text, int64_t x, int64_t y, int64_t width, int64_t height,
+                        int64_t marginX, int64_t marginY, int64_t red, int64_t green, int64_t blue, int64_t draw) {
+    if (text.empty()) return 1;
+    const int64_t usableWidth = width - 2 * marginX;
+    const int64_t usableHeight = height - 2 * marginY;
+    setDrawingMode(DrawMode::TransparentText);
+    setFrontColour(rgb(red, green, blue));
+
+    std::u16string rest = text;
+    int64_t used = 0;
+    while (!rest.empty()) {
+        std::u16string line = takeWrappedLine(rest, usableWidth);
+        if (line.empty()) break;
+        const int64_t lineHeight = textHeight(line);
+        used += lineHeight;
+        if (used > usableHeight) return 0;
+        if (draw != 0) drawText(x + marginX, y + marginY + used - lineHeight, line);
+    }
+    setFrontColour(rgb(0, 0, 0));
+    return 1;
+}
+
+std::u16string formatNumber3(int64_t value) {
+    std::u16string digits = integerToText(value);
+    while (digits.size() < 3) digits.insert(digits.begin(), u'0');
+    return digits;
+}
+
+int64_t firstSpellingSlot(int64_t word) {
+    if (!isTableIndex(word)) return 0;
+    for (int slot = 0; slot < SpellingsPerWord; ++slot) {
+        if (!adventure.vocabulary[word][slot].empty()) return slot;
+    }
+    return 0;
+}
+
+std::u16string firstSpelling(int64_t word) {
+    if (!isTableIndex(word)) return std::u16string();
+    return adventure.vocabulary[word][firstSpellingSlot(word)];
+}
+
+std::u16string filterFileNameChar(char16_t character) {
+    switch (character) {
+        case u'<':
+        case u'>':
+        case u':':
+        case u'"':
+        case u'/':
+        case u'\\':
+        case u'|':
+        case u'?':
+        case u'*':
+            return std::u16string();
+        default:
+            return std::u16string(1, character);
+    }
+}
+
+void drawTitleBar(const std::u16string& title, int64_t y) {
+    drawButton(50, y, 700, 30);
+    drawCentredText(title, 60 + textWidth(title) / 2, y + 15, 0, 0, 0);
+}
+
+void drawLabelledButton(const std::u16string& label, int64_t x, int64_t y, int64_t width, int64_t height) {
+    drawButton(x, y, width, height);
+    drawCentredText(label, x + width / 2, y + height / 2, 0, 0, 0);
+}
+
+void startTextEntry(const std::u16string& stored) {
+    editingText = 1;
+    entryKind = 1;
+    editBuffer = stored;
+}
+
+void drawTextField(std::u16string& stored, int64_t x, int64_t y, int64_t width, int64_t height, int64_t marginX,
+                   int64_t marginY) {
+    const std::u16string cursor = editingText != 0 ? u"_" : u"";
+    if (drawWrappedText(stored + cursor, x, y, width, height, marginX, marginY, 0, 0, 0, 0) == 0 && !stored.empty()) {
+        stored.pop_back();
+    }
+    editBuffer = stored;
+    drawWrappedText(stored + cursor, x, y, width, height, marginX, marginY, 0, 0, 0, 1);
+}
+
+void applyTextEntryKey(std::u16string& stored, int64_t key, bool fileNameOnly) {
+    if (key == KeyBackspace) {
+        if (editBuffer.empty()) return;
+        editBuffer.pop_back();
+        stored = editBuffer;
+        return;
+    }
+    if (key == KeyReturn) {
+        if (editBuffer.empty()) return;
+        stored = editBuffer;
+        editingText = 0;
+        return;
+    }
+    if (key < 32 || key > 0xFFFF) return;
+    const char16_t character = static_cast<char16_t>(key);
+    editBuffer += fileNameOnly ? filterFileNameChar(character) : std::u16string(1, character);
+    stored = editBuffer;
+}

@@ -1,0 +1,58 @@
+// The drawing routines every editor page is built from, and the text-field
+// model shared by the pages that let the author type a text. Everything draws
+// into the target opened by the page (the back buffer) in the platform's
+// default font, so every size of text is measured, never assumed.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// A white box with a 1-pixel black border and a 2-pixel black shadow to the
+// right and below (it reaches x + width + 1 and y + height + 1).
+void drawButton(int64_t x, int64_t y, int64_t width, int64_t height);
+
+// Text centred on (cx, cy); switches to transparent text for the rest of the
+// drawing.
+void drawCentredText(const std::u16string& text, int64_t cx, int64_t cy, int64_t red, int64_t green, int64_t blue);
+
+// Text with its top-left corner at (x, y), in the current drawing mode.
+void drawLabel(const std::u16string& text, int64_t x, int64_t y, int64_t red, int64_t green, int64_t blue);
+
+// Word-wrapped text inside the box less its margins. Returns 1 when all of the
+// text fits, 0 when it does not (the lines that fit are drawn). With draw 0 it
+// only measures.
+int64_t drawWrappedText(const std::u16string& text, int64_t x, int64_t y, int64_t width, int64_t height,
+                        int64_t marginX, int64_t marginY, int64_t red, int64_t green, int64_t blue, int64_t draw);
+
+// Decimal text padded on the left with "0" to at least 3 characters.
+std::u16string formatNumber3(int64_t value);
+
+// The first non-empty spelling slot (0..9) of a word; 0 when all are empty or
+// when the word number lies outside the vocabulary.
+int64_t firstSpellingSlot(int64_t word);
+// The spelling in that slot; empty for a word number outside the vocabulary.
+std::u16string firstSpelling(int64_t word);
+
+// The character, or the empty text when a file name may not hold it.
+std::u16string filterFileNameChar(char16_t character);
+
+// Page frames shared by several pages.
+// A title bar: a 700 x 30 button at (50, y) with the title starting at x 60.
+void drawTitleBar(const std::u16string& title, int64_t y);
+// A button with its label centred on it in black.
+void drawLabelledButton(const std::u16string& label, int64_t x, int64_t y, int64_t width, int64_t height);
+
+// Text fields. The stored text is a string of the adventure (or the project
+// name); every keystroke changes it at once.
+//
+// Starts the entry on the stored text ("EDIT").
+void startTextEntry(const std::u16string& stored);
+// Measures the stored text (with the "_" cursor while an entry is active),
+// removes its last character when it does not fit the box, makes it the
+// entry's buffer and draws it. An over-long text so shrinks by one character
+// per redraw until it fits.
+void drawTextField(std::u16string& stored, int64_t x, int64_t y, int64_t width, int64_t height, int64_t marginX,
+                   int64_t marginY);
+// One key of the entry: a character (32 or more), 8 for Backspace, 13 for
+// Return. With fileNameOnly the characters a file name may not hold are dropped.
+void applyTextEntryKey(std::u16string& stored, int64_t key, bool fileNameOnly);
