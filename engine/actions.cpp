@@ -1,0 +1,289 @@
+#include "engine/actions.h"
+
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "app/platform.h"
+#include "app/program.h"
+#include "engine/command.h"
+#include "engine/game_state.h"
+#include "engine/screen.h"
+#include "model/adventure.h"
+#include "model/event_labels.h"
+
+namespace {
+
+// System messages the actions print, by number.
+constexpr int64_t MsgYouSee = 0;
+constexpr int64_t MsgPrompt = 1;
+constexpr int64_t MsgYouHave = 5;
+constexpr int64_t MsgNothing = 7;
+constexpr int64_t MsgQuitQuestion = 8;
+constexpr int64_t MsgReplayQuestion = 9;
+constexpr int64_t MsgScoreStart = 11;
+constexpr int64_t MsgScoreNoun = 12;
+constexpr int64_t MsgScorePlural = 13;
+constexpr int64_t MsgYes = 21;
+constexpr int64_t MsgNo = 22;
+constexpr int64_t MsgOk = 24;
+
+const std::u16string& systemMessage(int64_t number) {
+    return adventure.systemMessages[number];
+}
+
+void printInTextZone(const std::u16string& text) {
+    textCursor = printInZone(text, adventure.textZone, textCursor);
+}
+
+// Blanks the inventory zone with its saved background and lists in it, under
+// the heading, the objects at the location ("Rien du tout" when none).
+void refreshInventoryZone(int64_t heading, int64_t location) {
+    inventoryCursor = 0;
+    std::u16string list = listObjectsAt(location);
+    if (list.empty()) list = systemMessage(MsgNothing);
+    if (inventoryBackground != 0) {
+        beginDrawing(backBuffer);
+        drawImage(inventoryBackground, adventure.inventoryZone.x, adventure.inventoryZone.y);
+        endDrawing();
+    }
+    inventoryCursor = printInZone(systemMessage(heading) + u" " + list, adventure.inventoryZone, inventoryCursor);
+}
+
+// The room picture: shown only when the room's own numbered picture file is
+// there and not empty; the picture drawn is the one the room currently takes.
+// It is freed at once: the back buffer keeps what was drawn.
+void drawRoomPicture() {
+    if (!isTableIndex(currentRoom)) return;
+    if (fileSize(integerToText(currentRoom) + u".jpg") <= 0) return;
+    ImageHandle picture = loadImage(integerToText(roomImages[currentRoom]) + u".jpg");
+    if (picture == 0) return;
+    const Zone& zone = adventure.imageZone;
+    beginDrawing(backBuffer);
+    drawImageScaled(picture, zone.x, zone.y, zone.width, zone.height);
+    endDrawing();
+    freeImage(picture);
+}
+
+// A copy of the inventory zone's rectangle of the back buffer. Zones come from
+// adventure files and may hold any number: the copy is cut at the screen's
+// edges, and a rectangle that shows nothing of the screen gives no image, so no
+// value can ask for a huge picture.
+ImageHandle grabInventoryRect() {
+    constexpr int64_t ScreenWidth = 800;
+    constexpr int64_t ScreenHeight = 600;
+    const Zone& zone = adventure.inventoryZone;
+    int64_t width = zone.width;
+    int64_t height = zone.height;
+    if (zone.x < -ScreenWidth || zone.y < -ScreenHeight || zone.x >= ScreenWidth || zone.y >= ScreenHeight) return 0;
+    if (width > ScreenWidth - zone.x) width = ScreenWidth - zone.x;
+    if (height > ScreenHeight - zone.y) height = ScreenHeight - zone.y;
+    if (width <= 0 || height <= 0 || zone.x + width <= 0 || zone.y + height <= 0) return 0;
+    return grabImage(backBuffer, zone.x, zone.y, width, height);
+}
+
+// The screen back to its background with the room picture, every zone empty.
+// Unlike the turn start's clearing it takes no turn snapshot: the session
+// takes a fresh one after the events of the turn and after every command.
+void clearScreenWithPicture() {
+    drawBackground();
+    if (inventoryBackground != 0) freeImage(inventoryBackground);
+    inventoryBackground = grabInventoryRect();
+    descriptionCursor = 0;
+    textCursor = 0;
+    inventoryCursor = 0;
+    needFullRedraw = false;
+    drawRoomPicture();
+}
+
+// Clearing, then the room's text with its exits, the objects seen, the prompt
+// and the command last entered.
+void describeCurrentRoom() {
+    clearScreenWithPicture();
+    if (isTableIndex(currentRoom)) {
+        descriptionCursor = printInZone(adventure.roomTexts[currentRoom] + exitsTag(currentRoom),
+                                        adventure.descriptionZone, descriptionCursor);
+        refreshInventoryZone(MsgYouSee, currentRoom);
+    }
+    printInTextZone(systemMessage(MsgPrompt));
+    printInTextZone(lastCommand);
+}
+
+// The remainder of the sum by 256 with the sign of the sum (truncating
+// division): 0..255 stays, 256..510 loses 256, a negative sum stays negative.
+// Flags may hold any 64-bit value, so the sum is formed in 128 bits where it
+// cannot overflow.
+int64_t sumModulo256(int64_t a, int64_t b) {
+    const __int128 sum = static_cast<__int128>(a) + static_cast<__int128>(b);
+    return static_cast<int64_t>(sum % 256);
+}
+
+// The wait of "Attendre touche" ends with a click, any released key the poll
+// reports, or a typed character; the wheel does not end it. pollInput itself
+// idles up to a quarter second when nothing comes, so this loop does not spin.
+bool playerAnswered() {
+    return inputState.clicked || inputState.escapeKey || inputState.returnKey || inputState.upKey ||
+           inputState.downKey || inputState.pageUpKey || inputState.pageDownKey || inputState.backspaceKey ||
+           inputState.typedChar != 0;
+}
+
+void waitForPlayer() {
+    presentFrame();
+    pollInput();
+    while (!playerAnswered()) {
+        sleepMs(1);
+        pollInput();
+    }
+}
+
+void pauseSeconds(int64_t seconds) {
+    presentFrame();
+    if (seconds <= 0) return;
+    // A number read from a file may be huge: sleep as long as can be counted
+    // rather than overflow the product.
+    const int64_t longest = std::numeric_limits<int64_t>::max() / 1000;
+    sleepMs((seconds > longest ? longest : seconds) * 1000);
+}
+
+// "Vous avez fait 5 actions" (the plural ending only above one command), the
+// replay question and the O/N answers.
+void finishGame() {
+    std::u16string score =
+        systemMessage(MsgScoreStart) + u" " + integerToText(turnCount) + u" " + systemMessage(MsgScoreNoun);
+    if (turnCount > 1) score += systemMessage(MsgScorePlural);
+    printInTextZone(score);
+    printInTextZone(systemMessage(MsgReplayQuestion));
+    printInTextZone(systemMessage(MsgYes) + u"/" + systemMessage(MsgNo));
+    endOfGamePending = true;
+}
+
+void askToQuit() {
+    printInTextZone(systemMessage(MsgQuitQuestion));
+    printInTextZone(systemMessage(MsgYes) + u"/" + systemMessage(MsgNo));
+    quitPending = true;
+}
+
+// Restarts the sample from its beginning: its previous play, if any, stops.
+void playSample(int64_t sample) {
+    if (samplePlayHandles[sample] != 0 && sampleSounds[sample] != 0) {
+        stopSound(sampleSounds[sample], samplePlayHandles[sample]);
+    }
+    if (sampleSounds[sample] != 0) samplePlayHandles[sample] = playSound(sampleSounds[sample], false);
+}
+
+bool isCarried(int64_t location) {
+    return location == InInventory || location == InHand;
+}
+
+}  // namespace
+
+void executeAction(int64_t type, int64_t arg1, int64_t arg2, int64_t /*arg3*/) {
+    int64_t* const locations = adventure.objectLocations;
+    // Which arguments index a table depends on the type; each case checks its
+    // own before touching anything.
+    const bool arg1Index = isTableIndex(arg1);
+    const bool arg2Index = isTableIndex(arg2);
+    switch (type) {
+        case AfficheOk:
+            printInTextZone(systemMessage(MsgOk));
+            break;
+        case AfficheInventaire:
+            refreshInventoryZone(MsgYouHave, InInventory);
+            break;
+        case AfficheMessage:
+            if (arg1Index) printInTextZone(adventure.messageTexts[arg1]);
+            break;
+        case AjouteAuFlag:
+            if (arg1Index && arg2Index) flags[arg1] = sumModulo256(flags[arg1], flags[arg2]);
+            break;
+        case AllerEn:
+            // The new room is shown by the next turn start, not now.
+            if (arg1Index) {
+                currentRoom = arg1;
+                needFullRedraw = true;
+            }
+            break;
+        case AttendreTouche:
+            waitForPlayer();
+            break;
+        case CreeObjet:
+            if (arg1Index) {
+                locations[arg1] = currentRoom;
+                refreshInventoryZone(MsgYouSee, currentRoom);
+            }
+            break;
+        case CreeObjetEn:
+            // The location must be a room or a location code: any other value
+            // would later index the room tables.
+            if (arg1Index && arg2Index) {
+                locations[arg1] = arg2;
+                refreshInventoryZone(MsgYouSee, currentRoom);
+            }
+            break;
+        case DecritSalleActuelle:
+            describeCurrentRoom();
+            break;
+        case DetruitObjet:
+            if (arg1Index) locations[arg1] = NotCreated;
+            break;
+        case EchangeObjets:
+            if (arg1Index && arg2Index) {
+                const int64_t first = locations[arg1];
+                locations[arg1] = locations[arg2];
+                locations[arg2] = first;
+            }
+            break;
+        case EffaceFlag:
+            if (arg1Index) flags[arg1] = 0;
+            break;
+        case EffaceEcran:
+            // The next turn start prints the description and the objects again,
+            // since every cursor is back to 0.
+            clearScreenWithPicture();
+            break;
+        case SallePrendImage:
+            // The current room is described again whichever room changed.
+            if (arg1Index) {
+                roomImages[arg1] = arg2;
+                describeCurrentRoom();
+            }
+            break;
+        case FinirLeJeu:
+            finishGame();
+            break;
+        case DonneAuFlag:
+            if (arg1Index) flags[arg1] = arg2;
+            break;
+        case JetteObjet:
+            if (arg1Index && isCarried(locations[arg1])) locations[arg1] = currentRoom;
+            break;
+        case JetteTout:
+            for (int object = 0; object < TableSize; ++object) {
+                if (isCarried(locations[object])) locations[object] = currentRoom;
+            }
+            break;
+        case MetFlag:
+            if (arg1Index) flags[arg1] = 255;
+            break;
+        case MetObjetEnMain:
+            if (arg1Index && locations[arg1] == InInventory) locations[arg1] = InHand;
+            break;
+        case ObjetNonEnMain:
+            if (arg1Index && locations[arg1] == InHand) locations[arg1] = InInventory;
+            break;
+        case Pause:
+            pauseSeconds(arg1);
+            break;
+        case PrendsObjet:
+            if (arg1Index && locations[arg1] == currentRoom) locations[arg1] = InInventory;
+            break;
+        case QuitterJeu:
+            askToQuit();
+            break;
+        case JouerSample:
+            if (arg1Index) playSample(arg1);
+            break;
+        default:
+            break;
+    }
+}
