@@ -113,7 +113,7 @@ void presentImage(ImageHandle image);
 // ---------------------------------------------------------------------------
 // Images.
 ImageHandle createImage(int64_t width, int64_t height, int depth);  // depth 24 or 32
-ImageHandle loadImage(const std::u16string& path);                   // JPEG or PNG; 0 on failure
+ImageHandle loadImage(const std::u16string& path);                  // JPEG or PNG; 0 on failure
 ImageHandle grabImage(ImageHandle source, int64_t x, int64_t y, int64_t width, int64_t height);
 void freeImage(ImageHandle image);
 int64_t imageWidth(ImageHandle image);

@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <string>
 
-constexpr int TableSize = 256;         // rows of every numbered table
-constexpr int SpellingsPerWord = 10;   // synonyms of one word number
-constexpr int DirectionCount = 6;      // Nord, Sud, Est, Ouest, Haut, Bas
-constexpr int AttributeCount = 3;      // associatedWord, takeable, holdable
-constexpr int MaxEvents = 1000;        // capacity of each kind of event
-constexpr int StepsPerList = 25;       // condition or action slots of an event
+constexpr int TableSize = 256;        // rows of every numbered table
+constexpr int SpellingsPerWord = 10;  // synonyms of one word number
+constexpr int DirectionCount = 6;     // Nord, Sud, Est, Ouest, Haut, Bas
+constexpr int AttributeCount = 3;     // associatedWord, takeable, holdable
+constexpr int MaxEvents = 1000;       // capacity of each kind of event
+constexpr int StepsPerList = 25;      // condition or action slots of an event
 constexpr int WordsPerMinorEvent = 3;
 
 constexpr int64_t NoWord = 255;
@@ -76,7 +76,9 @@ struct Adventure {
 extern Adventure adventure;
 
 // True when a value read from anywhere may index a 256-row table.
-inline bool isTableIndex(int64_t value) { return value >= 0 && value < TableSize; }
+inline bool isTableIndex(int64_t value) {
+    return value >= 0 && value < TableSize;
+}
 
 // Lowest object number whose associated word and location match; -1 if none.
 int64_t findObject(int64_t word, int64_t location);

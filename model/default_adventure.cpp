@@ -21,10 +21,10 @@ static void emptyEventStep(EventStep& step) {
 
 static void writeDefaultContents() {
     static const char16_t* const words[16][2] = {
-        {u"N", u"NORD"},         {u"S", u"SUD"},        {u"E", u"EST"},      {u"O", u"OUEST"},
-        {u"H", u"HAUT"},         {u"B", u"BAS"},        {u"PRENDS", u""},    {u"LAISSE", u"JETTE"},
-        {u"RANGE", u""},         {u"MANIE", u""},       {u"INVENTAIRE", u"I"}, {u"FIN", u"ARRET"},
-        {u"SAUVE", u"SAVE"},     {u"CHARGE", u"LOAD"},  {u"ALLUME", u""},    {u"ETEINS", u""},
+        {u"N", u"NORD"},     {u"S", u"SUD"},       {u"E", u"EST"},        {u"O", u"OUEST"},
+        {u"H", u"HAUT"},     {u"B", u"BAS"},       {u"PRENDS", u""},      {u"LAISSE", u"JETTE"},
+        {u"RANGE", u""},     {u"MANIE", u""},      {u"INVENTAIRE", u"I"}, {u"FIN", u"ARRET"},
+        {u"SAUVE", u"SAVE"}, {u"CHARGE", u"LOAD"}, {u"ALLUME", u""},      {u"ETEINS", u""},
     };
     for (int w = 0; w < 16; ++w) {
         adventure.vocabulary[w][0] = words[w][0];

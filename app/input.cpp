@@ -1,0 +1,58 @@
+// The input poll, presentation, message boxes and the ends of the program.
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/program.h"
+
+InputState inputState = {};
+
+void pollInput() {
+    inputState = {};
+    const PlatformEvent event = pollEvent(IdlePollMs);
+    switch (event.kind) {
+        case EventKind::None:
+            break;
+        case EventKind::CloseRequest:
+            endProgram(0);
+        case EventKind::Click:
+            inputState.clicked = true;
+            break;
+        case EventKind::Wheel:
+            inputState.wheelSteps = event.wheelNotches;
+            inputState.ctrlWheel = event.modifiers == ModControl;
+            break;
+        case EventKind::KeyRelease:
+            inputState.escapeKey = event.keyCode == KeyEscape;
+            inputState.returnKey = event.keyCode == KeyReturn;
+            inputState.upKey = event.keyCode == KeyUp;
+            inputState.downKey = event.keyCode == KeyDown;
+            inputState.pageUpKey = event.keyCode == KeyPageUp;
+            inputState.pageDownKey = event.keyCode == KeyPageDown;
+            inputState.backspaceKey = event.keyCode == KeyBackspace;
+            break;
+        case EventKind::CharTyped:
+            if (event.charCode >= 32) inputState.typedChar = event.charCode;
+            break;
+    }
+}
+
+void presentBackBuffer() {
+    presentImage(backBuffer);
+}
+
+void showErrorBox(const std::u16string& message) {
+    messageBox(u"Erreur", message, false);
+}
+
+void fatalError(const std::u16string& message) {
+    closeWindow();
+    showErrorBox(message);
+    endProgram(1);
+}
+
+void endProgram(int status) {
+    closeWindow();
+    platformRelease();
+    std::fflush(stdout);
+    std::exit(status);
+}

@@ -1,0 +1,71 @@
+// The editor loop: one full redraw and presentation per polled event.
+#include "app/program.h"
+#include "editor/editor_state.h"
+#include "editor/page_dispatch.h"
+
+static bool isEventPage() {
+    return currentPage == MinorEvents || currentPage == MajorEvents;
+}
+
+// Step 7: the step and direction of the wheel, overridden by the keys.
+static void readAdjustment() {
+    adjustStep = inputState.ctrlWheel ? 10 : 1;
+    adjustDirection = inputState.wheelSteps > 0 ? 1 : (inputState.wheelSteps < 0 ? -1 : 0);
+    if (inputState.upKey) adjustDirection = 1;
+    if (inputState.downKey) adjustDirection = -1;
+    if (inputState.pageUpKey) {
+        adjustDirection = 1;
+        adjustStep = 10;
+    }
+    if (inputState.pageDownKey) {
+        adjustDirection = -1;
+        adjustStep = 10;
+    }
+}
+
+static void runOneTurn() {
+    drawCurrentPage();
+    presentBackBuffer();
+    pollInput();
+
+    if (inputState.escapeKey) {
+        if (currentPage == Menu) {
+            running = 0;
+            return;
+        }
+        returnToMenu();
+        return;
+    }
+    if (inputState.backspaceKey && isEventPage() && editingText == 0 && listSelecting == 0) handleEventLineDelete();
+
+    if (inputState.clicked && editingText == 0 && listSelecting == 0) {
+        int x = -1;
+        int y = -1;
+        pointerPosition(x, y);
+        clickedZone = hitTest(x, y);
+        clickHappened = 1;
+    } else {
+        clickHappened = 0;
+    }
+
+    readAdjustment();
+    if (editingText == 0 && listSelecting == 0 && adjustDirection != 0) handlePageAdjust(adjustDirection, adjustStep);
+    if (listSelecting != 0) handleListSelection();
+    if (editingText != 0) {
+        int64_t key = inputState.typedChar;
+        if (inputState.returnKey) key = KeyReturn;
+        if (inputState.backspaceKey) key = KeyBackspace;
+        handleTextEntryKey(key);
+    }
+
+    if (clickedZone <= 0) {
+        if (currentPage == Menu && clickHappened == 1) selectedSetting = 0;
+    } else {
+        handlePageClick(clickedZone);
+    }
+    clickedZone = 0;
+}
+
+void runMainLoop() {
+    while (running == 1) runOneTurn();
+}

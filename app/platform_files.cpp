@@ -1,0 +1,211 @@
+// Files and folders. Paths arrive with "\" separators and are mapped to the
+// host's here; every result reports failure instead of stopping anything.
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "app/platform.h"
+
+std::string hostPath(const std::u16string& path) {
+    std::string host = textToUtf8(path);
+    for (char& c : host) {
+        if (c == '\\') c = '/';
+    }
+    return host;
+}
+
+namespace {
+
+constexpr size_t ReadChunk = 1 << 16;
+
+struct OpenFile {
+    FILE* stream = nullptr;
+    bool writing = false;
+    bool writeFailed = false;
+    std::vector<char> buffer;  // read-ahead of a file open for reading
+    size_t position = 0;
+    size_t length = 0;
+};
+
+std::vector<OpenFile> openFiles(1);  // slot 0 is "none"
+std::vector<DIR*> openListings(1);
+
+OpenFile* fileOf(FileHandle file) {
+    if (file <= 0 || static_cast<size_t>(file) >= openFiles.size() || openFiles[file].stream == nullptr) return nullptr;
+    return &openFiles[file];
+}
+
+FileHandle keepFile(FILE* stream, bool writing) {
+    size_t slot = 1;
+    while (slot < openFiles.size() && openFiles[slot].stream != nullptr) ++slot;
+    if (slot == openFiles.size()) openFiles.emplace_back();
+    OpenFile& file = openFiles[slot];
+    file = OpenFile();
+    file.stream = stream;
+    file.writing = writing;
+    if (!writing) file.buffer.resize(ReadChunk);
+    return static_cast<FileHandle>(slot);
+}
+
+// Makes at least one unread byte available; false at the end of the file.
+bool fillBuffer(OpenFile& file) {
+    if (file.position < file.length) return true;
+    file.length = std::fread(file.buffer.data(), 1, file.buffer.size(), file.stream);
+    file.position = 0;
+    return file.length > 0;
+}
+
+}  // namespace
+
+std::u16string currentDirectory() {
+    char buffer[4096];
+    if (getcwd(buffer, sizeof buffer) == nullptr) return u"\\";
+    std::u16string path = utf8ToText(buffer);
+    for (char16_t& c : path) {
+        if (c == u'/') c = u'\\';
+    }
+    if (path.empty() || path.back() != u'\\') path += u'\\';
+    return path;
+}
+
+bool setCurrentDirectory(const std::u16string& path) {
+    return chdir(hostPath(path).c_str()) == 0;
+}
+
+int64_t fileSize(const std::u16string& path) {
+    struct stat info;
+    if (stat(hostPath(path).c_str(), &info) != 0) return -1;
+    if (S_ISDIR(info.st_mode)) return -2;
+    return static_cast<int64_t>(info.st_size);
+}
+
+bool createFolder(const std::u16string& path) {
+    return mkdir(hostPath(path).c_str(), 0777) == 0;
+}
+
+bool deleteFile(const std::u16string& path) {
+    if (fileSize(path) < 0) return false;
+    return unlink(hostPath(path).c_str()) == 0;
+}
+
+bool renameFile(const std::u16string& oldPath, const std::u16string& newPath) {
+    return std::rename(hostPath(oldPath).c_str(), hostPath(newPath).c_str()) == 0;
+}
+
+FolderListing openFolderListing(const std::u16string& folder, const std::u16string&) {
+    // The only pattern the program uses is "*.*": every entry.
+    DIR* listing = opendir(hostPath(folder).c_str());
+    if (listing == nullptr) return 0;
+    size_t slot = 1;
+    while (slot < openListings.size() && openListings[slot] != nullptr) ++slot;
+    if (slot == openListings.size()) openListings.push_back(nullptr);
+    openListings[slot] = listing;
+    return static_cast<FolderListing>(slot);
+}
+
+bool nextFolderEntry(FolderListing listing, std::u16string& name, bool& isFolder) {
+    if (listing <= 0 || static_cast<size_t>(listing) >= openListings.size() || openListings[listing] == nullptr) {
+        return false;
+    }
+    const dirent* entry = readdir(openListings[listing]);
+    if (entry == nullptr) return false;
+    name = utf8ToText(entry->d_name);
+    if (entry->d_type == DT_DIR) {
+        isFolder = true;
+    } else if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+        struct stat info;
+        isFolder = fstatat(dirfd(openListings[listing]), entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+    } else {
+        isFolder = false;
+    }
+    return true;
+}
+
+void closeFolderListing(FolderListing listing) {
+    if (listing <= 0 || static_cast<size_t>(listing) >= openListings.size() || openListings[listing] == nullptr) return;
+    closedir(openListings[listing]);
+    openListings[listing] = nullptr;
+}
+
+FileHandle createFile(const std::u16string& path) {
+    if (fileSize(path) == -2) return 0;
+    FILE* stream = std::fopen(hostPath(path).c_str(), "wb");
+    return stream == nullptr ? 0 : keepFile(stream, true);
+}
+
+FileHandle openFile(const std::u16string& path) {
+    if (fileSize(path) == -2) return 0;  // a folder is not a file to read
+    FILE* stream = std::fopen(hostPath(path).c_str(), "rb");
+    return stream == nullptr ? 0 : keepFile(stream, false);
+}
+
+bool closeFile(FileHandle file) {
+    OpenFile* open = fileOf(file);
+    if (open == nullptr) return false;
+    bool ok = !open->writeFailed;
+    if (open->writing && std::fflush(open->stream) != 0) ok = false;
+    if (std::fclose(open->stream) != 0) ok = false;
+    *open = OpenFile();
+    return ok;
+}
+
+bool writeLine(FileHandle file, const std::u16string& text) {
+    OpenFile* open = fileOf(file);
+    if (open == nullptr || !open->writing) return false;
+    std::string bytes = textToUtf8(text);
+    bytes += "\r\n";
+    if (std::fwrite(bytes.data(), 1, bytes.size(), open->stream) != bytes.size()) open->writeFailed = true;
+    return !open->writeFailed;
+}
+
+std::u16string readLine(FileHandle file) {
+    OpenFile* open = fileOf(file);
+    if (open == nullptr || open->writing) return u"";
+    std::string bytes;
+    while (fillBuffer(*open)) {
+        const char* start = open->buffer.data() + open->position;
+        const size_t available = open->length - open->position;
+        size_t end = 0;
+        while (end < available && start[end] != '\n' && start[end] != '\r' && start[end] != '\0') ++end;
+        bytes.append(start, end);
+        open->position += end;
+        if (end == available) continue;  // the line goes on in the next chunk
+        const char ending = start[end];
+        ++open->position;
+        if (ending == '\r' && fillBuffer(*open) && open->buffer[open->position] == '\n') ++open->position;
+        break;
+    }
+    return utf8ToText(bytes);
+}
+
+bool endOfFile(FileHandle file) {
+    OpenFile* open = fileOf(file);
+    if (open == nullptr || open->writing) return true;
+    return !fillBuffer(*open);
+}
+
+bool writeInteger(FileHandle file, int64_t value) {
+    OpenFile* open = fileOf(file);
+    if (open == nullptr || !open->writing) return false;
+    unsigned char bytes[8];
+    const uint64_t bits = static_cast<uint64_t>(value);
+    for (int i = 0; i < 8; ++i) bytes[i] = static_cast<unsigned char>(bits >> (8 * i));
+    if (std::fwrite(bytes, 1, 8, open->stream) != 8) open->writeFailed = true;
+    return !open->writeFailed;
+}
+
+bool readInteger(FileHandle file, int64_t& value) {
+    OpenFile* open = fileOf(file);
+    if (open == nullptr || open->writing) return false;
+    uint64_t bits = 0;
+    for (int i = 0; i < 8; ++i) {
+        if (!fillBuffer(*open)) return false;
+        bits |= static_cast<uint64_t>(static_cast<unsigned char>(open->buffer[open->position++])) << (8 * i);
+    }
+    value = static_cast<int64_t>(bits);
+    return true;
+}

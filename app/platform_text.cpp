@@ -1,0 +1,172 @@
+// Text utilities: UTF-16 texts, case mapping with accented letters, numbers.
+#include <string>
+
+#include "app/platform.h"
+
+int64_t textLength(const std::u16string& text) {
+    return static_cast<int64_t>(text.size());
+}
+
+std::u16string leftPart(const std::u16string& text, int64_t count) {
+    if (count <= 0) return u"";
+    return text.substr(0, static_cast<size_t>(count));
+}
+
+std::u16string rightPart(const std::u16string& text, int64_t count) {
+    if (count <= 0) return u"";
+    if (static_cast<size_t>(count) >= text.size()) return text;
+    return text.substr(text.size() - static_cast<size_t>(count));
+}
+
+std::u16string middlePart(const std::u16string& text, int64_t start, int64_t count) {
+    if (start < 1) start = 1;
+    if (count <= 0 || static_cast<size_t>(start - 1) >= text.size()) return u"";
+    return text.substr(static_cast<size_t>(start - 1), static_cast<size_t>(count));
+}
+
+std::u16string charFromCode(int64_t code) {
+    return std::u16string(1, static_cast<char16_t>(code & 0xFFFF));
+}
+
+// Latin-1 Supplement and Latin Extended-A hold every accented letter of French
+// (and most of Western Europe); other scripts keep their case.
+char16_t upperCaseChar(char16_t c) {
+    if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - 32);
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 32);
+    if (c == 0xFF) return 0x178;
+    if (c == 0x130 || c == 0x131) return c == 0x131 ? u'I' : c;  // Turkish i: no pair of its own
+    if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) return static_cast<char16_t>(c & ~1);
+    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E))
+        return (c % 2 == 0) ? static_cast<char16_t>(c - 1) : c;
+    return c;
+}
+
+char16_t lowerCaseChar(char16_t c) {
+    if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + 32);
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<char16_t>(c + 32);
+    if (c == 0x178) return 0xFF;
+    if (c == 0x130 || c == 0x131) return c == 0x130 ? u'i' : c;
+    if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) return static_cast<char16_t>(c | 1);
+    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E))
+        return (c % 2 == 1) ? static_cast<char16_t>(c + 1) : c;
+    return c;
+}
+
+std::u16string upperCase(const std::u16string& text) {
+    std::u16string result = text;
+    for (char16_t& c : result) c = upperCaseChar(c);
+    return result;
+}
+
+std::u16string lowerCase(const std::u16string& text) {
+    std::u16string result = text;
+    for (char16_t& c : result) c = lowerCaseChar(c);
+    return result;
+}
+
+std::u16string integerToText(int64_t value) {
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+int64_t textToInteger(const std::u16string& text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    // Unsigned arithmetic: a run of digits too long for 64 bits wraps instead
+    // of overflowing.
+    uint64_t value = 0;
+    while (i < text.size() && text[i] >= u'0' && text[i] <= u'9') {
+        value = value * 10 + static_cast<uint64_t>(text[i] - u'0');
+        ++i;
+    }
+    if (negative) value = 0 - value;
+    return static_cast<int64_t>(value);
+}
+
+std::u16string trimSpaces(const std::u16string& text) {
+    size_t start = 0;
+    size_t end = text.size();
+    while (start < end && text[start] == u' ') ++start;
+    while (end > start && text[end - 1] == u' ') --end;
+    return text.substr(start, end - start);
+}
+
+std::u16string utf8ToText(const std::string& utf8) {
+    std::u16string result;
+    result.reserve(utf8.size());
+    size_t i = 0;
+    const size_t n = utf8.size();
+    while (i < n) {
+        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
+        uint32_t code = 0xFFFD;
+        size_t length = 1;
+        if (lead < 0x80) {
+            code = lead;
+        } else if (lead >= 0xC2 && lead < 0xE0) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead < 0xF0) {
+            length = 3;
+        } else if (lead >= 0xF0 && lead < 0xF5) {
+            length = 4;
+        }
+        if (length > 1) {
+            bool valid = i + length <= n;
+            uint32_t value = lead & (0xFF >> (length + 1));
+            for (size_t k = 1; valid && k < length; ++k) {
+                const unsigned char next = static_cast<unsigned char>(utf8[i + k]);
+                if ((next & 0xC0) != 0x80) valid = false;
+                value = (value << 6) | (next & 0x3F);
+            }
+            const uint32_t smallest[5] = {0, 0, 0x80, 0x800, 0x10000};
+            if (valid && value >= smallest[length] && value <= 0x10FFFF && !(value >= 0xD800 && value <= 0xDFFF)) {
+                code = value;
+            } else {
+                length = 1;  // a broken sequence costs one byte and one replacement character
+            }
+        }
+        if (code >= 0x10000) {
+            code -= 0x10000;
+            result.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
+            result.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
+        } else {
+            result.push_back(static_cast<char16_t>(code));
+        }
+        i += length;
+    }
+    return result;
+}
+
+std::string textToUtf8(const std::u16string& text) {
+    std::string result;
+    result.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        uint32_t code = text[i];
+        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (code >= 0xD800 && code <= 0xDFFF) {
+            code = 0xFFFD;  // a lone surrogate has no UTF-8 form
+        }
+        if (code < 0x80) {
+            result.push_back(static_cast<char>(code));
+        } else if (code < 0x800) {
+            result.push_back(static_cast<char>(0xC0 | (code >> 6)));
+            result.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+        } else if (code < 0x10000) {
+            result.push_back(static_cast<char>(0xE0 | (code >> 12)));
+            result.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+            result.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+        } else {
+            result.push_back(static_cast<char>(0xF0 | (code >> 18)));
+            result.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
+            result.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+            result.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+        }
+    }
+    return result;
+}

@@ -1,0 +1,47 @@
+// The editor's frame state, its click-zone table and the reset of the editor.
+#include "editor/editor_state.h"
+
+#include "app/program.h"
+#include "editor/folder_list.h"
+#include "editor/page_dispatch.h"
+#include "model/adventure.h"
+
+ClickZone clickZones[ClickZoneRows];
+int64_t currentPage = Menu;
+int64_t clickedZone = 0;
+int64_t clickHappened = 0;
+int64_t adjustStep = 1;
+int64_t adjustDirection = 0;
+int64_t editingText = 0;
+std::u16string editBuffer;
+int64_t entryKind = 1;
+int64_t listSelecting = 0;
+int64_t selectedSetting = 0;
+
+void clearClickZones() {
+    for (int row = 0; row < TestedClickZones; ++row) clickZones[row] = {0, 0, 0, 0, 0};
+}
+
+void setClickZone(int row, int64_t id, int64_t x, int64_t y, int64_t width, int64_t height) {
+    if (row < 0 || row >= ClickZoneRows) return;
+    clickZones[row] = {id, x, y, width, height};
+}
+
+int64_t hitTest(int64_t x, int64_t y) {
+    for (int row = 0; row < TestedClickZones; ++row) {
+        const ClickZone& zone = clickZones[row];
+        if (zone.width <= 0 || zone.height <= 0) continue;
+        if (x >= zone.x && x < zone.x + zone.width && y >= zone.y && y < zone.y + zone.height) return zone.id;
+    }
+    return 0;
+}
+
+void resetEditorState() {
+    selectedSetting = 0;
+    resetLayoutSettings();
+    resetPageCursors();
+    for (int i = 0; i < FolderListSlots; ++i) folderList[i].clear();
+    rebuildFolderList(0, FolderListSlots);
+    projectFolder.clear();
+    projectName.clear();
+}
