@@ -5,10 +5,11 @@
 #include "app/program.h"
 
 InputState inputState = {};
+bool liveRefreshWanted = false;
 
 void pollInput() {
     inputState = {};
-    const PlatformEvent event = pollEvent(IdlePollMs);
+    const PlatformEvent event = pollEvent(liveRefreshWanted ? IdlePollMs : -1);
     switch (event.kind) {
         case EventKind::None:
             break;

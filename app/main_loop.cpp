@@ -24,6 +24,7 @@ static void readAdjustment() {
 }
 
 static void runOneTurn() {
+    liveRefreshWanted = false;
     drawCurrentPage();
     presentBackBuffer();
     pollInput();

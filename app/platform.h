@@ -82,8 +82,9 @@ struct PlatformEvent {
     int charCode = 0;      // UTF-16 code (32 and above) of a typed character
 };
 
-// Takes one event. Waits at most maxWaitMs for one to come (0: never waits),
-// so that callers idle without spinning; returns kind None when none came.
+// Takes one event. Waits at most maxWaitMs for one to come (0: never waits;
+// negative: waits as long as it takes), so that callers idle without
+// spinning; returns kind None when none came in time.
 PlatformEvent pollEvent(int maxWaitMs);
 // Pointer position in client coordinates; -1, -1 outside the window.
 void pointerPosition(int& x, int& y);

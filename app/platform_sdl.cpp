@@ -288,7 +288,12 @@ PlatformEvent pollEvent(int maxWaitMs) {
         }
         const Sint32 remaining = static_cast<Sint32>(deadline - SDL_GetTicks());
         SDL_Event event;
-        const int got = remaining > 0 ? SDL_WaitEventTimeout(&event, remaining) : SDL_PollEvent(&event);
+        int got = 0;
+        if (maxWaitMs < 0) {
+            got = SDL_WaitEvent(&event);
+        } else {
+            got = remaining > 0 ? SDL_WaitEventTimeout(&event, remaining) : SDL_PollEvent(&event);
+        }
         if (got == 0) return result;
         if (event.type == SDL_TEXTINPUT) {
             for (char16_t c : utf8ToText(event.text.text)) {
@@ -331,7 +336,7 @@ void beginDrawing(ImageHandle image) {
     target = DrawingTarget();
     target.surface = imageOf(image);
     target.isWindow = image == WindowSurface;
-    target.traced = image != WindowSurface && image == tracedImage;
+    target.traced = headlessModeOn() && image != WindowSurface && image == tracedImage;
     target.font = defaultFont;
 }
 

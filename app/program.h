@@ -43,12 +43,16 @@ struct InputState {
 };
 extern InputState inputState;
 
-// How long one poll may wait for an event before it returns empty-handed, so
-// that a loop redraws live content about four times a second while idle.
+// How long one poll may wait for an event before it returns empty-handed
+// while a page shows live content, so that it is redrawn about four times a
+// second. Otherwise a poll sleeps until an event comes.
 constexpr int IdlePollMs = 250;
+// Set by a page with live content each time it is drawn; the editor loop
+// clears it before every redraw.
+extern bool liveRefreshWanted;
 
-// Takes at most one event into inputState, waiting at most IdlePollMs. A close
-// request ends the program at once.
+// Takes one event into inputState, waiting for it without spinning (at most
+// IdlePollMs while liveRefreshWanted). A close request ends the program at once.
 void pollInput();
 
 // Closes the window, shows "Erreur" with the message and ends the program.
