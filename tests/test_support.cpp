@@ -16,8 +16,26 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+fs::path testRoot() { return fs::temp_directory_path() / ("orvalde-test-" + std::to_string(getpid())); }
+
+// The folders of one test process go when it ends.
+void removeTestRoot() {
+    std::error_code ignored;
+    fs::current_path(fs::temp_directory_path(), ignored);
+    fs::remove_all(testRoot(), ignored);
+}
+
+}  // namespace
+
 std::string makeWorkFolder(const std::string& name) {
-    const fs::path folder = fs::temp_directory_path() / ("orvalde-test-" + std::to_string(getpid())) / name;
+    static bool cleanupRegistered = false;
+    if (!cleanupRegistered) {
+        std::atexit(removeTestRoot);
+        cleanupRegistered = true;
+    }
+    const fs::path folder = testRoot() / name;
     fs::remove_all(folder);
     fs::create_directories(folder / "Projets");
     fs::copy(fs::path(ORVALDE_RUN_FOLDER) / "Images", folder / "Images", fs::copy_options::recursive);
