@@ -1,12 +1,13 @@
 // The list of project folders: what is listed, how the first entry is kept in
 // range, and that a folder removed from disk leaves the list at the next rebuild.
+#include "editor/folder_list.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <set>
 
 #include "app/program.h"
-#include "editor/folder_list.h"
 #include "tests/test_support.h"
 
 namespace fs = std::filesystem;

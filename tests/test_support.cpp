@@ -18,7 +18,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path testRoot() { return fs::temp_directory_path() / ("orvalde-test-" + std::to_string(getpid())); }
+fs::path testRoot() {
+    return fs::temp_directory_path() / ("orvalde-test-" + std::to_string(getpid()));
+}
 
 // The folders of one test process go when it ends.
 void removeTestRoot() {
