@@ -1,0 +1,156 @@
+// "TESTER JEU": the test play runs in the project folder, or in the scratch
+// folder "Projets/Sans Titre" when no project is named, whose saved games are
+// removed afterwards; the editor comes back on its menu.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/platform.h"
+#include "app/program.h"
+#include "editor/editor_state.h"
+#include "editor/folder_list.h"
+#include "model/adventure.h"
+#include "tests/editor_scenario.h"
+#include "tests/test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A play that saves in slot 3 ("SAUVE", then the digit) and leaves with Escape.
+const std::string PlayAndSaveInSlot3 = "type SAUVE\nkey return\ntype 3\nkey escape\n";
+
+int savedGamesIn(const std::string& folder) {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(folder)) count += entry.path().extension() == ".sav" ? 1 : 0;
+    return count;
+}
+
+bool containsText(const std::vector<DrawnText>& texts, const std::string& text, int64_t from = 0) {
+    return findDrawn(texts, text, -1, -1, from) != -1;
+}
+
+}  // namespace
+
+TEST(EditorTestPlay, WithoutAProjectThePlayUsesSansTitreOnceAndLeavesNoSavedGame) {
+    const std::string folder = makeWorkFolder("play-scratch");
+    const std::string scratch = folder + "/Projets/Sans Titre";
+    ASSERT_FALSE(pathExists(scratch));
+    startInProcess(folder);
+    runEditorScript(clickMenuEntry(TestGame) + PlayAndSaveInSlot3 + "mark back\nkey escape\n");
+    ASSERT_TRUE(fs::is_directory(scratch));
+    EXPECT_EQ(savedGamesIn(scratch), 0);
+    // Back in the program's folder, on the menu.
+    EXPECT_EQ(currentDirectory(), programFolder);
+    EXPECT_EQ(currentPage, Menu);
+    EXPECT_EQ(projectFolder, u"");
+    // The scratch folder is not a project: it is never listed.
+    EXPECT_NE(folderList[0], u"Sans Titre");
+
+    // A second play reuses the folder as it is; an older saved game left there
+    // by hand goes with the others.
+    writeFileBytes(scratch + "/notes.txt", "a garder");
+    writeFileBytes(scratch + "/7.SAV", std::string(6160, '\0'));
+    startInProcess(folder);
+    runEditorScript(clickMenuEntry(TestGame) + "key escape\nkey escape\n");
+    EXPECT_EQ(readFileBytes(scratch + "/notes.txt"), "a garder");
+    EXPECT_EQ(savedGamesIn(scratch), 0);
+    int folders = 0;
+    for (const auto& entry : fs::directory_iterator(folder + "/Projets")) folders += entry.is_directory() ? 1 : 0;
+    EXPECT_EQ(folders, 1);
+}
+
+TEST(EditorTestPlay, WithAProjectItsSavedGamesStayInItsFolder) {
+    const std::string folder = makeWorkFolder("play-project");
+    startInProcess(folder);
+    runEditorScript(clickMenuEntry(SaveFile) + "click 50 450\ntype castel\nkey return\nclick 400 475\nkey escape\n" +
+                    clickMenuEntry(TestGame) + PlayAndSaveInSlot3 + "key escape\n");
+    const std::string project = folder + "/Projets/castel";
+    EXPECT_TRUE(pathExists(project + "/castel.orv"));
+    EXPECT_TRUE(pathExists(project + "/3.sav"));
+    EXPECT_TRUE(pathExists(project + "/0.sav"));
+    EXPECT_FALSE(pathExists(folder + "/Projets/Sans Titre"));
+    EXPECT_EQ(currentDirectory(), programFolder);
+    EXPECT_EQ(projectName, u"castel");
+}
+
+TEST(EditorTestPlay, ThePlayLeavesTheAuthorsPlacementAndReturnsToTheMenu) {
+    const std::string folder = makeWorkFolder("play-restore");
+    startInProcess(folder);
+    // Object 0 ("Une épée", word 20 EPEE) lies in room 0 and can be taken.
+    adventure.vocabulary[20][0] = u"EPEE";
+    adventure.objectLocations[0] = 0;
+    adventure.objectAttributes[0][AssociatedWord] = 20;
+    adventure.objectAttributes[0][Takeable] = 1;
+    const std::string output =
+        runEditorScript(clickMenuEntry(TestGame) + "type PRENDS EPEE\nkey return\nmark taken\nkey escape\nmark back\n" +
+                        "key escape\n");
+    EXPECT_EQ(adventure.objectLocations[0], 0);
+    const std::vector<DrawnText> texts = drawnTexts(output);
+    const int64_t back = findDrawn(texts, "mark back");
+    ASSERT_NE(back, -1);
+    // The menu page was drawn between the end of the play and "mark back".
+    int64_t menu = -1;
+    for (int64_t i = findDrawn(texts, "mark taken"); i >= 0 && i < back; ++i) {
+        if (texts[i].text == "MENU" && texts[i].y == centredY(u"MENU", 16)) menu = i;
+    }
+    EXPECT_NE(menu, -1) << output;
+}
+
+TEST(EditorTestPlay, AWholeTestPlayThroughTheRunner) {
+    // The program in this process only measures texts, as the runner draws them.
+    startInProcess(makeWorkFolder("play-runner-measure"));
+    const std::string folder = makeWorkFolder("play-runner");
+    const HeadlessRun run = runHeadless(folder, "key return\n" + clickMenuEntry(TestGame) +
+                                                    "mark playing\ntype XYZZY\nkey return\nmark answered\n"
+                                                    "type inventaire\nkey return\nmark listed\n"
+                                                    "key escape\nmark menu\nkey escape\nmark never\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output.find("box "), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("mark never"), std::string::npos);
+    const std::vector<DrawnText> texts = drawnTexts(run.output);
+    const int64_t playing = findDrawn(texts, "mark playing");
+    const int64_t answered = findDrawn(texts, "mark answered");
+    const int64_t listed = findDrawn(texts, "mark listed");
+    const int64_t menu = findDrawn(texts, "mark menu");
+    ASSERT_NE(playing, -1);
+    ASSERT_NE(answered, -1);
+    ASSERT_NE(listed, -1);
+    ASSERT_NE(menu, -1);
+    // The game screen: the room, the prompt.
+    int64_t room = -1;
+    for (int64_t i = 0; i < playing; ++i) {
+        if (texts[i].text.find("entrée du château") != std::string::npos) room = i;
+    }
+    EXPECT_NE(room, -1) << run.output;
+    EXPECT_TRUE(containsText(texts, "A vous :"));
+    // An unknown word: echoed (upper case) and not understood.
+    int64_t refused = -1;
+    for (int64_t i = playing; i < answered; ++i) {
+        if (texts[i].text == "Je ne comprends pas ces mots.") refused = i;
+    }
+    EXPECT_NE(refused, -1) << run.output;
+    int64_t echoed = -1;
+    for (int64_t i = playing; i < answered; ++i) {
+        if (texts[i].text.find("XYZZY") != std::string::npos) echoed = i;
+    }
+    EXPECT_NE(echoed, -1);
+    // The inventory, typed in small letters, is recognised: its heading and
+    // the empty list.
+    int64_t heading = -1;
+    int64_t nothing = -1;
+    for (int64_t i = answered; i < listed; ++i) {
+        if (texts[i].text.find("Vous avez:") != std::string::npos) heading = i;
+        if (texts[i].text.find("Rien du tout") != std::string::npos) nothing = i;
+    }
+    EXPECT_NE(heading, -1) << run.output;
+    EXPECT_NE(nothing, -1);
+    // Escape left the game: the menu came back before "mark menu".
+    int64_t menuTitle = -1;
+    for (int64_t i = listed; i < menu; ++i) {
+        if (texts[i].text == "MENU" && texts[i].y == centredY(u"MENU", 16)) menuTitle = i;
+    }
+    EXPECT_NE(menuTitle, -1);
+    // The scratch folder keeps no saved game, not even the starting state.
+    EXPECT_EQ(savedGamesIn(folder + "/Projets/Sans Titre"), 0);
+}
