@@ -1,0 +1,99 @@
+// Saving and loading the adventure file of a project, with the backup of the
+// previous file.
+//
+// A save never writes over the author's file directly: the new content goes to
+// a temporary file beside it, every line and the close are checked, and only
+// a complete file is moved into place (the previous non-empty file becoming the
+// backup). A save that fails shows "Erreur", leaves the files on disk as they
+// were and lets the author go on with the adventure in memory. A load that
+// fails is fatal: by then the adventure in memory may be half replaced.
+#include "model/adventure_file.h"
+
+#include "app/program.h"
+#include "editor/folder_list.h"
+#include "model/adventure.h"
+#include "model/adventure_reader.h"
+#include "model/adventure_writer.h"
+
+namespace {
+
+// The file name with its last three characters replaced by "bak".
+std::u16string backupName(const std::u16string& fileName) {
+    const size_t kept = fileName.size() > 3 ? fileName.size() - 3 : 0;
+    return fileName.substr(0, kept) + u"bak";
+}
+
+// Writes the whole adventure into a new file at path; on any failure nothing
+// of it is left behind.
+bool writeNewFile(const std::u16string& path) {
+    const FileHandle file = createFile(path);
+    if (file == 0) return false;
+    const bool written = writeAdventureLines(file);
+    const bool closed = closeFile(file);
+    if (written && closed) return true;
+    deleteFile(path);
+    return false;
+}
+
+bool saveFailed(const std::u16string& fileName) {
+    showErrorBox(u"Impossible de sauver le fichier " + fileName + u" !");
+    return false;
+}
+
+std::u16string projectFolderOf(const std::u16string& name) {
+    return u"Projets" + pathSeparator + name + pathSeparator;
+}
+
+}  // namespace
+
+bool saveAdventure(const std::u16string& fileName, const std::u16string& folder) {
+    const std::u16string path = programFolder + folder + fileName;
+    const std::u16string newPath = path + u".tmp";
+    const std::u16string backupPath = programFolder + folder + backupName(fileName);
+
+    if (!writeNewFile(newPath)) return saveFailed(fileName);
+
+    // The complete new file exists: the previous one, when it holds anything,
+    // becomes the backup (an empty file is simply replaced).
+    bool previousMoved = false;
+    if (fileSize(path) > 0) {
+        if (fileSize(backupPath) >= 0) deleteFile(backupPath);
+        previousMoved = renameFile(path, backupPath);
+    }
+    if (!renameFile(newPath, path)) {
+        if (previousMoved) renameFile(backupPath, path);
+        deleteFile(newPath);
+        return saveFailed(fileName);
+    }
+    return true;
+}
+
+void loadAdventure(const std::u16string& fileName, const std::u16string& folder) {
+    const std::u16string path = programFolder + folder + fileName;
+    const int64_t size = fileSize(path);
+    if (size == -1) fatalError(u"Fichier '" + folder + fileName + u"' introuvable !");
+    const FileHandle file = size >= 0 ? openFile(path) : 0;
+    if (file == 0) fatalError(u"Impossible d'ouvrir le fichier '" + folder + fileName + u"' !");
+
+    resetAdventure();
+    const AdventureReadResult result = readAdventureLines(file);
+    closeFile(file);
+    if (result != AdventureReadResult::Complete) fatalError(u"Fichier corrompu !");
+}
+
+void requestSaveAdventure() {
+    if (projectName.empty()) return;
+    projectFolder = projectFolderOf(projectName);
+    // One level only: "Projets" itself is expected to exist.
+    const std::u16string folderPath = programFolder + u"Projets" + pathSeparator + projectName;
+    if (fileSize(folderPath) != -2) createFolder(folderPath);
+    rebuildFolderList(0, folderListShown);
+    saveAdventure(projectName + u".orv", projectFolder);
+}
+
+void requestLoadAdventure(const std::u16string& folderName) {
+    if (folderName.empty()) return;
+    projectName = folderName;
+    projectFolder = projectFolderOf(projectName);
+    loadAdventure(projectName + u".orv", projectFolder);
+}

@@ -1,0 +1,212 @@
+// Saving into a project folder: the folder created and listed, the backup of
+// the previous file, the cases where nothing happens, and saves that fail
+// without losing anything while the program goes on.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "app/platform.h"
+#include "app/program.h"
+#include "editor/folder_list.h"
+#include "model/adventure.h"
+#include "model/adventure_file.h"
+#include "tests/adventure_file_helpers.h"
+#include "tests/test_support.h"
+
+using namespace advfile;
+
+namespace {
+
+bool isSymbolicLink(const std::string& path) {
+    struct stat info;
+    return lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+bool isFolder(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool listed(const std::u16string& name) {
+    for (const std::u16string& entry : folderList) {
+        if (entry == name) return true;
+    }
+    return false;
+}
+
+// Names in the project folder, "." and ".." left out.
+int entriesIn(const std::string& folder) {
+    FolderListing listing = openFolderListing(utf8ToText(folder), u"*.*");
+    if (listing == 0) return -1;
+    int count = 0;
+    std::u16string name;
+    bool folderEntry = false;
+    while (nextFolderEntry(listing, name, folderEntry)) {
+        if (name != u"." && name != u"..") ++count;
+    }
+    closeFolderListing(listing);
+    return count;
+}
+
+}  // namespace
+
+TEST(AdventureSave, ASaveRequestCreatesTheProjectFolderListsItAndWritesTheFile) {
+    const std::string work = startIn("save_new_folder");
+    projectName = u"chateau";
+    projectFolder.clear();
+    requestSaveAdventure();
+
+    EXPECT_EQ(projectFolder, u"Projets\\chateau\\");
+    EXPECT_TRUE(isFolder(work + "Projets/chateau"));
+    EXPECT_TRUE(listed(u"chateau")) << "the new folder shows in the list";
+    EXPECT_EQ(folderListFirst, 0);
+    const std::string bytes = readFileBytes(work + "Projets/chateau/chateau.orv");
+    EXPECT_EQ(crLfLines(bytes).size(), 6567u);
+    EXPECT_FALSE(pathExists(work + "Projets/chateau/chateau.bak")) << "nothing to back up the first time";
+    EXPECT_EQ(entriesIn(work + "Projets/chateau"), 1) << "no temporary file is left";
+    EXPECT_EQ(takeOutput().find("box"), std::string::npos) << "no message on success";
+}
+
+TEST(AdventureSave, SavingTwiceKeepsTheFirstContentAsTheBackup) {
+    const std::string work = startIn("save_twice");
+    const std::string file = work + "Projets/chateau/chateau.orv";
+    const std::string backup = work + "Projets/chateau/chateau.bak";
+    projectName = u"chateau";
+    adventure.roomTexts[0] = u"Première version.";
+    requestSaveAdventure();
+    const std::string first = readFileBytes(file);
+    ASSERT_NE(first.find("Première version."), std::string::npos);
+
+    adventure.roomTexts[0] = u"Deuxième version.";
+    requestSaveAdventure();
+    const std::string second = readFileBytes(file);
+    EXPECT_NE(second.find("Deuxième version."), std::string::npos);
+    EXPECT_EQ(readFileBytes(backup), first);
+
+    // A third save: the old backup makes way for the second content.
+    adventure.roomTexts[0] = u"Troisième version.";
+    requestSaveAdventure();
+    EXPECT_NE(readFileBytes(file).find("Troisième version."), std::string::npos);
+    EXPECT_EQ(readFileBytes(backup), second);
+    EXPECT_EQ(entriesIn(work + "Projets/chateau"), 2);
+    EXPECT_EQ(adventure.roomTexts[0], u"Troisième version.") << "a save never changes the adventure";
+}
+
+TEST(AdventureSave, AnEmptyExistingFileIsNotBackedUp) {
+    const std::string work = startIn("save_empty_existing");
+    createFolder(utf8ToText(work + "Projets/vide"));
+    writeFileBytes(work + "Projets/vide/vide.orv", "");
+    writeFileBytes(work + "Projets/vide/vide.bak", "ancienne sauvegarde\r\n");
+    projectName = u"vide";
+    requestSaveAdventure();
+    EXPECT_EQ(readFileBytes(work + "Projets/vide/vide.bak"), "ancienne sauvegarde\r\n");
+    EXPECT_EQ(crLfLines(readFileBytes(work + "Projets/vide/vide.orv")).size(), 6567u);
+
+    // An empty backup is replaced by the previous non-empty file.
+    writeFileBytes(work + "Projets/vide/vide.bak", "");
+    const std::string previous = readFileBytes(work + "Projets/vide/vide.orv");
+    adventure.messageTexts[4] = u"Nouveau message.";
+    requestSaveAdventure();
+    EXPECT_EQ(readFileBytes(work + "Projets/vide/vide.bak"), previous);
+}
+
+TEST(AdventureSave, AnEmptyProjectNameDoesNothingAtAll) {
+    const std::string work = startIn("save_no_name");
+    projectName.clear();
+    projectFolder.clear();
+    takeOutput();
+    requestSaveAdventure();
+    EXPECT_EQ(entriesIn(work + "Projets"), 0);
+    EXPECT_TRUE(projectFolder.empty());
+    EXPECT_EQ(takeOutput(), "");
+}
+
+TEST(AdventureSave, AProjectFolderThatIsAFileFailsWithTheBoxAndTheProgramGoesOn) {
+    const std::string work = startIn("save_folder_is_file");
+    writeFileBytes(work + "Projets/chateau", "un fichier, pas un dossier\n");
+    projectName = u"chateau";
+    adventure.roomTexts[5] = u"Une salle à ne pas perdre.";
+    takeOutput();
+    requestSaveAdventure();
+
+    const std::string output = takeOutput();
+    EXPECT_NE(output.find("box Erreur | Impossible de sauver le fichier chateau.orv !"), std::string::npos) << output;
+    EXPECT_EQ(readFileBytes(work + "Projets/chateau"), "un fichier, pas un dossier\n");
+    EXPECT_EQ(entriesIn(work + "Projets"), 1);
+    EXPECT_EQ(adventure.roomTexts[5], u"Une salle à ne pas perdre.");
+
+    // The author clears the way and tries again: the same adventure is saved.
+    std::remove((work + "Projets/chateau").c_str());
+    requestSaveAdventure();
+    const std::string saved = readFileBytes(work + "Projets/chateau/chateau.orv");
+    EXPECT_NE(saved.find("Une salle à ne pas perdre."), std::string::npos);
+    EXPECT_EQ(takeOutput().find("box"), std::string::npos);
+}
+
+TEST(AdventureSave, WriteErrorsLeaveTheFileAndItsBackupAsTheyWere) {
+    if (!pathExists("/dev/full")) GTEST_SKIP() << "no /dev/full to make writes fail";
+    const std::string work = startIn("save_disk_full");
+    const std::string folder = work + "Projets/chateau/";
+    createFolder(utf8ToText(folder));
+    writeFileBytes(folder + "chateau.orv", "contenu précédent\r\n");
+    writeFileBytes(folder + "chateau.bak", "sauvegarde précédente\r\n");
+    // The new content goes to a temporary file beside the adventure file;
+    // here every write to it fails as on a full disk.
+    ASSERT_EQ(symlink("/dev/full", (folder + "chateau.orv.tmp").c_str()), 0);
+    projectName = u"chateau";
+    adventure.objectTexts[2] = u"Un garde en mémoire";
+    takeOutput();
+    requestSaveAdventure();
+
+    const std::string output = takeOutput();
+    EXPECT_NE(output.find("box Erreur | Impossible de sauver le fichier chateau.orv !"), std::string::npos) << output;
+    EXPECT_EQ(readFileBytes(folder + "chateau.orv"), "contenu précédent\r\n");
+    EXPECT_EQ(readFileBytes(folder + "chateau.bak"), "sauvegarde précédente\r\n");
+    EXPECT_FALSE(isSymbolicLink(folder + "chateau.orv.tmp")) << "the temporary file is removed";
+    EXPECT_EQ(entriesIn(folder), 2);
+    EXPECT_EQ(adventure.objectTexts[2], u"Un garde en mémoire");
+
+    // The disk has room again: the next save goes through.
+    requestSaveAdventure();
+    EXPECT_NE(readFileBytes(folder + "chateau.orv").find("Un garde en mémoire"), std::string::npos);
+    EXPECT_EQ(readFileBytes(folder + "chateau.bak"), "contenu précédent\r\n");
+}
+
+TEST(AdventureSave, AFolderInThePlaceOfTheFileFailsAndIsLeftAlone) {
+    const std::string work = startIn("save_file_is_folder");
+    const std::string folder = work + "Projets/chateau/";
+    createFolder(utf8ToText(folder));
+    createFolder(utf8ToText(folder + "chateau.orv"));
+    writeFileBytes(folder + "chateau.orv/dedans.txt", "garde\n");
+    projectName = u"chateau";
+    takeOutput();
+    EXPECT_FALSE(saveAdventure(u"chateau.orv", u"Projets\\chateau\\"));
+    EXPECT_NE(takeOutput().find("box Erreur | Impossible de sauver le fichier chateau.orv !"), std::string::npos);
+    EXPECT_EQ(readFileBytes(folder + "chateau.orv/dedans.txt"), "garde\n");
+    EXPECT_EQ(entriesIn(folder), 1) << "no temporary file and no backup";
+}
+
+TEST(AdventureSave, ALoadRequestMakesTheFolderTheProjectAndReadsItsFile) {
+    const std::string work = startIn("load_request");
+    fillDistinctAdventure(4, 3, 99);
+    keptAdventure = adventure;
+    projectName = u"forêt";
+    requestSaveAdventure();
+    ASSERT_TRUE(pathExists(work + "Projets/forêt/forêt.orv"));
+
+    resetLayoutSettings();
+    resetAdventure();
+    projectName = u"autre";
+    projectFolder.clear();
+    requestLoadAdventure(u"forêt");
+    EXPECT_EQ(projectName, u"forêt");
+    EXPECT_EQ(projectFolder, u"Projets\\forêt\\");
+    EXPECT_TRUE(sameAdventure(keptAdventure, adventure));
+
+    // An empty entry of the list does nothing.
+    requestLoadAdventure(u"");
+    EXPECT_EQ(projectName, u"forêt");
+    EXPECT_TRUE(sameAdventure(keptAdventure, adventure));
+}
