@@ -18,8 +18,8 @@ constexpr int64_t WordQuit = 11;
 constexpr int64_t WordSave = 12;
 constexpr int64_t WordLoad = 13;
 
-extern std::u16string commandLine;  // the line being typed
-extern std::u16string lastCommand;  // the line as entered, kept until the next one
+extern std::u16string commandLine;                    // the line being typed
+extern std::u16string lastCommand;                    // the line as entered, kept until the next one
 extern std::u16string commandWords[MaxCommandWords];  // words in use first, the others empty
 extern int64_t commandWordCount;
 extern int64_t commandWordNumbers[MaxCommandWords];  // NoWord where no word is in use

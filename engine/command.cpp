@@ -1,0 +1,289 @@
+// The player's command: the line editor, the split into words, the matching
+// against the vocabulary and the built-in verbs.
+#include "engine/command.h"
+
+#include "app/program.h"
+#include "engine/game_state.h"
+#include "engine/saved_games.h"
+#include "engine/screen.h"
+
+std::u16string commandLine;
+std::u16string lastCommand;
+std::u16string commandWords[MaxCommandWords];
+int64_t commandWordCount = 0;
+int64_t commandWordNumbers[MaxCommandWords] = {NoWord, NoWord, NoWord, NoWord, NoWord, NoWord};
+
+static void printInTextZone(const std::u16string& text) {
+    textCursor = printInZone(text, adventure.textZone, textCursor);
+}
+
+static void printSystemMessage(int number) {
+    printInTextZone(adventure.systemMessages[number]);
+}
+
+void clearCommandWords() {
+    for (int i = 0; i < MaxCommandWords; ++i) {
+        commandWords[i].clear();
+        commandWordNumbers[i] = NoWord;
+    }
+    commandWordCount = 0;
+}
+
+// ---------------------------------------------------------------------------
+// Line editor.
+
+// French accented small letters become their plain letter so that the line
+// can be compared with vocabulary spellings; capitals are left as typed.
+static char16_t foldAccent(char16_t c) {
+    switch (c) {
+        case u'à':
+        case u'â':
+        case u'ä':
+            return u'a';
+        case u'é':
+        case u'è':
+        case u'ê':
+        case u'ë':
+            return u'e';
+        case u'î':
+        case u'ï':
+            return u'i';
+        case u'ô':
+        case u'ö':
+            return u'o';
+        case u'ù':
+        case u'û':
+        case u'ü':
+            return u'u';
+        case u'ÿ':
+            return u'y';
+        case u'ç':
+            return u'c';
+        default:
+            return c;
+    }
+}
+
+static int64_t gameTextWidth(const std::u16string& text) {
+    beginDrawing(backBuffer);
+    selectFont(interfaceFont);
+    int64_t width = textWidth(text);
+    endDrawing();
+    return width;
+}
+
+// The typed line on one line at the text cursor, over the clean zone below it.
+static void redrawTypedLine() {
+    const Zone& zone = adventure.textZone;
+    int64_t x = zone.x + 2;
+    int64_t y = zone.y + textCursor + 2;
+    beginDrawing(backBuffer);
+    drawImage(turnSnapshot, 0, 0);
+    drawImage(inputBackground, x, y);
+    setFrontColour(rgb(0, 0, 0));
+    setDrawingMode(DrawMode::TransparentText);
+    selectFont(interfaceFont);
+    drawText(x, y, commandLine);
+    endDrawing();
+    presentFrame();
+}
+
+bool readCommandLine() {
+    commandLine.clear();
+    for (;;) {
+        // Each poll waits for an event, so this loop idles without spinning.
+        pollInput();
+        if (inputState.escapeKey) return true;
+        int64_t key = inputState.typedChar;
+        if (inputState.backspaceKey) {
+            key = KeyBackspace;
+        } else if (inputState.returnKey) {
+            key = KeyReturn;
+        }
+        if (key == KeyBackspace) {
+            if (commandLine.empty()) continue;
+            commandLine.pop_back();
+            redrawTypedLine();
+        } else if (key == KeyReturn) {
+            return false;
+        } else if (key >= 32) {
+            char16_t typed = static_cast<char16_t>(key);
+            if (gameTextWidth(commandLine + typed) > adventure.textZone.width - 4) continue;
+            commandLine = upperCase(commandLine + foldAccent(typed));
+            redrawTypedLine();
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Words.
+
+void splitCommand(const std::u16string& line) {
+    for (int i = 0; i < MaxCommandWords; ++i) commandWords[i].clear();
+    commandWordCount = 0;
+    std::u16string letters = line;
+    for (char16_t& c : letters) {
+        if (c < u'A' || c > u'Z') c = u' ';
+    }
+    size_t at = 0;
+    while (commandWordCount < MaxCommandWords) {
+        while (at < letters.size() && letters[at] == u' ') ++at;
+        if (at == letters.size()) break;
+        size_t end = at;
+        while (end < letters.size() && letters[end] != u' ') ++end;
+        commandWords[commandWordCount++] = letters.substr(at, end - at);
+        at = end;
+    }
+}
+
+// The word number of a spelling, the highest when several share it; -1 when
+// no word has it.
+static int64_t wordNumberOf(const std::u16string& word) {
+    if (word.empty()) return -1;
+    for (int number = TableSize - 1; number >= 0; --number) {
+        for (int s = 0; s < SpellingsPerWord; ++s) {
+            if (adventure.vocabulary[number][s] == word) return number;
+        }
+    }
+    return -1;
+}
+
+void recogniseWords() {
+    int64_t numbers[MaxCommandWords];
+    int64_t known = 0;
+    for (int64_t i = 0; i < commandWordCount && i < MaxCommandWords; ++i) {
+        int64_t number = wordNumberOf(commandWords[i]);
+        if (number < 0) continue;
+        commandWords[known] = commandWords[i];
+        numbers[known] = number;
+        ++known;
+    }
+    for (int64_t i = known; i < MaxCommandWords; ++i) commandWords[i].clear();
+    commandWordCount = known;
+    for (int64_t i = 0; i < MaxCommandWords; ++i) commandWordNumbers[i] = i < known ? numbers[i] : NoWord;
+}
+
+// ---------------------------------------------------------------------------
+// Built-in verbs.
+
+static int64_t objectsAt(int64_t location) {
+    int64_t count = 0;
+    for (int object = 0; object < TableSize; ++object) count += adventure.objectLocations[object] == location;
+    return count;
+}
+
+static void move(int64_t direction) {
+    // Exit values come from the adventure file: only 0..252 lead anywhere.
+    int64_t exit = isTableIndex(currentRoom) ? adventure.exits[currentRoom][direction] : NoExit;
+    if (exit < 0 || exit >= FirstNoExit) {
+        printSystemMessage(3);
+        return;
+    }
+    currentRoom = exit;
+    needFullRedraw = true;
+}
+
+static void showInventory() {
+    const Zone& zone = adventure.inventoryZone;
+    inventoryCursor = 0;
+    std::u16string list = listObjectsAt(InInventory);
+    if (list.empty()) list = adventure.systemMessages[7];
+    beginDrawing(backBuffer);
+    drawImage(inventoryBackground, zone.x, zone.y);
+    endDrawing();
+    inventoryCursor = printInZone(adventure.systemMessages[5] + u" " + list, zone, 0);
+}
+
+static void askToQuit() {
+    printSystemMessage(8);
+    printInTextZone(adventure.systemMessages[21] + u"/" + adventure.systemMessages[22]);
+    quitPending = true;
+}
+
+static void applyOneWordVerb(int64_t verb) {
+    if (verb >= 0 && verb < DirectionCount) {
+        move(verb);
+    } else if (verb >= WordTake && verb <= WordHold) {
+        printSystemMessage(2);
+    } else if (verb == WordInventory) {
+        showInventory();
+    } else if (verb == WordQuit) {
+        askToQuit();
+    } else if (verb == WordSave) {
+        saveGameVerb();
+    } else if (verb == WordLoad) {
+        loadGameVerb();
+    }
+}
+
+static void take(int64_t noun) {
+    int64_t object = findObject(noun, currentRoom);
+    if (object < 0) {
+        printSystemMessage(17);
+    } else if (adventure.objectLocations[object] == InInventory || adventure.objectLocations[object] == InHand) {
+        printSystemMessage(16);
+    } else if (adventure.objectAttributes[object][Takeable] == 1 &&
+               objectsAt(InInventory) < adventure.maxObjectsInInventory) {
+        adventure.objectLocations[object] = InInventory;
+        needFullRedraw = true;
+    } else if (adventure.objectAttributes[object][Takeable] == 0) {
+        printSystemMessage(4);
+    } else {
+        printSystemMessage(18);
+    }
+}
+
+static void drop(int64_t noun) {
+    int64_t object = findObject(noun, InInventory);
+    if (object < 0) object = findObject(noun, InHand);
+    if (object < 0) {
+        printSystemMessage(19);
+        return;
+    }
+    adventure.objectLocations[object] = currentRoom;
+    needFullRedraw = true;
+}
+
+static void putAway(int64_t noun) {
+    int64_t object = findObject(noun, InHand);
+    if (object < 0) {
+        printSystemMessage(14);
+        return;
+    }
+    adventure.objectLocations[object] = InInventory;
+}
+
+static void hold(int64_t noun) {
+    int64_t object = findObject(noun, InInventory);
+    if (object < 0) {
+        printSystemMessage(19);
+    } else if (objectsAt(InHand) < adventure.maxObjectsInHand) {
+        adventure.objectLocations[object] = InHand;
+    } else {
+        printSystemMessage(15);
+    }
+}
+
+static void applyTwoWordVerb(int64_t verb, int64_t noun) {
+    if ((verb >= 0 && verb < DirectionCount) || (verb >= WordInventory && verb <= WordLoad)) {
+        printSystemMessage(4);
+    } else if (verb == WordTake) {
+        take(noun);
+    } else if (verb == WordDrop) {
+        drop(noun);
+    } else if (verb == WordPutAway) {
+        putAway(noun);
+    } else if (verb == WordHold) {
+        hold(noun);
+    }
+}
+
+void applyBuiltInVerbs() {
+    if (commandWordCount == 0) {
+        if (!quitPending && !endOfGamePending) printSystemMessage(2);
+    } else if (commandWordCount == 1) {
+        applyOneWordVerb(commandWordNumbers[0]);
+    } else if (commandWordCount == 2) {
+        applyTwoWordVerb(commandWordNumbers[0], commandWordNumbers[1]);
+    }
+}

@@ -1,0 +1,116 @@
+// Saved games: the 770 values of the game state in a slot file, the slot
+// prompt and the two built-in verbs that use them.
+#include "engine/saved_games.h"
+
+#include "app/program.h"
+#include "engine/game_state.h"
+#include "engine/screen.h"
+
+static void printInTextZone(const std::u16string& text) {
+    textCursor = printInZone(text, adventure.textZone, textCursor);
+}
+
+// The game state in file order: turnCount, currentRoom, then object location,
+// room picture number and flag of every index in turn.
+static void collectGameState(int64_t values[SavedGameValueCount]) {
+    values[0] = turnCount;
+    values[1] = currentRoom;
+    for (int i = 0; i < TableSize; ++i) {
+        values[2 + 3 * i] = adventure.objectLocations[i];
+        values[3 + 3 * i] = roomImages[i];
+        values[4 + 3 * i] = flags[i];
+    }
+}
+
+static void applyGameState(const int64_t values[SavedGameValueCount]) {
+    turnCount = values[0];
+    currentRoom = values[1];
+    for (int i = 0; i < TableSize; ++i) {
+        adventure.objectLocations[i] = values[2 + 3 * i];
+        roomImages[i] = values[3 + 3 * i];
+        flags[i] = values[4 + 3 * i];
+    }
+}
+
+bool saveGame(const std::u16string& name) {
+    int64_t values[SavedGameValueCount];
+    collectGameState(values);
+    // The new contents go to a file beside the slot and replace it only once
+    // every value is written: a full disk or a locked slot keeps the old game.
+    const std::u16string partName = name + u".part";
+    FileHandle file = createFile(partName);
+    if (file == 0) return false;
+    bool written = true;
+    for (int64_t value : values) written = writeInteger(file, value) && written;
+    written = closeFile(file) && written;
+    if (!written) {
+        deleteFile(partName);
+        return false;
+    }
+    if (renameFile(partName, name)) return true;
+    // A platform whose rename does not replace an existing file: the old
+    // slot goes only now that its replacement is complete.
+    if (fileSize(name) >= 0 && deleteFile(name) && renameFile(partName, name)) return true;
+    deleteFile(partName);
+    return false;
+}
+
+// Whether the values can be used as they stand: the room and every object
+// location index 256-row tables elsewhere. Picture numbers and flags may be
+// anything (a file name, a number).
+static bool savedValuesUsable(const int64_t values[SavedGameValueCount]) {
+    if (!isTableIndex(values[1])) return false;
+    for (int i = 0; i < TableSize; ++i) {
+        if (!isTableIndex(values[2 + 3 * i])) return false;
+    }
+    return true;
+}
+
+bool loadGame(const std::u16string& name) {
+    int64_t size = fileSize(name);
+    bool playerSlot = !name.empty() && name[0] >= u'1' && name[0] <= u'9';
+    if (size == -1 && playerSlot) return false;
+    FileHandle file = size == -2 ? 0 : openFile(name);
+    if (file == 0) fatalError(u"Impossible d'ouvrir le fichier " + name + u" !");
+    // Every value is read and checked before any is applied, so a short or
+    // damaged file changes nothing.
+    int64_t values[SavedGameValueCount] = {};
+    bool complete = true;
+    for (int64_t& value : values) {
+        if (!complete) break;
+        complete = readInteger(file, value);
+    }
+    closeFile(file);
+    if (!complete || !savedValuesUsable(values)) fatalError(u"Fichier corrompu !");
+    applyGameState(values);
+    needFullRedraw = true;
+    return true;
+}
+
+int64_t askSaveSlot() {
+    printInTextZone(adventure.systemMessages[23]);
+    presentFrame();
+    // Each poll waits for an event, so this loop idles without spinning.
+    pollInput();
+    while (!(inputState.typedChar >= u'1' && inputState.typedChar <= u'9')) pollInput();
+    return inputState.typedChar - u'0';
+}
+
+static std::u16string slotFileName(int64_t slot) {
+    return integerToText(slot) + u".sav";
+}
+
+void saveGameVerb() {
+    int64_t slot = askSaveSlot();
+    if (!saveGame(slotFileName(slot))) printInTextZone(adventure.systemMessages[25]);
+}
+
+void loadGameVerb() {
+    needFullRedraw = true;
+    int64_t slot = askSaveSlot();
+    if (!loadGame(slotFileName(slot))) {
+        printInTextZone(u"Sauvegarde inexistante !");
+        presentFrame();
+        sleepMs(3000);
+    }
+}

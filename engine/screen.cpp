@@ -1,0 +1,309 @@
+// The game screen: background, zones, turn-start drawing, zone text output
+// with word wrap and scrolling, object lists and presentation.
+//
+// Every picture this file takes (snapshots, strips, zone backgrounds, room
+// pictures) replaces and frees the previous one, so the number of live images
+// stays the same from one turn to the next.
+#include "engine/screen.h"
+
+#include "app/program.h"
+#include "engine/game_state.h"
+
+ImageHandle screenImage = 0;
+bool hasScreenImage = false;
+ImageHandle turnSnapshot = 0;
+ImageHandle inputBackground = 0;
+ImageHandle inventoryBackground = 0;
+int64_t textCursor = 0;
+int64_t descriptionCursor = 0;
+int64_t inventoryCursor = 0;
+
+constexpr int64_t ScreenWidth = 800;
+constexpr int64_t ScreenHeight = 600;
+constexpr int64_t ZoneMargin = 2;
+constexpr Colour GameTextColour = rgb(0, 0, 0);
+
+static void replaceImage(ImageHandle& held, ImageHandle replacement) {
+    if (held != 0 && held != replacement) freeImage(held);
+    held = replacement;
+}
+
+// A copy of a rectangle of the back buffer. Zones come from adventure files and
+// may hold any number: the copy is cut at the screen's right and bottom edges
+// (nothing there is ever shown), and a rectangle that shows nothing of the
+// screen gives no image at all, so no value can ask for a huge picture.
+static ImageHandle grabScreenRect(int64_t x, int64_t y, int64_t width, int64_t height) {
+    if (x < -ScreenWidth || y < -ScreenHeight || x >= ScreenWidth || y >= ScreenHeight) return 0;
+    if (width > ScreenWidth - x) width = ScreenWidth - x;
+    if (height > ScreenHeight - y) height = ScreenHeight - y;
+    if (width <= 0 || height <= 0 || x + width <= 0 || y + height <= 0) return 0;
+    return grabImage(backBuffer, x, y, width, height);
+}
+
+static ImageHandle currentBackground() {
+    return hasScreenImage ? screenImage : defaultScreenImage;
+}
+
+void drawBackground() {
+    beginDrawing(backBuffer);
+    drawImage(currentBackground(), 0, 0);
+    endDrawing();
+}
+
+static void useGameTextStyle() {
+    setFrontColour(GameTextColour);
+    setDrawingMode(DrawMode::TransparentText);
+    selectFont(interfaceFont);
+}
+
+int64_t gameLineHeight() {
+    beginDrawing(backBuffer);
+    selectFont(interfaceFont);
+    int64_t height = textHeight(u"X");
+    endDrawing();
+    return height;
+}
+
+void clearScreen() {
+    drawBackground();
+    const Zone& inventory = adventure.inventoryZone;
+    replaceImage(inventoryBackground, grabScreenRect(inventory.x, inventory.y, inventory.width, inventory.height));
+    if (turnSnapshot == 0) turnSnapshot = createImage(ScreenWidth, ScreenHeight, 32);
+    beginDrawing(turnSnapshot);
+    drawImage(backBuffer, 0, 0);
+    endDrawing();
+    // The blank input background is only a placeholder: takeTurnSnapshot
+    // replaces it before any line is typed.
+    const Zone& text = adventure.textZone;
+    int64_t blankWidth = text.width - 2 * ZoneMargin;
+    int64_t lineHeight = gameLineHeight();
+    if (blankWidth > 0 && blankWidth <= ScreenWidth && lineHeight > 0) {
+        replaceImage(inputBackground, createImage(blankWidth, lineHeight, 32));
+    } else {
+        replaceImage(inputBackground, 0);
+    }
+    descriptionCursor = 0;
+    textCursor = 0;
+    inventoryCursor = 0;
+    needFullRedraw = false;
+}
+
+static void drawRoomPicture() {
+    if (!isTableIndex(currentRoom)) return;
+    if (fileSize(integerToText(currentRoom) + u".jpg") <= 0) return;
+    ImageHandle picture = loadImage(integerToText(roomImages[currentRoom]) + u".jpg");
+    if (picture == 0) return;
+    const Zone& zone = adventure.imageZone;
+    beginDrawing(backBuffer);
+    drawImageScaled(picture, zone.x, zone.y, zone.width, zone.height);
+    endDrawing();
+    freeImage(picture);
+}
+
+void drawTurnStart() {
+    beginDrawing(backBuffer);
+    drawImage(turnSnapshot, 0, 0);
+    endDrawing();
+    drawRoomPicture();
+    if (descriptionCursor == 0 && isTableIndex(currentRoom)) {
+        descriptionCursor =
+            printInZone(adventure.roomTexts[currentRoom] + exitsTag(currentRoom), adventure.descriptionZone, 0);
+    }
+    if (inventoryCursor == 0) {
+        std::u16string list = listObjectsAt(currentRoom);
+        if (list.empty()) list = adventure.systemMessages[7];
+        beginDrawing(backBuffer);
+        drawImage(inventoryBackground, adventure.inventoryZone.x, adventure.inventoryZone.y);
+        endDrawing();
+        inventoryCursor = printInZone(adventure.systemMessages[0] + u" " + list, adventure.inventoryZone, 0);
+    }
+}
+
+// The strip that cleans the bottom line's slot when a zone scrolls: the
+// background picture as it lies under that slot.
+static ImageHandle takeBottomStrip(int64_t x, int64_t y, int64_t width, int64_t height) {
+    ImageHandle strip = grabScreenRect(x, y, width, height);
+    if (strip == 0) return 0;
+    beginDrawing(strip);
+    drawImage(currentBackground(), -x, -y);
+    endDrawing();
+    return strip;
+}
+
+// Moves the zone's inner area up by one line and cleans the bottom slot.
+static void scrollZoneOneLine(const Zone& zone, int64_t lineHeight, ImageHandle bottomStrip, int64_t bottomY) {
+    int64_t innerWidth = zone.width - 2 * ZoneMargin;
+    int64_t movedHeight = zone.height - 2 * ZoneMargin - lineHeight;
+    ImageHandle moved = grabScreenRect(zone.x + ZoneMargin, zone.y + ZoneMargin + lineHeight, innerWidth, movedHeight);
+    if (moved != 0) {
+        drawImage(moved, zone.x + ZoneMargin, zone.y + ZoneMargin);
+        freeImage(moved);
+    }
+    if (bottomStrip != 0) drawImage(bottomStrip, zone.x + ZoneMargin, bottomY);
+}
+
+// Length of the shortest prefix of `text` at least `innerWidth` pixels wide,
+// or the whole length when the text is narrower: where a line built character
+// by character stops growing. Widths grow with the prefix, so the prefix is
+// found by doubling then halving instead of measuring every length.
+static size_t fillingPrefixLength(const std::u16string& text, int64_t innerWidth) {
+    size_t high = 1;
+    while (high < text.size() && textWidth(text.substr(0, high)) < innerWidth) high *= 2;
+    if (high >= text.size()) {
+        high = text.size();
+        if (textWidth(text) < innerWidth) return high;
+    }
+    size_t low = high / 2;  // narrower than the zone (0 is the empty prefix)
+    while (high - low > 1) {
+        size_t middle = (low + high) / 2;
+        if (textWidth(text.substr(0, middle)) < innerWidth) {
+            low = middle;
+        } else {
+            high = middle;
+        }
+    }
+    return high;
+}
+
+// Takes the next line of `rest` that fits in `innerWidth` pixels, breaking at
+// the last blank when the text goes on (that blank is dropped); a word wider
+// than the zone is cut where the width runs out, and a line keeps at least one
+// character so that a zone narrower than one character still advances.
+static std::u16string takeLine(std::u16string& rest, int64_t innerWidth) {
+    size_t length = fillingPrefixLength(rest, innerWidth);
+    if (length > 1 && textWidth(rest.substr(0, length)) > innerWidth) --length;
+    size_t lineEnd = length;
+    size_t restStart = length;
+    if (length < rest.size()) {
+        size_t blank = length;
+        while (blank > 0 && rest[blank] != u' ') --blank;
+        if (blank > 0) {
+            lineEnd = blank;
+            restStart = blank + 1;
+        }
+    }
+    std::u16string line = rest.substr(0, lineEnd);
+    rest.erase(0, restStart);
+    return line;
+}
+
+int64_t printInZone(const std::u16string& text, const Zone& zone, int64_t cursor) {
+    if (text.empty()) return cursor;
+    int64_t innerWidth = zone.width - 2 * ZoneMargin;
+    int64_t innerHeight = zone.height - 2 * ZoneMargin;
+    if (innerWidth <= 0) return cursor;
+    int64_t lineHeight = gameLineHeight();
+    if (lineHeight <= 0) return cursor;
+
+    // The slot of the last whole line the zone holds; a zone lower than one
+    // line still shows its last line at the top of the zone.
+    int64_t wholeLines = innerHeight / lineHeight;
+    if (wholeLines < 1) wholeLines = 1;
+    int64_t bottomY = zone.y + ZoneMargin + (wholeLines - 1) * lineHeight;
+    int64_t lowestCursor = innerHeight > lineHeight ? innerHeight : lineHeight;
+    ImageHandle bottomStrip = 0;
+    bool stripTaken = false;
+
+    beginDrawing(backBuffer);
+    useGameTextStyle();
+    int64_t cy = cursor;
+    std::u16string rest = text;
+    while (!rest.empty()) {
+        std::u16string line = takeLine(rest, innerWidth);
+        if (line.empty()) break;
+        int64_t height = textHeight(line);
+        cy += height;
+        if (cy > lowestCursor) {
+            if (!stripTaken) {
+                // Drawing into the strip needs its own drawing target.
+                endDrawing();
+                bottomStrip = takeBottomStrip(zone.x + ZoneMargin, bottomY, innerWidth, lineHeight);
+                stripTaken = true;
+                beginDrawing(backBuffer);
+                useGameTextStyle();
+            }
+            // Whole lines only: the loop count is bounded by the cursor's
+            // distance to the zone, which a file can make large.
+            int64_t lines = (cy - lowestCursor + lineHeight - 1) / lineHeight;
+            int64_t zoneLines = wholeLines + 1;
+            for (int64_t i = 0; i < lines && i < zoneLines; ++i) {
+                scrollZoneOneLine(zone, lineHeight, bottomStrip, bottomY);
+            }
+            cy -= lines * lineHeight;
+        }
+        drawText(zone.x + ZoneMargin, zone.y + ZoneMargin + cy - height, line);
+    }
+    endDrawing();
+    if (bottomStrip != 0) freeImage(bottomStrip);
+    return cy;
+}
+
+std::u16string exitsTag(int64_t room) {
+    if (!isTableIndex(room)) return u"";
+    static const char16_t letters[DirectionCount] = {u'N', u'S', u'E', u'O', u'H', u'B'};
+    std::u16string tag;
+    for (int direction = 0; direction < DirectionCount; ++direction) {
+        int64_t exit = adventure.exits[room][direction];
+        if (exit >= 0 && exit < FirstNoExit) tag += letters[direction];
+    }
+    if (tag.empty()) return tag;
+    return u" <" + tag + u">";
+}
+
+std::u16string lowerFirst(const std::u16string& text) {
+    if (text.empty()) return text;
+    std::u16string result = text;
+    result[0] = lowerCaseChar(result[0]);
+    return result;
+}
+
+std::u16string upperFirst(const std::u16string& text) {
+    if (text.empty()) return text;
+    std::u16string result = text;
+    result[0] = upperCaseChar(result[0]);
+    return result;
+}
+
+std::u16string listObjectsAt(int64_t location) {
+    std::u16string list;
+    std::u16string separator;
+    for (int object = 0; object < TableSize; ++object) {
+        int64_t at = adventure.objectLocations[object];
+        bool listed = (at == location && location < NotCreated) || (at > NotCreated && location > NotCreated);
+        if (!listed) continue;
+        list += separator + lowerFirst(adventure.objectTexts[object]);
+        separator = u", ";
+    }
+    return upperFirst(list);
+}
+
+void takeTurnSnapshot() {
+    if (turnSnapshot == 0) turnSnapshot = createImage(ScreenWidth, ScreenHeight, 32);
+    beginDrawing(turnSnapshot);
+    drawImage(backBuffer, 0, 0);
+    endDrawing();
+    const Zone& zone = adventure.textZone;
+    replaceImage(inputBackground,
+                 grabScreenRect(zone.x + ZoneMargin, zone.y + textCursor + ZoneMargin, zone.width - 2 * ZoneMargin,
+                                zone.height - textCursor - 2 * ZoneMargin));
+}
+
+void presentFrame() {
+    // The window receives the back buffer; the spare copy keeps the back
+    // buffer as it was whatever the window surface does with it.
+    beginDrawing(screenCopy);
+    drawImage(backBuffer, 0, 0);
+    endDrawing();
+    presentImage(backBuffer);
+    beginDrawing(backBuffer);
+    drawImage(screenCopy, 0, 0);
+    endDrawing();
+}
+
+void releaseScreenImages() {
+    replaceImage(turnSnapshot, 0);
+    replaceImage(inputBackground, 0);
+    replaceImage(inventoryBackground, 0);
+    replaceImage(screenImage, 0);
+    hasScreenImage = false;
+}

@@ -1,0 +1,178 @@
+// A test play of the adventure in memory: the project's media, the
+// introduction, the turns with their quit and replay questions, and the
+// restore of the starting state ("0.sav") when the player leaves.
+#include "engine/session.h"
+
+#include "app/program.h"
+#include "engine/command.h"
+#include "engine/events.h"
+#include "engine/game_state.h"
+#include "engine/saved_games.h"
+#include "engine/screen.h"
+
+static const std::u16string StartingStateFile = u"0.sav";
+
+static bool leaveSession = false;
+static SoundHandle introductionSound = 0;
+
+static bool mediaPresent(const std::u16string& name) {
+    return fileSize(name) > 0;
+}
+
+static void printInTextZone(const std::u16string& text) {
+    textCursor = printInZone(text, adventure.textZone, textCursor);
+}
+
+static void resetPlayState() {
+    currentRoom = 0;
+    for (int r = 0; r < TableSize; ++r) {
+        roomImages[r] = r;
+        flags[r] = 0;
+    }
+}
+
+static void loadSamples() {
+    for (int n = 0; n < TableSize; ++n) {
+        std::u16string name = integerToText(n) + u".ogg";
+        sampleSounds[n] = mediaPresent(name) ? loadSound(name) : 0;
+    }
+}
+
+static void forgetSamples() {
+    stopAllSounds();
+    for (int n = 0; n < TableSize; ++n) {
+        if (sampleSounds[n] != 0) freeSound(sampleSounds[n]);
+        sampleSounds[n] = 0;
+    }
+    if (introductionSound != 0) freeSound(introductionSound);
+    introductionSound = 0;
+}
+
+static void loadScreenBackground() {
+    releaseScreenImages();
+    if (mediaPresent(u"ecran.jpg")) screenImage = loadImage(u"ecran.jpg");
+    hasScreenImage = screenImage != 0;
+}
+
+// The project's introduction picture until Escape or Return (a click does not
+// end it); nothing when the project has none.
+static void showProjectIntroduction() {
+    if (!mediaPresent(u"introduction.jpg")) return;
+    ImageHandle picture = loadImage(u"introduction.jpg");
+    if (picture == 0) return;
+    pollInput();
+    while (!inputState.escapeKey && !inputState.returnKey) {
+        beginDrawing(backBuffer);
+        drawImage(picture, 0, 0);
+        endDrawing();
+        presentFrame();
+        pollInput();
+        sleepMs(1);
+    }
+    freeImage(picture);
+}
+
+static void startSession() {
+    loadSamples();
+    clearCommandWords();
+    descriptionCursor = 0;
+    textCursor = 0;
+    inventoryCursor = 0;
+    resetPlayState();
+    loadScreenBackground();
+    beginDrawing(WindowSurface);
+    fillRect(0, 0, 800, 600, rgb(255, 255, 255));
+    endDrawing();
+    if (mediaPresent(u"introduction.ogg")) {
+        introductionSound = loadSound(u"introduction.ogg");
+        if (introductionSound != 0) playSound(introductionSound, true);
+    }
+    showProjectIntroduction();
+    needFullRedraw = true;
+    turnCount = 0;
+    quitPending = false;
+    endOfGamePending = false;
+    leaveSession = false;
+    if (!saveGame(StartingStateFile)) fatalError(u"Impossible de faire la sauvegarde du jeu !");
+}
+
+// Waits for a typed character equal (in any case) to the first character of
+// system message 21 (yes) or 22 (no); every other key is ignored. True for yes.
+static bool answeredYes() {
+    const std::u16string& yes = adventure.systemMessages[21];
+    const std::u16string& no = adventure.systemMessages[22];
+    for (;;) {
+        // Each poll waits for an event, so this loop idles without spinning.
+        pollInput();
+        if (inputState.typedChar == 0) continue;
+        char16_t answer = lowerCaseChar(static_cast<char16_t>(inputState.typedChar));
+        if (!yes.empty() && answer == lowerCaseChar(yes[0])) return true;
+        if (!no.empty() && answer == lowerCaseChar(no[0])) return false;
+    }
+}
+
+static void restartGame() {
+    turnCount = 0;
+    needFullRedraw = true;
+    clearCommandWords();
+    resetPlayState();
+    commandLine.clear();
+    loadGame(StartingStateFile);
+}
+
+static void evaluateCommandEvents() {
+    int64_t count = commandWordCount;
+    const int64_t* w = commandWordNumbers;
+    if (count == 1) evaluateMinorEvents(w[0], NoWord, NoWord);
+    if (count == 2) evaluateMinorEvents(w[0], w[1], NoWord);
+    if (count >= 3) evaluateMinorEvents(w[0], w[1], w[2]);
+}
+
+static void playTurn() {
+    if (needFullRedraw) clearScreen();
+    drawTurnStart();
+    printInTextZone(adventure.systemMessages[1]);
+    evaluateMajorEvents();
+    takeTurnSnapshot();
+    presentFrame();
+
+    commandLine.clear();
+    if (!quitPending && !endOfGamePending && readCommandLine()) leaveSession = true;
+    ++turnCount;
+
+    // The snapshot erases the typed line before it is echoed.
+    beginDrawing(backBuffer);
+    drawImage(turnSnapshot, 0, 0);
+    endDrawing();
+    lastCommand = commandLine;
+    splitCommand(commandLine);
+    printInTextZone(lastCommand);
+    recogniseWords();
+    applyBuiltInVerbs();
+    evaluateCommandEvents();
+    printInTextZone(u" ");
+    takeTurnSnapshot();
+    presentFrame();
+
+    if (quitPending) {
+        if (answeredYes()) leaveSession = true;
+        quitPending = false;
+    }
+    if (endOfGamePending) {
+        if (answeredYes()) {
+            restartGame();
+        } else {
+            leaveSession = true;
+        }
+        endOfGamePending = false;
+    }
+    presentFrame();
+}
+
+void runGameSession() {
+    startSession();
+    while (!leaveSession) playTurn();
+    loadGame(StartingStateFile);
+    forgetSamples();
+    releaseScreenImages();
+}
