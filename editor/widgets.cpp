@@ -5,9 +5,25 @@
 #include "editor/editor_state.h"
 #include "model/adventure.h"
 
+// The picture of three fills: black over (x, y, w, h), black over
+// (x + 2, y + 2, w, h), white over (x + 1, y + 1, w - 2, h - 2). Every page
+// redraws a dozen buttons per event, so the same pixels are written once each:
+// the white face, the 1-pixel border around it and the 2-pixel shadow that the
+// face leaves visible. Buttons too small to have a face are filled as such.
 void drawButton(int64_t x, int64_t y, int64_t width, int64_t height) {
-    fillRect(x, y, width, height, rgb(0, 0, 0));
-    fillRect(x + 2, y + 2, width, height, rgb(0, 0, 0));
+    const Colour black = rgb(0, 0, 0);
+    if (width < 3 || height < 3) {
+        fillRect(x, y, width, height, black);
+        fillRect(x + 2, y + 2, width, height, black);
+        fillRect(x + 1, y + 1, width - 2, height - 2, rgb(255, 255, 255));
+        return;
+    }
+    fillRect(x, y, width, 1, black);                       // top border
+    fillRect(x, y + 1, 1, height - 1, black);              // left border
+    fillRect(x + 1, y + height - 1, width - 1, 1, black);  // bottom border
+    fillRect(x + width - 1, y + 1, 1, height - 2, black);  // right border
+    fillRect(x + 2, y + height, width - 2, 2, black);      // shadow below
+    fillRect(x + width, y + 2, 2, height, black);          // shadow on the right
     fillRect(x + 1, y + 1, width - 2, height - 2, rgb(255, 255, 255));
 }
 

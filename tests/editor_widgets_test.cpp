@@ -60,6 +60,29 @@ TEST(EditorWidgets, ButtonIsAWhiteFaceWithABorderAndAShadowTwoPixelsDeep) {
     EXPECT_EQ(readPixel(backBuffer, 102, 121), Black);
 }
 
+TEST(EditorWidgets, ButtonOfAnySizeIsThePictureOfItsThreeFills) {
+    startDrawing("widgets-button-sizes");
+    // The reference: the three fills themselves, on a second grey area.
+    const int64_t sizes[][2] = {{80, 30}, {350, 30}, {3, 3}, {4, 7}, {2, 9}, {9, 2}, {1, 1}, {0, 5}};
+    for (const auto& size : sizes) {
+        const int64_t w = size[0];
+        const int64_t h = size[1];
+        fillRect(0, 0, 800, 600, Grey);
+        drawButton(10, 10, w, h);
+        fillRect(410, 10, w, h, Black);
+        fillRect(412, 12, w, h, Black);
+        fillRect(411, 11, w - 2, h - 2, White);
+        int64_t differences = 0;
+        for (int64_t y = 0; y < h + 20; ++y) {
+            for (int64_t x = 0; x < w + 20; ++x) {
+                differences += readPixel(backBuffer, x, y) != readPixel(backBuffer, 400 + x, y) ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(differences, 0) << w << " x " << h;
+    }
+    endDrawing();
+}
+
 TEST(EditorWidgets, CentredTextIsPlacedByHalfItsMeasuredSizeAndLeavesTheBackground) {
     startDrawing("widgets-centred");
     const std::u16string text = u"Présents";
