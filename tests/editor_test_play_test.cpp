@@ -154,3 +154,15 @@ TEST(EditorTestPlay, AWholeTestPlayThroughTheRunner) {
     // The scratch folder keeps no saved game, not even the starting state.
     EXPECT_EQ(savedGamesIn(folder + "/Projets/Sans Titre"), 0);
 }
+
+TEST(EditorTestPlay, WithoutProjetsTheScratchFolderIsMadeInTheWorkingDirectory) {
+    const std::string folder = makeWorkFolder("play-no-projets");
+    startInProcess(folder);
+    fs::remove_all(folder + "/Projets");
+    runEditorScript(clickMenuEntry(TestGame) + "type SAUVE\nkey return\ntype 2\nkey escape\nkey escape\n");
+    EXPECT_TRUE(fs::is_directory(folder + "/Sans Titre"));
+    EXPECT_EQ(savedGamesIn(folder + "/Sans Titre"), 0);
+    EXPECT_EQ(savedGamesIn(folder), 0);
+    EXPECT_EQ(currentDirectory(), programFolder);
+    fs::create_directory(folder + "/Projets");
+}
