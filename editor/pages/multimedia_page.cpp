@@ -27,6 +27,8 @@ static void drawPresence(const std::u16string& fileName, const std::u16string& p
 }
 
 void drawMultimediaPage() {
+    // The report follows files copied in while the page is shown.
+    liveRefreshWanted = true;
     clearClickZones();
     beginDrawing(backBuffer);
     fillRect(0, 0, 800, 600, rgb(128, 128, 128));
