@@ -72,40 +72,70 @@ static int64_t gameTextWidth(const std::u16string& text) {
     return width;
 }
 
-// The typed line on one line at the text cursor, over the clean zone below it.
+// The slot of the typed line as the turn snapshot shows it: the line is drawn
+// there on one line of at most the zone's inner width, and while typing
+// nothing else draws, so putting this slot back erases the previous line just
+// as drawing the whole snapshot and the clean zone below the cursor would.
+static ImageHandle typedLineBackground = 0;
+static int64_t typedLineWidth = 0;  // width of the line last drawn there
+
+static void takeTypedLineBackground() {
+    const Zone& zone = adventure.textZone;
+    int64_t x = zone.x + 2;
+    int64_t y = zone.y + textCursor + 2;
+    int64_t width = zone.width - 4;
+    int64_t height = gameLineHeight();
+    if (width > 800 - x) width = 800 - x;
+    if (height > 600 - y) height = 600 - y;
+    bool shown = x >= -800 && y >= -600 && width > 0 && height > 0 && x + width > 0 && y + height > 0;
+    typedLineBackground = shown ? grabImage(turnSnapshot, x, y, width, height) : 0;
+    typedLineWidth = 0;
+}
+
 static void redrawTypedLine() {
     const Zone& zone = adventure.textZone;
     int64_t x = zone.x + 2;
     int64_t y = zone.y + textCursor + 2;
     beginDrawing(backBuffer);
-    drawImage(turnSnapshot, 0, 0);
-    drawImage(inputBackground, x, y);
+    // A line made wider by its upper case may pass the slot: then the whole
+    // snapshot erases it.
+    if (typedLineBackground != 0 && typedLineWidth <= imageWidth(typedLineBackground)) {
+        drawImage(typedLineBackground, x, y);
+    } else {
+        drawImage(turnSnapshot, 0, 0);
+    }
     setFrontColour(rgb(0, 0, 0));
     setDrawingMode(DrawMode::TransparentText);
     selectFont(interfaceFont);
     drawText(x, y, commandLine);
+    typedLineWidth = textWidth(commandLine);
     endDrawing();
     presentFrame();
 }
 
 bool readCommandLine() {
     commandLine.clear();
-    for (;;) {
+    if (typedLineBackground != 0) freeImage(typedLineBackground);
+    takeTypedLineBackground();
+    bool escaped = false;
+    for (bool entered = false; !entered && !escaped;) {
         // Each poll waits for an event, so this loop idles without spinning.
         pollInput();
-        if (inputState.escapeKey) return true;
+        if (inputState.escapeKey) {
+            escaped = true;
+            continue;
+        }
         int64_t key = inputState.typedChar;
         if (inputState.backspaceKey) {
             key = KeyBackspace;
         } else if (inputState.returnKey) {
             key = KeyReturn;
         }
-        if (key == KeyBackspace) {
-            if (commandLine.empty()) continue;
+        if (key == KeyBackspace && !commandLine.empty()) {
             commandLine.pop_back();
             redrawTypedLine();
         } else if (key == KeyReturn) {
-            return false;
+            entered = true;
         } else if (key >= 32) {
             char16_t typed = static_cast<char16_t>(key);
             if (gameTextWidth(commandLine + typed) > adventure.textZone.width - 4) continue;
@@ -113,6 +143,19 @@ bool readCommandLine() {
             redrawTypedLine();
         }
     }
+    return escaped;
+}
+
+void eraseTypedLine() {
+    beginDrawing(backBuffer);
+    if (typedLineBackground != 0 && typedLineWidth <= imageWidth(typedLineBackground)) {
+        drawImage(typedLineBackground, adventure.textZone.x + 2, adventure.textZone.y + textCursor + 2);
+    } else {
+        drawImage(turnSnapshot, 0, 0);
+    }
+    endDrawing();
+    if (typedLineBackground != 0) freeImage(typedLineBackground);
+    typedLineBackground = 0;
 }
 
 // ---------------------------------------------------------------------------

@@ -2,8 +2,8 @@
 // with word wrap and scrolling, object lists and presentation.
 //
 // Every picture this file takes (snapshots, strips, zone backgrounds, room
-// pictures) replaces and frees the previous one, so the number of live images
-// stays the same from one turn to the next.
+// pictures) is reused or replaces and frees the previous one, so the number of
+// live images stays the same from one turn to the next.
 #include "engine/screen.h"
 
 #include "app/program.h"
@@ -28,16 +28,42 @@ static void replaceImage(ImageHandle& held, ImageHandle replacement) {
     held = replacement;
 }
 
-// A copy of a rectangle of the back buffer. Zones come from adventure files and
-// may hold any number: the copy is cut at the screen's right and bottom edges
-// (nothing there is ever shown), and a rectangle that shows nothing of the
-// screen gives no image at all, so no value can ask for a huge picture.
-static ImageHandle grabScreenRect(int64_t x, int64_t y, int64_t width, int64_t height) {
-    if (x < -ScreenWidth || y < -ScreenHeight || x >= ScreenWidth || y >= ScreenHeight) return 0;
+// Cuts a rectangle of the screen to what can be shown. Zones come from
+// adventure files and may hold any number: the rectangle is cut at the
+// screen's right and bottom edges (nothing there is ever shown), and one that
+// shows nothing of the screen is refused, so no value can ask for a huge
+// picture.
+static bool clipScreenRect(int64_t x, int64_t y, int64_t& width, int64_t& height) {
+    if (x < -ScreenWidth || y < -ScreenHeight || x >= ScreenWidth || y >= ScreenHeight) return false;
     if (width > ScreenWidth - x) width = ScreenWidth - x;
     if (height > ScreenHeight - y) height = ScreenHeight - y;
-    if (width <= 0 || height <= 0 || x + width <= 0 || y + height <= 0) return 0;
+    return width > 0 && height > 0 && x + width > 0 && y + height > 0;
+}
+
+// A new copy of a rectangle of the back buffer, or none.
+static ImageHandle grabScreenRect(int64_t x, int64_t y, int64_t width, int64_t height) {
+    if (!clipScreenRect(x, y, width, height)) return 0;
     return grabImage(backBuffer, x, y, width, height);
+}
+
+// Working copies of the scrolling: reused from one scroll to the next and
+// recreated only when a zone of another size scrolls, so that scrolling
+// allocates nothing turn after turn.
+static ImageHandle movedArea = 0;
+static ImageHandle bottomStrip = 0;
+
+// Copies a rectangle of the back buffer into `copy`, which is reused when it
+// already has that size. False when the rectangle shows nothing.
+static bool copyScreenRect(ImageHandle& copy, int64_t x, int64_t y, int64_t width, int64_t height) {
+    if (!clipScreenRect(x, y, width, height)) return false;
+    if (copy == 0 || imageWidth(copy) != width || imageHeight(copy) != height) {
+        replaceImage(copy, createImage(width, height, 32));
+    }
+    if (copy == 0) return false;
+    beginDrawing(copy);
+    drawImage(backBuffer, -x, -y);
+    endDrawing();
+    return true;
 }
 
 static ImageHandle currentBackground() {
@@ -120,57 +146,68 @@ void drawTurnStart() {
 }
 
 // The strip that cleans the bottom line's slot when a zone scrolls: the
-// background picture as it lies under that slot.
-static ImageHandle takeBottomStrip(int64_t x, int64_t y, int64_t width, int64_t height) {
-    ImageHandle strip = grabScreenRect(x, y, width, height);
-    if (strip == 0) return 0;
-    beginDrawing(strip);
+// background picture as it lies under that slot. False when the slot shows
+// nothing of the screen.
+static bool takeBottomStrip(int64_t x, int64_t y, int64_t width, int64_t height) {
+    if (!copyScreenRect(bottomStrip, x, y, width, height)) return false;
+    beginDrawing(bottomStrip);
     drawImage(currentBackground(), -x, -y);
     endDrawing();
-    return strip;
+    return true;
 }
 
 // Moves the zone's inner area up by one line and cleans the bottom slot.
-static void scrollZoneOneLine(const Zone& zone, int64_t lineHeight, ImageHandle bottomStrip, int64_t bottomY) {
+static void scrollZoneOneLine(const Zone& zone, int64_t lineHeight, bool withStrip, int64_t bottomY) {
     int64_t innerWidth = zone.width - 2 * ZoneMargin;
     int64_t movedHeight = zone.height - 2 * ZoneMargin - lineHeight;
-    ImageHandle moved = grabScreenRect(zone.x + ZoneMargin, zone.y + ZoneMargin + lineHeight, innerWidth, movedHeight);
-    if (moved != 0) {
-        drawImage(moved, zone.x + ZoneMargin, zone.y + ZoneMargin);
-        freeImage(moved);
-    }
-    if (bottomStrip != 0) drawImage(bottomStrip, zone.x + ZoneMargin, bottomY);
+    bool moved =
+        copyScreenRect(movedArea, zone.x + ZoneMargin, zone.y + ZoneMargin + lineHeight, innerWidth, movedHeight);
+    beginDrawing(backBuffer);
+    if (moved) drawImage(movedArea, zone.x + ZoneMargin, zone.y + ZoneMargin);
+    if (withStrip) drawImage(bottomStrip, zone.x + ZoneMargin, bottomY);
+    endDrawing();
 }
 
 // Length of the shortest prefix of `text` at least `innerWidth` pixels wide,
 // or the whole length when the text is narrower: where a line built character
-// by character stops growing. Widths grow with the prefix, so the prefix is
-// found by doubling then halving instead of measuring every length.
-static size_t fillingPrefixLength(const std::u16string& text, int64_t innerWidth) {
-    size_t high = 1;
-    while (high < text.size() && textWidth(text.substr(0, high)) < innerWidth) high *= 2;
-    if (high >= text.size()) {
-        high = text.size();
-        if (textWidth(text) < innerWidth) return high;
+// by character stops growing. Widths grow with the prefix, so the search starts
+// from the length the average character width suggests and then narrows down,
+// instead of measuring every length.
+static size_t fillingPrefixLength(const std::u16string& text, int64_t innerWidth, int64_t charWidth) {
+    auto narrower = [&](size_t length) { return textWidth(text.substr(0, length)) < innerWidth; };
+    // The prefix of `low` characters is narrower than the zone, the prefix of
+    // `high` characters is not; one past the end stands for "the whole text is
+    // narrower" and is never measured.
+    size_t low = 0;
+    size_t high = text.size() + 1;
+    int64_t estimate = charWidth > 0 ? innerWidth / charWidth : 1;
+    size_t guess = estimate < 1 ? 1 : estimate > static_cast<int64_t>(text.size()) ? text.size() : estimate;
+    for (size_t step = 1; low + 1 < high && guess > low && guess < high; step *= 2) {
+        if (narrower(guess)) {
+            low = guess;
+            guess += step;
+        } else {
+            high = guess;
+            guess = guess > step ? guess - step : 0;
+        }
     }
-    size_t low = high / 2;  // narrower than the zone (0 is the empty prefix)
     while (high - low > 1) {
         size_t middle = (low + high) / 2;
-        if (textWidth(text.substr(0, middle)) < innerWidth) {
+        if (narrower(middle)) {
             low = middle;
         } else {
             high = middle;
         }
     }
-    return high;
+    return high > text.size() ? text.size() : high;
 }
 
 // Takes the next line of `rest` that fits in `innerWidth` pixels, breaking at
 // the last blank when the text goes on (that blank is dropped); a word wider
 // than the zone is cut where the width runs out, and a line keeps at least one
 // character so that a zone narrower than one character still advances.
-static std::u16string takeLine(std::u16string& rest, int64_t innerWidth) {
-    size_t length = fillingPrefixLength(rest, innerWidth);
+static std::u16string takeLine(std::u16string& rest, int64_t innerWidth, int64_t charWidth) {
+    size_t length = fillingPrefixLength(rest, innerWidth, charWidth);
     if (length > 1 && textWidth(rest.substr(0, length)) > innerWidth) --length;
     size_t lineEnd = length;
     size_t restStart = length;
@@ -201,40 +238,41 @@ int64_t printInZone(const std::u16string& text, const Zone& zone, int64_t cursor
     if (wholeLines < 1) wholeLines = 1;
     int64_t bottomY = zone.y + ZoneMargin + (wholeLines - 1) * lineHeight;
     int64_t lowestCursor = innerHeight > lineHeight ? innerHeight : lineHeight;
-    ImageHandle bottomStrip = 0;
     bool stripTaken = false;
+    bool withStrip = false;
 
     beginDrawing(backBuffer);
     useGameTextStyle();
+    const int64_t charWidth = textWidth(u"X");
     int64_t cy = cursor;
     std::u16string rest = text;
     while (!rest.empty()) {
-        std::u16string line = takeLine(rest, innerWidth);
+        std::u16string line = takeLine(rest, innerWidth, charWidth);
         if (line.empty()) break;
         int64_t height = textHeight(line);
         cy += height;
         if (cy > lowestCursor) {
+            // The copies of the scrolling are drawing targets of their own.
+            endDrawing();
             if (!stripTaken) {
-                // Drawing into the strip needs its own drawing target.
-                endDrawing();
-                bottomStrip = takeBottomStrip(zone.x + ZoneMargin, bottomY, innerWidth, lineHeight);
+                withStrip = takeBottomStrip(zone.x + ZoneMargin, bottomY, innerWidth, lineHeight);
                 stripTaken = true;
-                beginDrawing(backBuffer);
-                useGameTextStyle();
             }
             // Whole lines only: the loop count is bounded by the cursor's
-            // distance to the zone, which a file can make large.
+            // distance to the zone, which a file can make large; after one
+            // more scroll than the zone has lines nothing changes any more.
             int64_t lines = (cy - lowestCursor + lineHeight - 1) / lineHeight;
             int64_t zoneLines = wholeLines + 1;
             for (int64_t i = 0; i < lines && i < zoneLines; ++i) {
-                scrollZoneOneLine(zone, lineHeight, bottomStrip, bottomY);
+                scrollZoneOneLine(zone, lineHeight, withStrip, bottomY);
             }
             cy -= lines * lineHeight;
+            beginDrawing(backBuffer);
+            useGameTextStyle();
         }
         drawText(zone.x + ZoneMargin, zone.y + ZoneMargin + cy - height, line);
     }
     endDrawing();
-    if (bottomStrip != 0) freeImage(bottomStrip);
     return cy;
 }
 
@@ -283,21 +321,15 @@ void takeTurnSnapshot() {
     drawImage(backBuffer, 0, 0);
     endDrawing();
     const Zone& zone = adventure.textZone;
-    replaceImage(inputBackground,
-                 grabScreenRect(zone.x + ZoneMargin, zone.y + textCursor + ZoneMargin, zone.width - 2 * ZoneMargin,
-                                zone.height - textCursor - 2 * ZoneMargin));
+    if (!copyScreenRect(inputBackground, zone.x + ZoneMargin, zone.y + textCursor + ZoneMargin,
+                        zone.width - 2 * ZoneMargin, zone.height - textCursor - 2 * ZoneMargin)) {
+        replaceImage(inputBackground, 0);
+    }
 }
 
 void presentFrame() {
-    // The window receives the back buffer; the spare copy keeps the back
-    // buffer as it was whatever the window surface does with it.
-    beginDrawing(screenCopy);
-    drawImage(backBuffer, 0, 0);
-    endDrawing();
-    presentImage(backBuffer);
-    beginDrawing(backBuffer);
-    drawImage(screenCopy, 0, 0);
-    endDrawing();
+    // Presenting copies the back buffer to the window and leaves it as it is.
+    presentBackBuffer();
 }
 
 void releaseScreenImages() {
@@ -305,5 +337,7 @@ void releaseScreenImages() {
     replaceImage(inputBackground, 0);
     replaceImage(inventoryBackground, 0);
     replaceImage(screenImage, 0);
+    replaceImage(movedArea, 0);
+    replaceImage(bottomStrip, 0);
     hasScreenImage = false;
 }

@@ -140,10 +140,7 @@ static void playTurn() {
     if (!quitPending && !endOfGamePending && readCommandLine()) leaveSession = true;
     ++turnCount;
 
-    // The snapshot erases the typed line before it is echoed.
-    beginDrawing(backBuffer);
-    drawImage(turnSnapshot, 0, 0);
-    endDrawing();
+    eraseTypedLine();
     lastCommand = commandLine;
     splitCommand(commandLine);
     printInTextZone(lastCommand);
@@ -154,6 +151,9 @@ static void playTurn() {
     takeTurnSnapshot();
     presentFrame();
 
+    // The frame changes after the questions only through a restart's reload;
+    // without a question it is the one just presented.
+    bool asked = quitPending || endOfGamePending;
     if (quitPending) {
         if (answeredYes()) leaveSession = true;
         quitPending = false;
@@ -166,7 +166,7 @@ static void playTurn() {
         }
         endOfGamePending = false;
     }
-    presentFrame();
+    if (asked) presentFrame();
 }
 
 void runGameSession() {

@@ -105,6 +105,40 @@ TEST(EngineCommandLine, BackspaceErasesTheRemovedCharacterFromTheScreen) {
     EXPECT_EQ(blackIn(22, 10), 0);
 }
 
+TEST(EngineCommandLine, ALineTypedBelowAFullZoneIsErasedAsWellAndSoIsTheWholeLineAfterwards) {
+    startProject("command_erase_full_zone");
+    const int64_t th = gameLineHeight();
+    // Seven lines fill the default text zone; the typed line lies below them,
+    // partly outside the zone.
+    clearScreen();
+    for (int line = 0; line < 7; ++line) textCursor = printInZone(u"I", adventure.textZone, textCursor);
+    takeTurnSnapshot();
+    const int64_t y = adventure.textZone.y + 2 + textCursor;
+    ASSERT_GT(y + th, adventure.textZone.y + adventure.textZone.height);
+    auto blackIn = [&](int64_t x, int64_t width) {
+        int64_t count = 0;
+        for (int64_t py = y; py < y + th && py < 600; ++py) {
+            for (int64_t px = x; px < x + width; ++px) count += readPixel(backBuffer, px, py) == rgb(0, 0, 0);
+        }
+        return count;
+    };
+    EXPECT_EQ(blackIn(2, 100), 0);
+    queueScript("type MMMMM\nkey backspace\nkey backspace\nkey backspace\nkey return\n");
+    readCommandLine();
+    EXPECT_EQ(commandLine, u"MM");
+    EXPECT_GT(blackIn(2, 20), 0);
+    EXPECT_EQ(blackIn(22, 40), 0);
+    // Erasing the typed line puts the screen back as the snapshot shows it.
+    eraseTypedLine();
+    EXPECT_EQ(blackIn(2, 100), 0);
+    // The lines printed before stay: the last "I" lies just above.
+    int64_t above = 0;
+    for (int64_t py = y - th; py < y; ++py) {
+        for (int64_t px = 2; px < 12; ++px) above += readPixel(backBuffer, px, py) == rgb(0, 0, 0);
+    }
+    EXPECT_GT(above, 0);
+}
+
 TEST(EngineCommandLine, EscapeEndsTheLineAndKeepsWhatWasTyped) {
     startProject("command_escape");
     readyForInput();

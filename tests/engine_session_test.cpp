@@ -249,6 +249,10 @@ TEST(EngineSession, BothQuestionsAreAskedQuitFirstAndEitherCanEndTheSession) {
     auto texts = play("type regarde\nkey return\ntype o\ntype o\n");
     EXPECT_EQ(count(texts, Prompt), 1);
     EXPECT_EQ(count(texts, "O/N"), 2);
+    // Both answers were taken: nothing is left for the next line.
+    queueScript("key return\n");
+    readCommandLine();
+    EXPECT_EQ(commandLine, u"");
     // "N" to quitting and "N" to replaying: the session ends too.
     texts = play("type regarde\nkey return\ntype n\ntype n\n");
     EXPECT_EQ(count(texts, Prompt), 1);
