@@ -116,14 +116,19 @@ int64_t adventureLineToInteger(const std::u16string& line) {
         ++at;
     }
     const uint64_t limit = negative ? LargestNegative : LargestPositive;
+    const uint64_t wide = static_cast<uint64_t>(base);
+    // Below this, one more digit cannot pass the limit. Divisions by constants
+    // only: the file has hundreds of thousands of integer lines.
+    const uint64_t surelyFits = base == 10 ? limit / 10 : (base == 16 ? limit / 16 : limit / 2);
     uint64_t magnitude = 0;
     for (; at < line.size(); ++at) {
         const int digit = digitValue(line[at], base);
         if (digit < 0) break;
-        if (magnitude > (limit - static_cast<uint64_t>(digit)) / static_cast<uint64_t>(base)) {
-            magnitude = limit;  // saturated; the remaining digits change nothing
+        const uint64_t value = static_cast<uint64_t>(digit);
+        if (magnitude < surelyFits || magnitude <= (limit - value) / wide) {
+            magnitude = magnitude * wide + value;
         } else {
-            magnitude = magnitude * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
+            magnitude = limit;  // saturated; the remaining digits change nothing
         }
     }
     if (!negative) return static_cast<int64_t>(magnitude);

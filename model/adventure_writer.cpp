@@ -11,8 +11,26 @@ bool putText(FileHandle file, const std::u16string& text) {
     return writeLine(file, text);
 }
 
+// Decimal digits of the value into the text, reusing its storage.
+void formatInteger(int64_t value, std::u16string& text) {
+    char16_t digits[24];
+    int at = 24;
+    // The magnitude as unsigned, so that the smallest 64-bit value is written too.
+    uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+    do {
+        digits[--at] = static_cast<char16_t>(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0) digits[--at] = u'-';
+    text.assign(digits + at, digits + 24);
+}
+
+// One line buffer for the hundreds of thousands of integer lines of a file.
+std::u16string integerLine;
+
 bool putInteger(FileHandle file, int64_t value) {
-    return writeLine(file, adventureIntegerLine(value));
+    formatInteger(value, integerLine);
+    return writeLine(file, integerLine);
 }
 
 bool writeRow(FileHandle file, int i) {
@@ -78,16 +96,9 @@ int64_t linesFor(int64_t count) {
 }  // namespace
 
 std::u16string adventureIntegerLine(int64_t value) {
-    char16_t digits[24];
-    int at = 24;
-    // The magnitude as unsigned, so that the smallest 64-bit value is written too.
-    uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
-    do {
-        digits[--at] = static_cast<char16_t>(u'0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (value < 0) digits[--at] = u'-';
-    return std::u16string(digits + at, digits + 24);
+    std::u16string text;
+    formatInteger(value, text);
+    return text;
 }
 
 bool writeAdventureLines(FileHandle file) {
