@@ -80,7 +80,7 @@ static ImageHandle typedLineBackground = 0;
 static int64_t typedLineWidth = 0;  // width of the line last drawn there
 
 static void takeTypedLineBackground() {
-    const Zone& zone = adventure.textZone;
+    const Zone zone = clampedZone(adventure.textZone);
     int64_t x = zone.x + 2;
     int64_t y = zone.y + textCursor + 2;
     int64_t width = zone.width - 4;
@@ -93,7 +93,7 @@ static void takeTypedLineBackground() {
 }
 
 static void redrawTypedLine() {
-    const Zone& zone = adventure.textZone;
+    const Zone zone = clampedZone(adventure.textZone);
     int64_t x = zone.x + 2;
     int64_t y = zone.y + textCursor + 2;
     beginDrawing(backBuffer);
@@ -138,7 +138,7 @@ bool readCommandLine() {
             entered = true;
         } else if (key >= 32) {
             char16_t typed = static_cast<char16_t>(key);
-            if (gameTextWidth(commandLine + typed) > adventure.textZone.width - 4) continue;
+            if (gameTextWidth(commandLine + typed) > clampedZone(adventure.textZone).width - 4) continue;
             commandLine = upperCase(commandLine + foldAccent(typed));
             redrawTypedLine();
         }
@@ -149,7 +149,8 @@ bool readCommandLine() {
 void eraseTypedLine() {
     beginDrawing(backBuffer);
     if (typedLineBackground != 0 && typedLineWidth <= imageWidth(typedLineBackground)) {
-        drawImage(typedLineBackground, adventure.textZone.x + 2, adventure.textZone.y + textCursor + 2);
+        const Zone zone = clampedZone(adventure.textZone);
+        drawImage(typedLineBackground, zone.x + 2, zone.y + textCursor + 2);
     } else {
         drawImage(turnSnapshot, 0, 0);
     }

@@ -23,6 +23,15 @@ constexpr int64_t ScreenHeight = 600;
 constexpr int64_t ZoneMargin = 2;
 constexpr Colour GameTextColour = rgb(0, 0, 0);
 
+static int64_t clampedValue(int64_t value) {
+    constexpr int64_t Limit = 1000000000;
+    return value < -Limit ? -Limit : value > Limit ? Limit : value;
+}
+
+Zone clampedZone(const Zone& zone) {
+    return {clampedValue(zone.x), clampedValue(zone.y), clampedValue(zone.width), clampedValue(zone.height)};
+}
+
 static void replaceImage(ImageHandle& held, ImageHandle replacement) {
     if (held != 0 && held != replacement) freeImage(held);
     held = replacement;
@@ -92,7 +101,7 @@ int64_t gameLineHeight() {
 
 void clearScreen() {
     drawBackground();
-    const Zone& inventory = adventure.inventoryZone;
+    const Zone inventory = clampedZone(adventure.inventoryZone);
     replaceImage(inventoryBackground, grabScreenRect(inventory.x, inventory.y, inventory.width, inventory.height));
     if (turnSnapshot == 0) turnSnapshot = createImage(ScreenWidth, ScreenHeight, 32);
     beginDrawing(turnSnapshot);
@@ -100,7 +109,7 @@ void clearScreen() {
     endDrawing();
     // The blank input background is only a placeholder: takeTurnSnapshot
     // replaces it before any line is typed.
-    const Zone& text = adventure.textZone;
+    const Zone text = clampedZone(adventure.textZone);
     int64_t blankWidth = text.width - 2 * ZoneMargin;
     int64_t lineHeight = gameLineHeight();
     if (blankWidth > 0 && blankWidth <= ScreenWidth && lineHeight > 0) {
@@ -224,8 +233,10 @@ static std::u16string takeLine(std::u16string& rest, int64_t innerWidth, int64_t
     return line;
 }
 
-int64_t printInZone(const std::u16string& text, const Zone& zone, int64_t cursor) {
+int64_t printInZone(const std::u16string& text, const Zone& zoneAsGiven, int64_t cursor) {
     if (text.empty()) return cursor;
+    const Zone zone = clampedZone(zoneAsGiven);
+    cursor = clampedValue(cursor);
     int64_t innerWidth = zone.width - 2 * ZoneMargin;
     int64_t innerHeight = zone.height - 2 * ZoneMargin;
     if (innerWidth <= 0) return cursor;
@@ -320,7 +331,7 @@ void takeTurnSnapshot() {
     beginDrawing(turnSnapshot);
     drawImage(backBuffer, 0, 0);
     endDrawing();
-    const Zone& zone = adventure.textZone;
+    const Zone zone = clampedZone(adventure.textZone);
     if (!copyScreenRect(inputBackground, zone.x + ZoneMargin, zone.y + textCursor + ZoneMargin,
                         zone.width - 2 * ZoneMargin, zone.height - textCursor - 2 * ZoneMargin)) {
         replaceImage(inputBackground, 0);

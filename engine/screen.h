@@ -38,3 +38,7 @@ void drawBackground();
 int64_t gameLineHeight();
 // Releases every picture the screen holds (end of a session).
 void releaseScreenImages();
+// The zone with each value brought within +-1000000000: zones come from
+// adventure files, and arithmetic on any value must not overflow. Nothing of
+// the 800 x 600 screen changes by it.
+Zone clampedZone(const Zone& zone);

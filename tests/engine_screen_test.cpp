@@ -417,6 +417,23 @@ TEST(EngineScreenTurn, ZonesFarOutsideTheScreenAreHarmless) {
     presentFrame();
     EXPECT_EQ(inventoryBackground, 0);
     EXPECT_EQ(textCursor, gameLineHeight());
+    // The extremes of the stored numbers: nothing overflows, and a line typed
+    // there is still read.
+    for (Zone* zone :
+         {&adventure.imageZone, &adventure.descriptionZone, &adventure.textZone, &adventure.inventoryZone}) {
+        *zone = {INT64_MAX, INT64_MIN, INT64_MAX, INT64_MAX};
+    }
+    clearScreen();
+    drawTurnStart();
+    textCursor = printInZone(u"Encore un texte", adventure.textZone, textCursor);
+    takeTurnSnapshot();
+    queueScript("type nord\nkey return\n");
+    EXPECT_FALSE(readCommandLine());
+    EXPECT_EQ(commandLine, u"NORD");
+    eraseTypedLine();
+    adventure.textZone = {INT64_MIN, INT64_MAX, INT64_MIN, INT64_MIN};
+    EXPECT_EQ(printInZone(u"Rien", adventure.textZone, 0), 0);
+    takeOutput();
 }
 
 TEST(EngineScreenTurn, PicturesStayTheSameInNumberOverAThousandTurns) {
