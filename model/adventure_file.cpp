@@ -60,6 +60,8 @@ bool saveAdventure(const std::u16string& fileName, const std::u16string& folder)
         if (fileSize(backupPath) >= 0) deleteFile(backupPath);
         previousMoved = renameFile(path, backupPath);
     }
+    // The rename replaces an empty file left at path. Should it fail, the
+    // previous file goes back to its name.
     if (!renameFile(newPath, path)) {
         if (previousMoved) renameFile(backupPath, path);
         deleteFile(newPath);
