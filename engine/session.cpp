@@ -54,18 +54,24 @@ static void loadScreenBackground() {
     hasScreenImage = screenImage != 0;
 }
 
+static void showPicture(ImageHandle picture) {
+    beginDrawing(backBuffer);
+    drawImage(picture, 0, 0);
+    endDrawing();
+    presentFrame();
+}
+
 // The project's introduction picture until Escape or Return (a click does not
-// end it); nothing when the project has none.
+// end it); nothing when the project has none. The picture is shown before the
+// first wait, since a poll waits until the player does something.
 static void showProjectIntroduction() {
     if (!mediaPresent(u"introduction.jpg")) return;
     ImageHandle picture = loadImage(u"introduction.jpg");
     if (picture == 0) return;
+    showPicture(picture);
     pollInput();
     while (!inputState.escapeKey && !inputState.returnKey) {
-        beginDrawing(backBuffer);
-        drawImage(picture, 0, 0);
-        endDrawing();
-        presentFrame();
+        showPicture(picture);
         pollInput();
         sleepMs(1);
     }

@@ -275,11 +275,15 @@ TEST(EngineSession, TheProjectsIntroductionWaitsForEscapeOrReturnOnly) {
     const std::string project = startProject("session_introduction");
     writeSolidPicture(project + "/introduction.jpg", rgb(10, 200, 30), 800, 600);
     takeOutput();
-    queueScript(
-        "click 5 5\nkey up\ntype x\nwheel 1\nmark still-introduction\nkey return\ntype nord\nkey return\n"
-        "key escape\n");
+    // The picture is on the window before the player does anything.
+    const std::string shot = project + "/first-frame.png";
+    queueScript("shot " + shot + "\nclick 5 5\nkey up\ntype x\nwheel 1\nmark still-introduction\nkey return\n" +
+                "type nord\nkey return\nkey escape\n");
     runGameSession();
     const std::string output = takeOutput();
+    ImageHandle firstFrame = loadImage(utf8ToText(shot));
+    EXPECT_EQ(readPixel(firstFrame, 400, 300), rgb(10, 200, 30));
+    freeImage(firstFrame);
     const size_t mark = output.find("mark still-introduction");
     ASSERT_NE(mark, std::string::npos);
     // No game text before the Return that ends the introduction, and the
