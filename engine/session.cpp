@@ -157,8 +157,8 @@ static void playTurn() {
     takeTurnSnapshot();
     presentFrame();
 
-    // The frame changes after the questions only through a restart's reload;
-    // without a question it is the one just presented.
+    // Without a question nothing has been drawn since the frame just
+    // presented, so it is presented again only after a question.
     bool asked = quitPending || endOfGamePending;
     if (quitPending) {
         if (answeredYes()) leaveSession = true;
