@@ -73,13 +73,20 @@ void startUp() {
     }
 }
 
+static void drawIntroduction() {
+    beginDrawing(backBuffer);
+    drawImage(introImage, 0, 0);
+    endDrawing();
+    presentBackBuffer();
+}
+
 void showIntroduction() {
+    // The poll sleeps until an event comes, so the picture is shown before the
+    // first wait rather than after the first event.
+    drawIntroduction();
     pollInput();
     while (!inputState.clicked && !inputState.escapeKey && !inputState.returnKey) {
-        beginDrawing(backBuffer);
-        drawImage(introImage, 0, 0);
-        endDrawing();
-        presentBackBuffer();
+        drawIntroduction();
         pollInput();
         sleepMs(1);
     }

@@ -38,11 +38,16 @@ pixel() {  # pixel X Y of the screenshot, as "R,G,B"
 }
 
 sleep 0.5
+left=$(( (1024 - 800) / 2 ))
+top=$(( (768 - 600) / 2 ))
+# Before any input the window shows the introduction picture.
+import -window root -crop "800x600+$left+$top" +repage "$work/intro.png" || fail "no screenshot"
+differing=$(compare -metric AE -fuzz 3% "$work/intro.png" "$work/Images/introduction.jpg" null: 2>&1)
+[ "${differing%% *}" -lt 2000 ] 2>/dev/null || fail "the introduction is not shown: $differing pixels differ"
+
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
 xdotool key --window "$window" Return
 sleep 1
-left=$(( (1024 - 800) / 2 ))
-top=$(( (768 - 600) / 2 ))
 import -window root -crop "800x600+$left+$top" +repage "$work/shot.png" || fail "no screenshot"
 # The menu page: grey ground, the white face of the first button "VOCABULAIRE"
 # (33, 35, 350 x 30) and its black border.
