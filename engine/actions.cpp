@@ -50,49 +50,11 @@ void refreshInventoryZone(int64_t heading, int64_t location) {
     inventoryCursor = printInZone(systemMessage(heading) + u" " + list, adventure.inventoryZone, inventoryCursor);
 }
 
-// The room picture: shown only when the room's own numbered picture file is
-// there and not empty; the picture drawn is the one the room currently takes.
-// It is freed at once: the back buffer keeps what was drawn.
-void drawRoomPicture() {
-    if (!isTableIndex(currentRoom)) return;
-    if (fileSize(integerToText(currentRoom) + u".jpg") <= 0) return;
-    ImageHandle picture = loadImage(integerToText(roomImages[currentRoom]) + u".jpg");
-    if (picture == 0) return;
-    const Zone& zone = adventure.imageZone;
-    beginDrawing(backBuffer);
-    drawImageScaled(picture, zone.x, zone.y, zone.width, zone.height);
-    endDrawing();
-    freeImage(picture);
-}
-
-// A copy of the inventory zone's rectangle of the back buffer. Zones come from
-// adventure files and may hold any number: the copy is cut at the screen's
-// edges, and a rectangle that shows nothing of the screen gives no image, so no
-// value can ask for a huge picture.
-ImageHandle grabInventoryRect() {
-    constexpr int64_t ScreenWidth = 800;
-    constexpr int64_t ScreenHeight = 600;
-    const Zone& zone = adventure.inventoryZone;
-    int64_t width = zone.width;
-    int64_t height = zone.height;
-    if (zone.x < -ScreenWidth || zone.y < -ScreenHeight || zone.x >= ScreenWidth || zone.y >= ScreenHeight) return 0;
-    if (width > ScreenWidth - zone.x) width = ScreenWidth - zone.x;
-    if (height > ScreenHeight - zone.y) height = ScreenHeight - zone.y;
-    if (width <= 0 || height <= 0 || zone.x + width <= 0 || zone.y + height <= 0) return 0;
-    return grabImage(backBuffer, zone.x, zone.y, width, height);
-}
-
 // The screen back to its background with the room picture, every zone empty.
 // Unlike the turn start's clearing it takes no turn snapshot: the session
 // takes a fresh one after the events of the turn and after every command.
 void clearScreenWithPicture() {
-    drawBackground();
-    if (inventoryBackground != 0) freeImage(inventoryBackground);
-    inventoryBackground = grabInventoryRect();
-    descriptionCursor = 0;
-    textCursor = 0;
-    inventoryCursor = 0;
-    needFullRedraw = false;
+    clearZones();
     drawRoomPicture();
 }
 

@@ -99,10 +99,18 @@ int64_t gameLineHeight() {
     return height;
 }
 
-void clearScreen() {
+void clearZones() {
     drawBackground();
     const Zone inventory = clampedZone(adventure.inventoryZone);
     replaceImage(inventoryBackground, grabScreenRect(inventory.x, inventory.y, inventory.width, inventory.height));
+    descriptionCursor = 0;
+    textCursor = 0;
+    inventoryCursor = 0;
+    needFullRedraw = false;
+}
+
+void clearScreen() {
+    clearZones();
     if (turnSnapshot == 0) turnSnapshot = createImage(ScreenWidth, ScreenHeight, 32);
     beginDrawing(turnSnapshot);
     drawImage(backBuffer, 0, 0);
@@ -117,13 +125,9 @@ void clearScreen() {
     } else {
         replaceImage(inputBackground, 0);
     }
-    descriptionCursor = 0;
-    textCursor = 0;
-    inventoryCursor = 0;
-    needFullRedraw = false;
 }
 
-static void drawRoomPicture() {
+void drawRoomPicture() {
     if (!isTableIndex(currentRoom)) return;
     if (fileSize(integerToText(currentRoom) + u".jpg") <= 0) return;
     ImageHandle picture = loadImage(integerToText(roomImages[currentRoom]) + u".jpg");

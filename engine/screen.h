@@ -8,18 +8,23 @@
 #include "app/platform.h"
 #include "model/adventure.h"
 
-extern ImageHandle screenImage;       // the project's own "ecran.jpg"
-extern bool hasScreenImage;           // background is screenImage, else defaultScreenImage
-extern ImageHandle turnSnapshot;      // whole back buffer before input / after a command
-extern ImageHandle inputBackground;   // text zone below the cursor, erases the typed line
+extern ImageHandle screenImage;      // the project's own "ecran.jpg"
+extern bool hasScreenImage;          // background is screenImage, else defaultScreenImage
+extern ImageHandle turnSnapshot;     // whole back buffer before input / after a command
+extern ImageHandle inputBackground;  // text zone below the cursor, erases the typed line
 extern ImageHandle inventoryBackground;
 extern int64_t textCursor;
 extern int64_t descriptionCursor;
 extern int64_t inventoryCursor;
 
-// Full redraw when needFullRedraw is set: background, inventory background,
-// snapshot, cursors to 0.
+// The background again, the inventory background retaken, every cursor 0 and
+// needFullRedraw cleared; no turn snapshot.
+void clearZones();
+// Full redraw when needFullRedraw is set: clearZones, then a fresh snapshot.
 void clearScreen();
+// The room picture stretched into the image zone, when the room's own
+// numbered picture file is there and not empty.
+void drawRoomPicture();
 // The drawing at the start of each turn (snapshot, room picture, description,
 // objects seen).
 void drawTurnStart();
