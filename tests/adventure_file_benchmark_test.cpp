@@ -3,30 +3,10 @@
 // with --gtest_also_run_disabled_tests --gtest_filter='AdventureFileBenchmark*'.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <vector>
-
-#include "app/platform.h"
-#include "app/program.h"
-#include "model/adventure.h"
 #include "model/adventure_file.h"
-#include "tests/adventure_file_helpers.h"
 #include "tests/test_support.h"
 
-using namespace advfile;
-
 namespace {
-
-double medianMs(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-double msSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
 
 // The numbers an author's adventure holds: rooms, words and objects 0..255,
 // condition and action types in their ranges, every slot in use.
@@ -70,15 +50,15 @@ Timings timeSaveAndLoad(const std::string& work) {
     for (int r = 0; r < runs; ++r) {
         auto start = std::chrono::steady_clock::now();
         EXPECT_TRUE(saveAdventure(u"grand.orv", u"Projets\\grand\\"));
-        saves.push_back(msSince(start));
+        saves.push_back(millisecondsSince(start));
         start = std::chrono::steady_clock::now();
         loadAdventure(u"grand.orv", u"Projets\\grand\\");
-        loads.push_back(msSince(start));
+        loads.push_back(millisecondsSince(start));
     }
     EXPECT_TRUE(sameAdventure(keptAdventure, adventure));
     const std::string bytes = readFileBytes(work + "Projets/grand/grand.orv");
     EXPECT_EQ(crLfLines(bytes).size(), 6164u + 203 * 1000 + 200 * 1000);
-    return {bytes.size(), medianMs(saves), *std::min_element(saves.begin(), saves.end()), medianMs(loads),
+    return {bytes.size(), medianOf(saves), *std::min_element(saves.begin(), saves.end()), medianOf(loads),
             *std::min_element(loads.begin(), loads.end())};
 }
 

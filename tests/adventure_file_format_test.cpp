@@ -3,20 +3,9 @@
 // short and files with unusual counts.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "app/platform.h"
-#include "app/program.h"
-#include "model/adventure.h"
 #include "model/adventure_file.h"
-#include "model/adventure_reader.h"
 #include "model/adventure_writer.h"
-#include "model/event_labels.h"
-#include "tests/adventure_file_helpers.h"
 #include "tests/test_support.h"
-
-using namespace advfile;
 
 namespace {
 
@@ -159,28 +148,25 @@ TEST(AdventureFileFormat, SaveLoadSaveGivesTheSameBytesAccentsIncluded) {
     EXPECT_EQ(saveBytes(u"retour.orv"), first);
 }
 
+// LF, CR or NUL alone, or a different end on every line, read the same as CR LF.
 TEST(AdventureFileFormat, EveryLineEndTheReaderAcceptsGivesTheSameAdventure) {
     startIn("line_ends");
     fillDistinctAdventure(2, 3, 11);
     keptAdventure = adventure;
     const std::string crLf = saveBytes(u"crlf.orv");
     ASSERT_FALSE(crLf.empty());
-
-    EXPECT_EQ(readBytes("lf.orv", replaceAll(crLf, "\r\n", "\n")), AdventureReadResult::Complete);
-    EXPECT_TRUE(sameAdventure(keptAdventure, adventure)) << "line feeds only";
-    EXPECT_EQ(readBytes("cr.orv", replaceAll(crLf, "\r\n", "\r")), AdventureReadResult::Complete);
-    EXPECT_TRUE(sameAdventure(keptAdventure, adventure)) << "carriage returns only";
-    EXPECT_EQ(readBytes("nul.orv", replaceAll(crLf, "\r\n", std::string(1, '\0'))), AdventureReadResult::Complete);
-    EXPECT_TRUE(sameAdventure(keptAdventure, adventure)) << "NUL bytes";
-
-    // Every line with its own end. A CR end followed by an empty line ended by
-    // LF would read as one CR LF end, so that pair is avoided.
+    for (const std::string end : {std::string("\n"), std::string("\r"), std::string(1, '\0')}) {
+        EXPECT_EQ(readBytes("end.orv", replaceAll(crLf, "\r\n", end)), AdventureReadResult::Complete);
+        EXPECT_TRUE(sameAdventure(keptAdventure, adventure)) << "end " << static_cast<int>(end[0]);
+    }
+    // A CR end followed by an empty line ended by LF would read as one CR LF
+    // end, so that pair is avoided.
     const std::vector<std::string> lines = crLfLines(crLf);
-    const char* const ends[] = {"\r\n", "\n", "\r", "\0"};
+    const std::string ends[] = {"\r\n", "\n", "\r", std::string(1, '\0')};
     std::string mixed;
     std::string previousEnd;
     for (size_t i = 0; i < lines.size(); ++i) {
-        std::string end = i % 4 == 3 ? std::string(1, '\0') : ends[i % 4];
+        std::string end = ends[i % 4];
         if (previousEnd == "\r" && lines[i].empty() && end == "\n") end = "\r\n";
         mixed += lines[i] + end;
         previousEnd = end;
@@ -351,18 +337,19 @@ TEST(AdventureFileFormat, IntegerLinesInEveryFormAndOutOfRangeValuesAreStoredAsR
     lines[row2 + 11] = "$FF";  // a text line stays text
     ASSERT_EQ(readBytes("formes.orv", joinCrLf(lines)), AdventureReadResult::Complete);
 
-    EXPECT_EQ(adventure.exits[2][0], 254);
-    EXPECT_EQ(adventure.exits[2][1], 253);
-    EXPECT_EQ(adventure.exits[2][2], 100000);
-    EXPECT_EQ(adventure.exits[2][3], -7);
-    EXPECT_EQ(adventure.exits[2][4], 12);
-    EXPECT_EQ(adventure.exits[2][5], 0);
-    EXPECT_EQ(adventure.objectLocations[2], -16);
-    EXPECT_EQ(adventure.objectAttributes[2][0], 0);
-    EXPECT_EQ(adventure.objectAttributes[2][1], 12);
-    EXPECT_EQ(adventure.objectAttributes[2][2], INT64_MAX);
-    EXPECT_EQ(adventure.imageZone.x, INT64_MIN);
-    EXPECT_EQ(adventure.imageZone.y, INT64_MAX);
+    const std::vector<int64_t> read = {adventure.exits[2][0],
+                                       adventure.exits[2][1],
+                                       adventure.exits[2][2],
+                                       adventure.exits[2][3],
+                                       adventure.exits[2][4],
+                                       adventure.exits[2][5],
+                                       adventure.objectLocations[2],
+                                       adventure.objectAttributes[2][0],
+                                       adventure.objectAttributes[2][1],
+                                       adventure.objectAttributes[2][2],
+                                       adventure.imageZone.x,
+                                       adventure.imageZone.y};
+    EXPECT_EQ(read, (std::vector<int64_t>{254, 253, 100000, -7, 12, 0, -16, 0, 12, INT64_MAX, INT64_MIN, INT64_MAX}));
     EXPECT_EQ(adventure.roomTexts[2], u"$FF");
 
     // Saved again, each is written in plain decimal.
@@ -375,49 +362,49 @@ TEST(AdventureFileFormat, IntegerLinesInEveryFormAndOutOfRangeValuesAreStoredAsR
     EXPECT_EQ(again[ZonesLine + 1], "9223372036854775807");
 }
 
-TEST(AdventureFileIntegers, TheReadingRuleOfOneLine) {
-    EXPECT_EQ(adventureLineToInteger(u"255"), 255);
-    EXPECT_EQ(adventureLineToInteger(u"-1"), -1);
-    EXPECT_EQ(adventureLineToInteger(u"+42"), 42);
-    EXPECT_EQ(adventureLineToInteger(u"  \t 17"), 17);
-    EXPECT_EQ(adventureLineToInteger(u"17 18"), 17);
-    EXPECT_EQ(adventureLineToInteger(u"12abc"), 12);
-    EXPECT_EQ(adventureLineToInteger(u""), 0);
-    EXPECT_EQ(adventureLineToInteger(u"abc"), 0);
-    EXPECT_EQ(adventureLineToInteger(u"-"), 0);
-    EXPECT_EQ(adventureLineToInteger(u"- 3"), 0);
-    EXPECT_EQ(adventureLineToInteger(u"--3"), 0);
-    EXPECT_EQ(adventureLineToInteger(u"\u00A03"), 0) << "only blanks and tabs are skipped";
-    EXPECT_EQ(adventureLineToInteger(u"\uFF13"), 0) << "only the digits 0 to 9";
-    EXPECT_EQ(adventureLineToInteger(u"$ff"), 255);
-    EXPECT_EQ(adventureLineToInteger(u"$Ff1g"), 4081);
-    EXPECT_EQ(adventureLineToInteger(u"-$10"), -16);
-    EXPECT_EQ(adventureLineToInteger(u"$"), 0);
-    EXPECT_EQ(adventureLineToInteger(u"$G"), 0);
-    EXPECT_EQ(adventureLineToInteger(u"%1011"), 11);
-    EXPECT_EQ(adventureLineToInteger(u"%1021"), 2);
-    EXPECT_EQ(adventureLineToInteger(u"-%11"), -3);
-    EXPECT_EQ(adventureLineToInteger(u"%"), 0);
-    EXPECT_EQ(adventureLineToInteger(u"9A"), 9) << "hexadecimal digits need the $";
-}
-
-TEST(AdventureFileIntegers, DigitRunsBeyond64BitsSaturate) {
-    EXPECT_EQ(adventureLineToInteger(u"9223372036854775807"), INT64_MAX);
-    EXPECT_EQ(adventureLineToInteger(u"-9223372036854775808"), INT64_MIN);
-    EXPECT_EQ(adventureLineToInteger(u"9223372036854775808"), INT64_MAX);
-    EXPECT_EQ(adventureLineToInteger(u"-9223372036854775809"), INT64_MIN);
-    EXPECT_EQ(adventureLineToInteger(u"18446744073709551617"), INT64_MAX) << "2^64 + 1 must not wrap to 1";
-    EXPECT_EQ(adventureLineToInteger(std::u16string(5000, u'9')), INT64_MAX);
-    EXPECT_EQ(adventureLineToInteger(u"-" + std::u16string(5000, u'7')), INT64_MIN);
-    EXPECT_EQ(adventureLineToInteger(u"$10000000000000001"), INT64_MAX);
-    EXPECT_EQ(adventureLineToInteger(u"%" + std::u16string(64, u'1')), INT64_MAX);
-    EXPECT_EQ(adventureLineToInteger(u"%1" + std::u16string(62, u'0')), int64_t{1} << 62);
-}
-
-TEST(AdventureFileIntegers, WrittenInPlainDecimal) {
-    EXPECT_EQ(adventureIntegerLine(0), u"0");
-    EXPECT_EQ(adventureIntegerLine(-1), u"-1");
-    EXPECT_EQ(adventureIntegerLine(255), u"255");
+// Blanks and tabs skipped, a sign, then decimal digits, "$" hexadecimal or
+// "%" binary digits up to the first other character; anything else reads 0;
+// runs of digits beyond 64 bits saturate; integers are written in plain decimal.
+TEST(AdventureFileIntegers, TheReadingRuleOfOneLineAndTheWrittenForm) {
+    const struct {
+        std::u16string line;
+        int64_t value;
+    } cases[] = {
+        {u"255", 255},
+        {u"-1", -1},
+        {u"+42", 42},
+        {u"  \t 17", 17},
+        {u"17 18", 17},
+        {u"12abc", 12},
+        {u"", 0},
+        {u"abc", 0},
+        {u"-", 0},
+        {u"- 3", 0},
+        {u"--3", 0},
+        {u"\u00A03", 0},
+        {u"\uFF13", 0},
+        {u"$ff", 255},
+        {u"$Ff1g", 4081},
+        {u"-$10", -16},
+        {u"$", 0},
+        {u"$G", 0},
+        {u"%1011", 11},
+        {u"%1021", 2},
+        {u"-%11", -3},
+        {u"%", 0},
+        {u"9A", 9},  // hexadecimal digits need the $
+        {u"9223372036854775807", INT64_MAX},
+        {u"-9223372036854775808", INT64_MIN},
+        {u"9223372036854775808", INT64_MAX},
+        {u"-9223372036854775809", INT64_MIN},
+        {u"18446744073709551617", INT64_MAX},  // 2^64 + 1 must not wrap to 1
+        {std::u16string(5000, u'9'), INT64_MAX},
+        {u"-" + std::u16string(5000, u'7'), INT64_MIN},
+        {u"$10000000000000001", INT64_MAX},
+        {u"%" + std::u16string(64, u'1'), INT64_MAX},
+        {u"%1" + std::u16string(62, u'0'), int64_t{1} << 62},
+    };
+    for (const auto& c : cases) EXPECT_EQ(adventureLineToInteger(c.line), c.value) << textToUtf8(c.line.substr(0, 30));
     EXPECT_EQ(adventureIntegerLine(1000), u"1000");
     EXPECT_EQ(adventureIntegerLine(INT64_MAX), u"9223372036854775807");
     EXPECT_EQ(adventureIntegerLine(INT64_MIN), u"-9223372036854775808");

@@ -3,18 +3,9 @@
 // tables, and a file that reads completely saves and reads back the same.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <random>
-#include <string>
 
-#include "app/platform.h"
-#include "app/program.h"
-#include "model/adventure.h"
-#include "model/adventure_reader.h"
-#include "tests/adventure_file_helpers.h"
 #include "tests/test_support.h"
-
-using namespace advfile;
 
 namespace {
 

@@ -1,53 +1,27 @@
 // Saving into a project folder: the folder created and listed, the backup of
 // the previous file, the cases where nothing happens, and saves that fail
-// without losing anything while the program goes on.
+// without losing anything while the program goes on; loads, and the loads
+// that fail and end the program with their message.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <string>
+#include <algorithm>
+#include <filesystem>
 
-#include "app/platform.h"
-#include "app/program.h"
 #include "editor/folder_list.h"
-#include "model/adventure.h"
 #include "model/adventure_file.h"
-#include "tests/adventure_file_helpers.h"
 #include "tests/test_support.h"
 
-using namespace advfile;
+namespace fs = std::filesystem;
 
 namespace {
 
-bool isSymbolicLink(const std::string& path) {
-    struct stat info;
-    return lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
-}
-
-bool isFolder(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
 bool listed(const std::u16string& name) {
-    for (const std::u16string& entry : folderList) {
-        if (entry == name) return true;
-    }
-    return false;
+    return std::find(folderList, folderList + FolderListSlots, name) != folderList + FolderListSlots;
 }
 
-// Names in the project folder, "." and ".." left out.
+// Names in the project folder.
 int entriesIn(const std::string& folder) {
-    FolderListing listing = openFolderListing(utf8ToText(folder), u"*.*");
-    if (listing == 0) return -1;
-    int count = 0;
-    std::u16string name;
-    bool folderEntry = false;
-    while (nextFolderEntry(listing, name, folderEntry)) {
-        if (name != u"." && name != u"..") ++count;
-    }
-    closeFolderListing(listing);
-    return count;
+    return static_cast<int>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
 }  // namespace
@@ -59,7 +33,7 @@ TEST(AdventureSave, ASaveRequestCreatesTheProjectFolderListsItAndWritesTheFile) 
     requestSaveAdventure();
 
     EXPECT_EQ(projectFolder, u"Projets\\chateau\\");
-    EXPECT_TRUE(isFolder(work + "Projets/chateau"));
+    EXPECT_TRUE(fs::is_directory(work + "Projets/chateau"));
     EXPECT_TRUE(listed(u"chateau")) << "the new folder shows in the list";
     EXPECT_EQ(folderListFirst, 0);
     const std::string bytes = readFileBytes(work + "Projets/chateau/chateau.orv");
@@ -164,7 +138,7 @@ TEST(AdventureSave, WriteErrorsLeaveTheFileAndItsBackupAsTheyWere) {
     EXPECT_NE(output.find("box Erreur | Impossible de sauver le fichier chateau.orv !"), std::string::npos) << output;
     EXPECT_EQ(readFileBytes(folder + "chateau.orv"), "contenu précédent\r\n");
     EXPECT_EQ(readFileBytes(folder + "chateau.bak"), "sauvegarde précédente\r\n");
-    EXPECT_FALSE(isSymbolicLink(folder + "chateau.orv.tmp")) << "the temporary file is removed";
+    EXPECT_FALSE(fs::is_symlink(folder + "chateau.orv.tmp")) << "the temporary file is removed";
     EXPECT_EQ(entriesIn(folder), 2);
     EXPECT_EQ(adventure.objectTexts[2], u"Un garde en mémoire");
 
@@ -209,4 +183,36 @@ TEST(AdventureSave, ALoadRequestMakesTheFolderTheProjectAndReadsItsFile) {
     requestLoadAdventure(u"");
     EXPECT_EQ(projectName, u"forêt");
     EXPECT_TRUE(sameAdventure(keptAdventure, adventure));
+}
+
+// Each failing load ends the program with the box "Erreur" and its message;
+// the death test's child runs the test again up to its own statement.
+TEST(AdventureLoadDeathTest, MissingFoldersAndCutOrOversizedFilesEndTheProgram) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const std::string work = startIn("load_failures");
+    createFolder(utf8ToText(work + "Projets/vide"));
+    EXPECT_FATAL_BOX(requestLoadAdventure(u"vide"), "Fichier 'Projets\\vide\\vide.orv' introuvable !");
+    createFolder(utf8ToText(work + "Projets/dossier"));
+    createFolder(utf8ToText(work + "Projets/dossier/dossier.orv"));
+    EXPECT_FATAL_BOX(requestLoadAdventure(u"dossier"),
+                     "Impossible d'ouvrir le fichier 'Projets\\dossier\\dossier.orv' !");
+    writeFileBytes(work + "Projets/vide/vide.orv", "");
+    EXPECT_FATAL_BOX(requestLoadAdventure(u"vide"), "Fichier corrompu !");
+
+    projectName = u"coupe";
+    requestSaveAdventure();
+    const std::string path = work + "Projets/coupe/coupe.orv";
+    const std::string bytes = readFileBytes(path);
+    ASSERT_EQ(crLfLines(bytes).size(), 6567u);
+    // Cut about the middle of the minor event lists; or the minor event count
+    // (line 6163, after the 6162 lines before it) above a thousand.
+    size_t cut = 0;
+    for (int line = 0; line < 6166 + 100; ++line) cut = bytes.find("\r\n", cut) + 2;
+    writeFileBytes(path, bytes.substr(0, cut));
+    EXPECT_FATAL_BOX(requestLoadAdventure(u"coupe"), "Fichier corrompu !");
+    size_t at = 0;
+    for (int line = 0; line < 6162; ++line) at = bytes.find("\r\n", at) + 2;
+    ASSERT_EQ(bytes.substr(at, 3), "1\r\n");
+    writeFileBytes(path, bytes.substr(0, at) + "1001" + bytes.substr(at + 1));
+    EXPECT_FATAL_BOX(requestLoadAdventure(u"coupe"), "Fichier corrompu !");
 }

@@ -3,15 +3,9 @@
 // build to get the medians.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <vector>
 
-#include "app/platform.h"
-#include "app/program.h"
-#include "editor/editor_state.h"
 #include "editor/folder_list.h"
 #include "tests/test_support.h"
 
@@ -26,11 +20,9 @@ double medianMicroseconds(int64_t page, int rounds) {
         const auto start = std::chrono::steady_clock::now();
         drawCurrentPage();
         presentBackBuffer();
-        const auto end = std::chrono::steady_clock::now();
-        times.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+        times.push_back(1000 * millisecondsSince(start));
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return medianOf(times);
 }
 
 }  // namespace

@@ -4,12 +4,7 @@
 
 #include <filesystem>
 
-#include "app/platform.h"
-#include "app/program.h"
-#include "editor/editor_state.h"
 #include "editor/pages/pages.h"
-#include "model/adventure.h"
-#include "tests/editor_scenario.h"
 #include "tests/test_support.h"
 
 namespace fs = std::filesystem;
@@ -18,7 +13,7 @@ namespace {
 
 // True when the text was drawn centred on (400, cy).
 bool reportLine(const std::vector<DrawnText>& texts, const std::u16string& text, int64_t cy) {
-    return findDrawn(texts, utf8(text), centredX(text, 400), centredY(text, cy)) != -1;
+    return findDrawn(texts, textToUtf8(text), centredX(text, 400), centredY(text, cy)) != -1;
 }
 
 void putFile(const std::string& path, size_t size) {
@@ -47,7 +42,7 @@ TEST(EditorMultimedia, ReportsTheProjectFilesWithTheirExactNames) {
     projectName = u"media";
     projectFolder = u"Projets\\media\\";
     const std::string output = runEditorScript(clickMenuEntry(Multimedia) + "key escape\nkey escape\n");
-    const std::vector<DrawnText> texts = drawnTexts(output);
+    const std::vector<DrawnText> texts = outputEntries(output);
     EXPECT_TRUE(reportLine(texts, u"Présents dans le dossier projet :", 220));
     EXPECT_TRUE(reportLine(texts, u"Image d'introduction", 260)) << output;
     EXPECT_TRUE(reportLine(texts, u"Pas de son d'introduction", 280));
@@ -67,7 +62,7 @@ TEST(EditorMultimedia, WithoutAProjectTheProgramFolderIsReportedInThePlural) {
     putFile(folder + "/3.jpg", 8);
     startInProcess(folder);
     const std::string output = runEditorScript(clickMenuEntry(Multimedia) + "key escape\nkey escape\n");
-    const std::vector<DrawnText> texts = drawnTexts(output);
+    const std::vector<DrawnText> texts = outputEntries(output);
     EXPECT_TRUE(reportLine(texts, u"Pas d'image d'introduction", 260));
     EXPECT_TRUE(reportLine(texts, u"Son d'introduction", 280));
     EXPECT_TRUE(reportLine(texts, u"Image écran", 300));
@@ -114,7 +109,7 @@ TEST(EditorMultimedia, TheWheelAndKeysChangeNothingAndEveryEventRedrawsThePage) 
     projectFolder = u"Projets\\keys\\";
     const std::string output = runEditorScript(clickMenuEntry(Multimedia) + "mark one\nwheel 1\nkey pagedown\n" +
                                                "type a\nmark two\nkey escape\nkey escape\n");
-    const std::vector<DrawnText> texts = drawnTexts(output);
+    const std::vector<DrawnText> texts = outputEntries(output);
     const int64_t one = findDrawn(texts, "mark one");
     const int64_t two = findDrawn(texts, "mark two");
     ASSERT_NE(one, -1);

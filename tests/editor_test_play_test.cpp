@@ -3,14 +3,10 @@
 // removed afterwards; the editor comes back on its menu.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
-#include "app/platform.h"
-#include "app/program.h"
-#include "editor/editor_state.h"
 #include "editor/folder_list.h"
-#include "model/adventure.h"
-#include "tests/editor_scenario.h"
 #include "tests/test_support.h"
 
 namespace fs = std::filesystem;
@@ -26,8 +22,14 @@ int savedGamesIn(const std::string& folder) {
     return count;
 }
 
-bool containsText(const std::vector<DrawnText>& texts, const std::string& text, int64_t from = 0) {
-    return findDrawn(texts, text, -1, -1, from) != -1;
+// True when a text holding `piece` (or, with `whole`, equal to it) was drawn
+// between the entries `from` and `to`.
+bool drawnBetween(const std::vector<DrawnText>& texts, const std::string& piece, int64_t from, int64_t to,
+                  bool whole = false) {
+    for (int64_t i = std::max<int64_t>(from, 0); i < to && i < static_cast<int64_t>(texts.size()); ++i) {
+        if (whole ? texts[i].text == piece : texts[i].text.find(piece) != std::string::npos) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -55,6 +57,7 @@ TEST(EditorTestPlay, WithoutAProjectThePlayUsesSansTitreOnceAndLeavesNoSavedGame
     runEditorScript(clickMenuEntry(TestGame) + "key escape\nkey escape\n");
     EXPECT_EQ(readFileBytes(scratch + "/notes.txt"), "a garder");
     EXPECT_EQ(savedGamesIn(scratch), 0);
+    EXPECT_FALSE(pathExists(scratch + "/7.SAV"));
     int folders = 0;
     for (const auto& entry : fs::directory_iterator(folder + "/Projets")) folders += entry.is_directory() ? 1 : 0;
     EXPECT_EQ(folders, 1);
@@ -86,15 +89,13 @@ TEST(EditorTestPlay, ThePlayLeavesTheAuthorsPlacementAndReturnsToTheMenu) {
         runEditorScript(clickMenuEntry(TestGame) + "type PRENDS EPEE\nkey return\nmark taken\nkey escape\nmark back\n" +
                         "key escape\n");
     EXPECT_EQ(adventure.objectLocations[0], 0);
-    const std::vector<DrawnText> texts = drawnTexts(output);
+    const std::vector<DrawnText> texts = outputEntries(output);
     const int64_t back = findDrawn(texts, "mark back");
     ASSERT_NE(back, -1);
     // The menu page was drawn between the end of the play and "mark back".
-    int64_t menu = -1;
-    for (int64_t i = findDrawn(texts, "mark taken"); i >= 0 && i < back; ++i) {
-        if (texts[i].text == "MENU" && texts[i].y == centredY(u"MENU", 16)) menu = i;
-    }
+    const int64_t menu = findDrawn(texts, "MENU", -1, centredY(u"MENU", 16), findDrawn(texts, "mark taken"));
     EXPECT_NE(menu, -1) << output;
+    EXPECT_LT(menu, back);
 }
 
 TEST(EditorTestPlay, AWholeTestPlayThroughTheRunner) {
@@ -108,49 +109,24 @@ TEST(EditorTestPlay, AWholeTestPlayThroughTheRunner) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.output.find("box "), std::string::npos) << run.output;
     EXPECT_EQ(run.output.find("mark never"), std::string::npos);
-    const std::vector<DrawnText> texts = drawnTexts(run.output);
+    const std::vector<DrawnText> texts = outputEntries(run.output);
     const int64_t playing = findDrawn(texts, "mark playing");
     const int64_t answered = findDrawn(texts, "mark answered");
     const int64_t listed = findDrawn(texts, "mark listed");
     const int64_t menu = findDrawn(texts, "mark menu");
-    ASSERT_NE(playing, -1);
-    ASSERT_NE(answered, -1);
-    ASSERT_NE(listed, -1);
-    ASSERT_NE(menu, -1);
-    // The game screen: the room, the prompt.
-    int64_t room = -1;
-    for (int64_t i = 0; i < playing; ++i) {
-        if (texts[i].text.find("entrée du château") != std::string::npos) room = i;
-    }
-    EXPECT_NE(room, -1) << run.output;
-    EXPECT_TRUE(containsText(texts, "A vous :"));
-    // An unknown word: echoed (upper case) and not understood.
-    int64_t refused = -1;
-    for (int64_t i = playing; i < answered; ++i) {
-        if (texts[i].text == "Je ne comprends pas ces mots.") refused = i;
-    }
-    EXPECT_NE(refused, -1) << run.output;
-    int64_t echoed = -1;
-    for (int64_t i = playing; i < answered; ++i) {
-        if (texts[i].text.find("XYZZY") != std::string::npos) echoed = i;
-    }
-    EXPECT_NE(echoed, -1);
-    // The inventory, typed in small letters, is recognised: its heading and
-    // the empty list.
-    int64_t heading = -1;
-    int64_t nothing = -1;
-    for (int64_t i = answered; i < listed; ++i) {
-        if (texts[i].text.find("Vous avez:") != std::string::npos) heading = i;
-        if (texts[i].text.find("Rien du tout") != std::string::npos) nothing = i;
-    }
-    EXPECT_NE(heading, -1) << run.output;
-    EXPECT_NE(nothing, -1);
-    // Escape left the game: the menu came back before "mark menu".
-    int64_t menuTitle = -1;
-    for (int64_t i = listed; i < menu; ++i) {
-        if (texts[i].text == "MENU" && texts[i].y == centredY(u"MENU", 16)) menuTitle = i;
-    }
-    EXPECT_NE(menuTitle, -1);
+    ASSERT_TRUE(playing != -1 && answered != -1 && listed != -1 && menu != -1) << run.output;
+    // The game screen: the room, the prompt; an unknown word echoed (upper
+    // case) and not understood; the inventory, typed in small letters, is
+    // recognised: its heading and the empty list; Escape left the game: the
+    // menu came back before "mark menu".
+    EXPECT_TRUE(drawnBetween(texts, "entrée du château", 0, playing)) << run.output;
+    EXPECT_TRUE(drawnBetween(texts, "A vous :", 0, playing, true));
+    EXPECT_TRUE(drawnBetween(texts, "Je ne comprends pas ces mots.", playing, answered, true));
+    EXPECT_TRUE(drawnBetween(texts, "XYZZY", playing, answered));
+    EXPECT_TRUE(drawnBetween(texts, "Vous avez:", answered, listed));
+    EXPECT_TRUE(drawnBetween(texts, "Rien du tout", answered, listed));
+    EXPECT_NE(findDrawn(texts, "MENU", -1, centredY(u"MENU", 16), listed), -1);
+    EXPECT_LT(findDrawn(texts, "MENU", -1, centredY(u"MENU", 16), listed), menu);
     // The scratch folder keeps no saved game, not even the starting state.
     EXPECT_EQ(savedGamesIn(folder + "/Projets/Sans Titre"), 0);
 }

@@ -3,11 +3,7 @@
 // small text helpers.
 #include <gtest/gtest.h>
 
-#include "app/platform.h"
-#include "app/program.h"
 #include "editor/widgets.h"
-#include "model/adventure.h"
-#include "tests/editor_scenario.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -39,25 +35,16 @@ TEST(EditorWidgets, ButtonIsAWhiteFaceWithABorderAndAShadowTwoPixelsDeep) {
     startDrawing("widgets-button");
     drawButton(100, 100, 50, 20);
     endDrawing();
-    // Border on the four sides of the face.
-    EXPECT_EQ(readPixel(backBuffer, 100, 100), Black);
-    EXPECT_EQ(readPixel(backBuffer, 149, 110), Black);
-    EXPECT_EQ(readPixel(backBuffer, 120, 119), Black);
-    EXPECT_EQ(readPixel(backBuffer, 100, 110), Black);
-    // The face inside the border.
-    EXPECT_EQ(readPixel(backBuffer, 101, 101), White);
-    EXPECT_EQ(readPixel(backBuffer, 148, 118), White);
-    // The shadow reaches x + width + 1 and y + height + 1, offset by 2.
-    EXPECT_EQ(readPixel(backBuffer, 151, 110), Black);
-    EXPECT_EQ(readPixel(backBuffer, 120, 121), Black);
-    EXPECT_EQ(readPixel(backBuffer, 151, 121), Black);
-    EXPECT_EQ(readPixel(backBuffer, 152, 110), Grey);
-    EXPECT_EQ(readPixel(backBuffer, 120, 122), Grey);
-    // The shadow starts 2 pixels in: the corners beside it stay grey.
-    EXPECT_EQ(readPixel(backBuffer, 151, 101), Grey);
-    EXPECT_EQ(readPixel(backBuffer, 150, 100), Grey);
-    EXPECT_EQ(readPixel(backBuffer, 101, 121), Grey);
-    EXPECT_EQ(readPixel(backBuffer, 102, 121), Black);
+    // Border on the four sides of the face, the face inside it; the shadow
+    // reaches x + width + 1 and y + height + 1, offset by 2, and starts 2
+    // pixels in, so the corners beside it stay grey.
+    const struct {
+        int64_t x, y;
+        Colour colour;
+    } pixels[] = {{100, 100, Black}, {149, 110, Black}, {120, 119, Black}, {100, 110, Black}, {101, 101, White},
+                  {148, 118, White}, {151, 110, Black}, {120, 121, Black}, {151, 121, Black}, {152, 110, Grey},
+                  {120, 122, Grey},  {151, 101, Grey},  {150, 100, Grey},  {101, 121, Grey},  {102, 121, Black}};
+    for (const auto& p : pixels) EXPECT_EQ(readPixel(backBuffer, p.x, p.y), p.colour) << p.x << "," << p.y;
 }
 
 TEST(EditorWidgets, ButtonOfAnySizeIsThePictureOfItsThreeFills) {
@@ -138,7 +125,7 @@ TEST(EditorWidgets, WrappedTextBreaksAtSpacesAndDropsTheBreakingSpace) {
         joined += (i == 0 ? "" : " ") + lines[i].text;
     }
     // Every word is kept whole and in order; only the breaking spaces went.
-    EXPECT_EQ(joined, utf8(text));
+    EXPECT_EQ(joined, textToUtf8(text));
     // Each line is as full as it can be: the next word would not have fitted.
     for (size_t i = 0; i + 1 < lines.size(); ++i) {
         const std::string nextWord = lines[i + 1].text.substr(0, lines[i + 1].text.find(' '));
@@ -164,7 +151,7 @@ TEST(EditorWidgets, WrappedTextCutsAWordWiderThanTheBoxAtTheWidth) {
         }
         joined += lines[i].text;
     }
-    EXPECT_EQ(joined, utf8(word));
+    EXPECT_EQ(joined, textToUtf8(word));
 }
 
 TEST(EditorWidgets, WrappedLineExactlyAsWideAsTheBoxStaysWhole) {
@@ -215,12 +202,12 @@ TEST(EditorWidgets, WrappedTextLimitCases) {
     endDrawing();
 }
 
-TEST(EditorWidgets, NumbersArePaddedToThreeDigits) {
-    EXPECT_EQ(formatNumber3(7), u"007");
-    EXPECT_EQ(formatNumber3(42), u"042");
-    EXPECT_EQ(formatNumber3(0), u"000");
-    EXPECT_EQ(formatNumber3(255), u"255");
-    EXPECT_EQ(formatNumber3(1000), u"1000");
+TEST(EditorWidgets, NumbersArePaddedToThreeDigitsAndFileNamesDropTheNineForbiddenCharacters) {
+    const std::pair<int64_t, std::u16string> numbers[] = {
+        {7, u"007"}, {42, u"042"}, {0, u"000"}, {255, u"255"}, {1000, u"1000"}};
+    for (const auto& [value, text] : numbers) EXPECT_EQ(formatNumber3(value), text) << value;
+    for (char16_t refused : std::u16string(u"<>:\"/\\|?*")) EXPECT_EQ(filterFileNameChar(refused), u"") << int(refused);
+    for (char16_t kept : std::u16string(u"aé .")) EXPECT_EQ(filterFileNameChar(kept), std::u16string(1, kept));
 }
 
 TEST(EditorWidgets, FirstSpellingSlotFindsTheFirstNonEmptySlot) {
@@ -239,12 +226,4 @@ TEST(EditorWidgets, FirstSpellingSlotFindsTheFirstNonEmptySlot) {
     EXPECT_EQ(firstSpellingSlot(256), 0);
     EXPECT_EQ(firstSpellingSlot(-1), 0);
     EXPECT_EQ(firstSpelling(100000), u"");
-}
-
-TEST(EditorWidgets, FileNameFilterDropsTheNineForbiddenCharacters) {
-    for (char16_t refused : std::u16string(u"<>:\"/\\|?*")) EXPECT_EQ(filterFileNameChar(refused), u"") << int(refused);
-    EXPECT_EQ(filterFileNameChar(u'a'), u"a");
-    EXPECT_EQ(filterFileNameChar(u'é'), u"é");
-    EXPECT_EQ(filterFileNameChar(u' '), u" ");
-    EXPECT_EQ(filterFileNameChar(u'.'), u".");
 }
