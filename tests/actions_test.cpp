@@ -47,30 +47,19 @@ TEST(ActionsState, ObjectsMoveOnlyFromThePlacesEachActionTakesThemFrom) {
     struct Move {
         int64_t type, arg2, room, from, to;
     };
+    // clang-format off
     const Move moves[] = {
-        {PrendsObjet, 255, 2, 2, InInventory},
-        {PrendsObjet, 255, 2, 3, 3},
-        {PrendsObjet, 255, 2, InHand, InHand},
-        {PrendsObjet, 255, 2, NotCreated, NotCreated},
-        {MetObjetEnMain, 255, 2, InInventory, InHand},
-        {MetObjetEnMain, 255, 2, 2, 2},
-        {MetObjetEnMain, 255, 2, InHand, InHand},
-        {ObjetNonEnMain, 255, 2, InHand, InInventory},
-        {ObjetNonEnMain, 255, 2, InInventory, InInventory},
-        {ObjetNonEnMain, 255, 2, 2, 2},
-        {JetteObjet, 255, 5, InInventory, 5},
-        {JetteObjet, 255, 5, InHand, 5},
-        {JetteObjet, 255, 5, 3, 3},
-        {JetteObjet, 255, 5, NotCreated, NotCreated},
-        {DetruitObjet, 255, 1, InHand, NotCreated},
-        {DetruitObjet, 255, 1, 3, NotCreated},
-        {DetruitObjet, 255, 1, NotCreated, NotCreated},
-        {CreeObjet, 255, 6, InHand, 6},
-        {CreeObjetEn, 254, 6, NotCreated, InInventory},
-        {CreeObjetEn, 3, 6, 5, 3},
-        {CreeObjetEn, NotCreated, 6, 3, NotCreated},
-        {CreeObjetEn, InHand, 6, NotCreated, InHand},
-    };
+        {PrendsObjet, 255, 2, 2, InInventory}, {PrendsObjet, 255, 2, 3, 3}, {PrendsObjet, 255, 2, InHand, InHand},
+        {PrendsObjet, 255, 2, NotCreated, NotCreated}, {MetObjetEnMain, 255, 2, InInventory, InHand},
+        {MetObjetEnMain, 255, 2, 2, 2}, {MetObjetEnMain, 255, 2, InHand, InHand},
+        {ObjetNonEnMain, 255, 2, InHand, InInventory}, {ObjetNonEnMain, 255, 2, InInventory, InInventory},
+        {ObjetNonEnMain, 255, 2, 2, 2}, {JetteObjet, 255, 5, InInventory, 5}, {JetteObjet, 255, 5, InHand, 5},
+        {JetteObjet, 255, 5, 3, 3}, {JetteObjet, 255, 5, NotCreated, NotCreated},
+        {DetruitObjet, 255, 1, InHand, NotCreated}, {DetruitObjet, 255, 1, 3, NotCreated},
+        {DetruitObjet, 255, 1, NotCreated, NotCreated}, {CreeObjet, 255, 6, InHand, 6},
+        {CreeObjetEn, 254, 6, NotCreated, InInventory}, {CreeObjetEn, 3, 6, 5, 3},
+        {CreeObjetEn, NotCreated, 6, 3, NotCreated}, {CreeObjetEn, InHand, 6, NotCreated, InHand}};
+    // clang-format on
     startPlay("actions_moves");
     adventure.maxObjectsInInventory = 0;
     adventure.maxObjectsInHand = 0;
@@ -136,12 +125,13 @@ TEST(ActionsState, FlagArithmeticKeepsTheSignOfTheSum) {
     const struct {
         int64_t first, second, stored;
     } cases[] = {
-        {200, 100, 44},  {255, 1, 0},      {3, 4, 7},    {255, 255, 254}, {-10, 7, -3},      {-300, 10, -34},
-        {-1, -255, 0},   {300, -100, 200}, {-256, 0, 0}, {1000, 24, 0},   {Huge, Huge, 254},  // 2^64 - 2 without
-                                                                                              // overflow
-        {Tiny, Tiny, 0},                                                                      // -2^64
-        {Tiny, -1, -1},                                                                       // -2^63 - 1: remainder -1
-    };
+        // clang-format off
+        {200, 100, 44}, {255, 1, 0}, {3, 4, 7}, {255, 255, 254}, {-10, 7, -3}, {-300, 10, -34}, {-1, -255, 0},
+        {300, -100, 200}, {-256, 0, 0}, {1000, 24, 0},
+        {Huge, Huge, 254},  // 2^64 - 2 without overflow
+        {Tiny, Tiny, 0},    // -2^64
+        {Tiny, -1, -1}};    // -2^63 - 1: remainder -1
+    // clang-format on
     for (const auto& c : cases) {
         flags[1] = c.first;
         flags[2] = c.second;
@@ -356,17 +346,21 @@ TEST(ActionsScreen, DescribingAndClearingStartEveryZoneAgain) {
 }
 
 // A room shows a picture only when its own numbered file exists; the picture
-// drawn is the one named after the number the room currently takes.
+// drawn is the one named after the number the room currently takes, stretched
+// over the image zone; an empty file is no picture.
 TEST(ActionsScreen, RoomPicturesFollowTheRoomsImageNumbersAndAreNotKept) {
     const std::string folder = startPlay("screen_pictures");
     writeSolidPicture(folder + "/2.jpg", Red, 16, 16);
     writeSolidPicture(folder + "/9.jpg", Blue, 16, 16);
+    const Zone& zone = adventure.imageZone;
     const Colour background = imageZoneCentre();
     ASSERT_NE(background, Red);
     ASSERT_NE(background, Blue);
     currentRoom = 2;
     act(EffaceEcran);
     EXPECT_EQ(imageZoneCentre(), Red);
+    EXPECT_EQ(readPixel(backBuffer, zone.x + zone.width - 1, zone.y + zone.height - 1), Red);
+    EXPECT_NE(readPixel(backBuffer, zone.x + zone.width + 1, zone.y + zone.height / 2), Red);
     // Another room's picture changes: the current room is redescribed as it is.
     act(SallePrendImage, 4, 9);
     EXPECT_EQ(roomImages[4], 9);
@@ -379,12 +373,17 @@ TEST(ActionsScreen, RoomPicturesFollowTheRoomsImageNumbersAndAreNotKept) {
     writeSolidPicture(folder + "/4.jpg", Red, 16, 16);
     act(DecritSalleActuelle);
     EXPECT_EQ(imageZoneCentre(), Blue);
-    // The current room's own picture changes at once; a number without a file draws nothing.
+    // The current room's own picture changes at once; a number without a
+    // file draws nothing, and so does an empty file of the room's own.
     act(AllerEn, 2);
     act(SallePrendImage, 2, 9);
     EXPECT_EQ(imageZoneCentre(), Blue);
     act(SallePrendImage, 2, 77);
     EXPECT_EQ(imageZoneCentre(), background);
+    writeFileBytes(folder + "/2.jpg", "");
+    act(SallePrendImage, 2, 9);
+    EXPECT_EQ(imageZoneCentre(), background);
+    writeSolidPicture(folder + "/2.jpg", Red, 16, 16);
 
     // Pictures loaded and copies taken by the actions are released.
     act(SallePrendImage, 2, 2);

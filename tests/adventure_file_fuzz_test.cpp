@@ -84,10 +84,7 @@ std::string mutated(std::string bytes, Random& random, size_t minorCountLine, si
                 bytes.insert(below(random, bytes.size() + 1), interestingBytes(random));
                 break;
             case 2:  // delete a run
-                if (!bytes.empty()) {
-                    const size_t at = below(random, bytes.size());
-                    bytes.erase(at, below(random, 200));
-                }
+                if (!bytes.empty()) bytes.erase(below(random, bytes.size()), below(random, 200));
                 break;
             case 3:  // cut short
                 bytes.resize(below(random, bytes.size() + 1));
@@ -102,24 +99,11 @@ std::string mutated(std::string bytes, Random& random, size_t minorCountLine, si
                 const size_t line = random() % 2 == 0 ? minorCountLine : majorCountLine;
                 const size_t at = startOfLine(bytes, line);
                 const size_t end = bytes.find("\r\n", at);
-                std::string value;
-                switch (random() % 5) {
-                    case 0:
-                        value = std::to_string(static_cast<int64_t>(random() % 2100) - 50);
-                        break;
-                    case 1:
-                        value = std::to_string(static_cast<int64_t>(random()));
-                        break;
-                    case 2:
-                        value = "$" + std::to_string(random() % 10000);
-                        break;
-                    case 3:
-                        value = "-" + std::string(1 + below(random, 40), '9');
-                        break;
-                    default:
-                        value = interestingBytes(random);
-                        break;
-                }
+                const std::string values[5] = {std::to_string(static_cast<int64_t>(random() % 2100) - 50),
+                                               std::to_string(static_cast<int64_t>(random())),
+                                               "$" + std::to_string(random() % 10000),
+                                               "-" + std::string(1 + below(random, 40), '9'), interestingBytes(random)};
+                const std::string& value = values[random() % 5];
                 bytes.replace(at, end == std::string::npos ? std::string::npos : end - at, value);
                 break;
             }
@@ -151,12 +135,8 @@ TEST(AdventureFileFuzz, RandomAndMutatedFilesNeverBreakTheReader) {
     const size_t majorCountLine = 6162 + 1 + 2 * 203;
 
     Random random(20240611);
-    int complete = 0;
-    int endedEarly = 0;
-    int tooLarge = 0;
-    int resaved = 0;
-    const int iterations = 2400;
-    for (int i = 0; i < iterations; ++i) {
+    int complete = 0, endedEarly = 0, tooLarge = 0, resaved = 0;
+    for (int i = 0; i < 2400; ++i) {
         const std::string bytes =
             i % 2 == 0 ? randomFile(random) : mutated(seedFile, random, minorCountLine, majorCountLine);
         writeFileBytes(workFolder + "essai.orv", bytes);

@@ -1,6 +1,7 @@
 // The adventure a new project starts from, and the lookups on it.
 #include <gtest/gtest.h>
 
+#include "app/platform.h"
 #include "engine/game_state.h"
 #include "model/adventure.h"
 #include "model/event_labels.h"
@@ -49,28 +50,23 @@ TEST(DefaultAdventure, ResetEmptiesEveryTableThenWritesTheCastle) {
     EXPECT_EQ(adventure.majorEvents[500].conditions[0].arg1, 255);
     EXPECT_EQ(adventure.minorEvents[0].words[1], NoWord);
 
-    EXPECT_EQ(adventure.vocabulary[0][0], u"N");
-    EXPECT_EQ(adventure.vocabulary[0][1], u"NORD");
-    EXPECT_EQ(adventure.vocabulary[7][1], u"JETTE");
-    EXPECT_EQ(adventure.vocabulary[10][1], u"I");
-    EXPECT_EQ(adventure.vocabulary[15][0], u"ETEINS");
-    EXPECT_TRUE(adventure.vocabulary[6][1].empty());
-    EXPECT_TRUE(adventure.vocabulary[16][0].empty());
-    EXPECT_EQ(adventure.messageTexts[0], u"Message 0.");
-    EXPECT_TRUE(adventure.messageTexts[1].empty());
-    EXPECT_EQ(adventure.roomTexts[0], u"Vous vous trouvez à l'entrée du château.");
-    EXPECT_EQ(adventure.roomTexts[6], u"La princesse dans sa cellule, maintenant LIBRE.");
-    EXPECT_TRUE(adventure.roomTexts[7].empty());
-    EXPECT_EQ(adventure.roomTexts[253], u"Non créé.");
-    EXPECT_EQ(adventure.roomTexts[254], u"En inventaire.");
-    EXPECT_EQ(adventure.roomTexts[255], u"En main.");
-    EXPECT_EQ(adventure.objectTexts[0], u"Une épée");
-    EXPECT_EQ(adventure.objectTexts[5], u"Le dragon endormi");
-    EXPECT_TRUE(adventure.objectTexts[6].empty());
-    EXPECT_EQ(adventure.systemMessages[3], u"Je ne peux pas aller pas là.");
-    EXPECT_EQ(adventure.systemMessages[23], u"Numéro de sauvegarde (1 à 9) :");
-    EXPECT_EQ(adventure.systemMessages[25], u"Vous ne pouvez pas écrire sur ce disque.");
-    EXPECT_TRUE(adventure.systemMessages[26].empty());
+    // clang-format off
+    const std::pair<const std::u16string*, std::u16string> texts[] = {
+        {&adventure.vocabulary[0][0], u"N"}, {&adventure.vocabulary[0][1], u"NORD"},
+        {&adventure.vocabulary[7][1], u"JETTE"}, {&adventure.vocabulary[10][1], u"I"},
+        {&adventure.vocabulary[15][0], u"ETEINS"}, {&adventure.vocabulary[6][1], u""}, {&adventure.vocabulary[16][0], u""},
+        {&adventure.messageTexts[0], u"Message 0."}, {&adventure.messageTexts[1], u""},
+        {&adventure.roomTexts[0], u"Vous vous trouvez à l'entrée du château."},
+        {&adventure.roomTexts[6], u"La princesse dans sa cellule, maintenant LIBRE."}, {&adventure.roomTexts[7], u""},
+        {&adventure.roomTexts[253], u"Non créé."}, {&adventure.roomTexts[254], u"En inventaire."},
+        {&adventure.roomTexts[255], u"En main."}, {&adventure.objectTexts[0], u"Une épée"},
+        {&adventure.objectTexts[5], u"Le dragon endormi"}, {&adventure.objectTexts[6], u""},
+        {&adventure.systemMessages[3], u"Je ne peux pas aller pas là."},
+        {&adventure.systemMessages[23], u"Numéro de sauvegarde (1 à 9) :"},
+        {&adventure.systemMessages[25], u"Vous ne pouvez pas écrire sur ce disque."}, {&adventure.systemMessages[26], u""},
+    };
+    // clang-format on
+    for (const auto& [text, expected] : texts) EXPECT_EQ(*text, expected) << textToUtf8(expected);
 }
 
 TEST(DefaultAdventure, ResetLeavesTheLayoutAndCountsToTheEditorReset) {
@@ -80,20 +76,29 @@ TEST(DefaultAdventure, ResetLeavesTheLayoutAndCountsToTheEditorReset) {
     EXPECT_EQ(adventure.maxObjectsInHand, 9);
     EXPECT_EQ(adventure.minorEventCount, 17);
     resetLayoutSettings();
-    EXPECT_EQ(adventure.imageZone.width, 400);
-    EXPECT_EQ(adventure.imageZone.height, 300);
-    EXPECT_EQ(adventure.descriptionZone.y, 360);
-    EXPECT_EQ(adventure.descriptionZone.height, 64);
-    EXPECT_EQ(adventure.textZone.y, 424);
-    EXPECT_EQ(adventure.textZone.height, 140);
-    EXPECT_EQ(adventure.inventoryZone.x, 490);
-    EXPECT_EQ(adventure.inventoryZone.y, 190);
-    EXPECT_EQ(adventure.inventoryZone.width, 300);
-    EXPECT_EQ(adventure.inventoryZone.height, 124);
-    EXPECT_EQ(adventure.maxObjectsInInventory, 10);
-    EXPECT_EQ(adventure.maxObjectsInHand, 2);
-    EXPECT_EQ(adventure.minorEventCount, 1);
-    EXPECT_EQ(adventure.majorEventCount, 1);
+    const Adventure& a = adventure;
+    const std::vector<int64_t> layout = {a.imageZone.x,
+                                         a.imageZone.y,
+                                         a.imageZone.width,
+                                         a.imageZone.height,
+                                         a.descriptionZone.x,
+                                         a.descriptionZone.y,
+                                         a.descriptionZone.width,
+                                         a.descriptionZone.height,
+                                         a.textZone.x,
+                                         a.textZone.y,
+                                         a.textZone.width,
+                                         a.textZone.height,
+                                         a.inventoryZone.x,
+                                         a.inventoryZone.y,
+                                         a.inventoryZone.width,
+                                         a.inventoryZone.height,
+                                         a.maxObjectsInInventory,
+                                         a.maxObjectsInHand,
+                                         a.minorEventCount,
+                                         a.majorEventCount};
+    EXPECT_EQ(layout, (std::vector<int64_t>{0,   0,   400, 300, 0,   360, 800, 64, 0, 424,
+                                            800, 140, 490, 190, 300, 124, 10,  2,  1, 1}));
 }
 
 TEST(DefaultAdventure, ResetFillsTheEventLabelsWithTheirFrenchTexts) {

@@ -211,30 +211,21 @@ TEST(EngineBuiltInVerbs, RefusalsSayWhyAndChangeNothing) {
     const struct {
         const char16_t* line;
         Texts said;
-    } cases[] = {
-        {u"BONJOUR", NotUnderstood},
-        {u"", NotUnderstood},
-        {u"SUD", {"Je ne peux pas aller pas là."}},
-        {u"NORD LAMPE", {"Je ne peux pas"}},  // a verb of one word with a second word
-        {u"I LAMPE", {"Je ne peux pas"}},
-        {u"FIN LAMPE", {"Je ne peux pas"}},
-        {u"SAUVE LAMPE", {"Je ne peux pas"}},
-        {u"CHARGE LAMPE", {"Je ne peux pas"}},
-        {u"PRENDS", NotUnderstood},  // object verbs without an object
-        {u"LAISSE", NotUnderstood},
-        {u"RANGE", NotUnderstood},
-        {u"MANIE", NotUnderstood},
+    } cases[] = {// clang-format off
+        {u"BONJOUR", NotUnderstood}, {u"", NotUnderstood}, {u"SUD", {"Je ne peux pas aller pas là."}},
+        // a verb of one word with a second word
+        {u"NORD LAMPE", {"Je ne peux pas"}}, {u"I LAMPE", {"Je ne peux pas"}}, {u"FIN LAMPE", {"Je ne peux pas"}},
+        {u"SAUVE LAMPE", {"Je ne peux pas"}}, {u"CHARGE LAMPE", {"Je ne peux pas"}},
+        // object verbs without an object
+        {u"PRENDS", NotUnderstood}, {u"LAISSE", NotUnderstood}, {u"RANGE", NotUnderstood}, {u"MANIE", NotUnderstood},
         {u"PRENDS CLEF", {"Cet objet n'est pas ici."}},  // lying elsewhere
         {u"PRENDS ROCHER", {"Je ne peux pas"}},          // not takeable
-        {u"LAISSE LAMPE", {"Vous ne l'avez pas."}},
-        {u"RANGE LAMPE", {"Vous n'avez pas cet objet en main."}},
+        {u"LAISSE LAMPE", {"Vous ne l'avez pas."}}, {u"RANGE LAMPE", {"Vous n'avez pas cet objet en main."}},
         {u"MANIE LAMPE", {"Vous ne l'avez pas."}},
-        {u"PRENDS LAMPE CLEF", Nothing},  // three words
-        {u"NORD SUD EST", Nothing},
-        {u"REGARDE", Nothing},  // words without built-in meaning
-        {u"REGARDE LAMPE", Nothing},
-        {u"LAMPE PRENDS", Nothing},
-    };
+        // three words, or words without built-in meaning
+        {u"PRENDS LAMPE CLEF", Nothing}, {u"NORD SUD EST", Nothing}, {u"REGARDE", Nothing},
+        {u"REGARDE LAMPE", Nothing}, {u"LAMPE PRENDS", Nothing}};
+    // clang-format on
     for (const auto& c : cases) EXPECT_EQ(said(c.line), c.said) << textToUtf8(c.line);
     EXPECT_EQ(currentRoom, 0);
     EXPECT_EQ((std::vector<int64_t>{adventure.objectLocations[Lamp], adventure.objectLocations[Key],

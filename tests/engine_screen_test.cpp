@@ -230,60 +230,6 @@ TEST(EngineScreenTurn, TurnStartDescribesTheRoomAndItsObjectsAndRetriesAnEmptyRo
     EXPECT_EQ(textsAt(drawnTexts(takeOutput()), 2, 362), Texts{"Le vide."});
 }
 
-TEST(EngineScreenTurn, ClearScreenDrawsTheBackgroundAndEmptiesEveryZone) {
-    startProject("screen_clear");
-    useSolidBackground(Sky);
-    printInZone(u"MMMM", adventure.textZone, 0);
-    textCursor = 40;
-    descriptionCursor = 19;
-    inventoryCursor = 19;
-    needFullRedraw = true;
-    clearScreen();
-    EXPECT_EQ((std::vector<int64_t>{textCursor, descriptionCursor, inventoryCursor}), (std::vector<int64_t>{0, 0, 0}));
-    EXPECT_FALSE(needFullRedraw);
-    EXPECT_TRUE(allOfColour(adventure.textZone.x, adventure.textZone.y, 60, 30, Sky));
-    hasScreenImage = false;  // without a project background, the program's own
-    clearScreen();
-    EXPECT_NE(readPixel(backBuffer, 5, 590), Sky);
-    takeOutput();
-}
-
-// A room picture needs the room's own file and shows the one the room takes;
-// a missing or empty file is no picture.
-TEST(EngineScreenTurn, RoomPictureNeedsTheRoomsOwnFileAndShowsTheOneItTakes) {
-    const std::string project = startProject("screen_room_picture");
-    useSolidBackground(Sky);
-    const Colour red = rgb(255, 0, 0);
-    const Colour green = rgb(0, 255, 0);
-    writeSolidPicture(project + "/0.jpg", red);
-    writeSolidPicture(project + "/7.jpg", green);
-    const Zone& image = adventure.imageZone;
-    const int64_t cx = image.x + image.width / 2;
-    const int64_t cy = image.y + image.height / 2;
-    auto turnStartIn = [](int64_t room, int64_t picture) {
-        currentRoom = room;
-        roomImages[room] = picture;
-        clearScreen();
-        drawTurnStart();
-    };
-    turnStartIn(0, 0);
-    EXPECT_EQ(readPixel(backBuffer, cx, cy), red);
-    EXPECT_EQ(readPixel(backBuffer, image.x + image.width - 1, image.y + image.height - 1), red);
-    EXPECT_EQ(readPixel(backBuffer, image.x + image.width + 1, cy), Sky);
-    const struct {
-        int64_t room, picture;
-        Colour centre;
-    } cases[] = {{0, 7, green}, {1, 7, Sky}, {0, 9, Sky}};
-    for (const auto& c : cases) {
-        turnStartIn(c.room, c.picture);
-        EXPECT_EQ(readPixel(backBuffer, cx, cy), c.centre) << "room " << c.room << " picture " << c.picture;
-    }
-    writeFileBytes(project + "/0.jpg", "");
-    turnStartIn(0, 7);
-    EXPECT_EQ(readPixel(backBuffer, cx, cy), Sky);
-    takeOutput();
-}
-
 TEST(EngineScreenTurn, TheInventoryZoneIsBlankedAndTheSnapshotKeepsTheScreen) {
     startProject("screen_snapshot");
     useSolidBackground(Sky);
@@ -315,6 +261,12 @@ TEST(EngineScreenTurn, TheInventoryZoneIsBlankedAndTheSnapshotKeepsTheScreen) {
     endDrawing();
     EXPECT_EQ(blackPixels(zone.x + 2, zone.y + 2 + th, 100, th), 0);
     EXPECT_GT(blackPixels(zone.x + 2, zone.y + 2, 60, th), 0);
+    // A cleared screen shows the project's background, or without one the program's own.
+    clearScreen();
+    EXPECT_TRUE(allOfColour(zone.x, zone.y, 60, 30, Sky));
+    hasScreenImage = false;
+    clearScreen();
+    EXPECT_NE(readPixel(backBuffer, 5, 590), Sky);
     takeOutput();
 }
 

@@ -35,10 +35,8 @@ EventStep countRun() {
     return step(AjouteAuFlag, 2, 1);
 }
 
-// Word 14 is "ALLUME", 15 "ETEINS" in the default vocabulary; 11 is the
-// built-in quit word "FIN".
+// Word 14 is "ALLUME" in the default vocabulary.
 constexpr int64_t WordLight = 14;
-constexpr int64_t WordDarken = 15;
 
 std::vector<DrawnText> playSession(const std::string& script) {
     queueScript(script);
@@ -50,44 +48,31 @@ std::vector<DrawnText> playSession(const std::string& script) {
 
 TEST(EventsConditions, RoomAndFlagTestsCompareSignedNumbersStrictly) {
     startPlay("conditions_numbers");
+    // clang-format off
     currentRoom = 7;
-    expectConditions("room 7", {{EnSalle, 7, 0, true},
-                                {EnSalle, 6, 0, false},
+    expectConditions("room 7", {{EnSalle, 7, 0, true}, {EnSalle, 6, 0, false},
                                 {EnSalle, 7 + 256, 0, false},  // no wrap of room numbers
-                                {EnSalleInferieureA, 7, 0, false},
-                                {EnSalleInferieureA, 8, 0, true},
-                                {EnSalleSuperieureA, 7, 0, false},
-                                {EnSalleSuperieureA, 6, 0, true}});
+                                {EnSalleInferieureA, 7, 0, false}, {EnSalleInferieureA, 8, 0, true},
+                                {EnSalleSuperieureA, 7, 0, false}, {EnSalleSuperieureA, 6, 0, true}});
     currentRoom = 0;
-    expectConditions("room 0", {{EnSalleSuperieureA, -1, 0, true},
-                                {EnSalleInferieureA, 0, 0, false},
-                                {EnSalleInferieureA, 1000, 0, true},
-                                {EnSalleSuperieureA, Huge, 0, false},
+    expectConditions("room 0", {{EnSalleSuperieureA, -1, 0, true}, {EnSalleInferieureA, 0, 0, false},
+                                {EnSalleInferieureA, 1000, 0, true}, {EnSalleSuperieureA, Huge, 0, false},
                                 {EnSalleSuperieureA, Tiny, 0, true}});
     flags[3] = 0;
-    expectConditions("flag 0", {{FlagEgalAZero, 3, 0, true},
-                                {FlagPasEgalAZero, 3, 0, false},
-                                {FlagInferieurA, 3, -1, false},
-                                {FlagSuperieurA, 3, -1, true},
-                                {FlagEgalA, 3, 0, true}});
+    expectConditions("flag 0", {{FlagEgalAZero, 3, 0, true}, {FlagPasEgalAZero, 3, 0, false},
+                                {FlagInferieurA, 3, -1, false}, {FlagSuperieurA, 3, -1, true}, {FlagEgalA, 3, 0, true}});
     flags[3] = -5;
-    expectConditions("flag -5", {{FlagEgalAZero, 3, 0, false},
-                                 {FlagPasEgalAZero, 3, 0, true},
-                                 {FlagInferieurA, 3, -1, true},
-                                 {FlagInferieurA, 3, -5, false},
-                                 {FlagEgalA, 3, -5, true},
+    expectConditions("flag -5", {{FlagEgalAZero, 3, 0, false}, {FlagPasEgalAZero, 3, 0, true},
+                                 {FlagInferieurA, 3, -1, true}, {FlagInferieurA, 3, -5, false}, {FlagEgalA, 3, -5, true},
                                  {FlagEgalA, 3, 251, false},  // no reduction modulo 256
-                                 {FlagSuperieurA, 3, -6, true},
-                                 {FlagSuperieurA, 3, 0, false}});
+                                 {FlagSuperieurA, 3, -6, true}, {FlagSuperieurA, 3, 0, false}});
     flags[3] = 255;  // what "Met flag *" stores
-    expectConditions("flag 255", {{FlagEgalA, 3, 255, true},
-                                  {FlagEgalA, 3, -1, false},
-                                  {FlagSuperieurA, 3, 254, true},
-                                  {FlagInferieurA, 3, 255, false}});
+    expectConditions("flag 255", {{FlagEgalA, 3, 255, true}, {FlagEgalA, 3, -1, false},
+                                  {FlagSuperieurA, 3, 254, true}, {FlagInferieurA, 3, 255, false}});
     flags[3] = Tiny;
-    expectConditions("flag min", {{FlagInferieurA, 3, Tiny + 1, true},
-                                  {FlagSuperieurA, 3, Tiny, false},
+    expectConditions("flag min", {{FlagInferieurA, 3, Tiny + 1, true}, {FlagSuperieurA, 3, Tiny, false},
                                   {FlagEgalAZero, 4, 0, true}});  // another flag is not looked at
+    // clang-format on
 }
 
 // In hand and in inventory exclude each other; "here" means lying in the
@@ -131,17 +116,14 @@ TEST(EventsConditions, UnknownTypesAndNumbersOutsideTheTablesNeverHold) {
         expectConditions("unknown type", {{type, 0, 0, false}, {type, 255, 255, false}});
     }
     for (int64_t bad : {int64_t{256}, int64_t{-1}, int64_t{1000}, Huge, Tiny}) {
-        expectConditions("number outside", {{FlagEgalAZero, bad, 0, false},
-                                            {FlagPasEgalAZero, bad, 0, false},
-                                            {FlagInferieurA, bad, Huge, false},
-                                            {FlagEgalA, bad, 0, false},
-                                            {FlagSuperieurA, bad, Tiny, false},
-                                            {ObjetEnInventaire, bad, 0, false},
-                                            {ObjetEnMain, bad, 0, false},
-                                            {ObjetIci, bad, 0, false},
-                                            {ObjetPasEnInventaire, bad, 0, false},
-                                            {ObjetPasEnMain, bad, 0, false},
+        // clang-format off
+        expectConditions("number outside", {{FlagEgalAZero, bad, 0, false}, {FlagPasEgalAZero, bad, 0, false},
+                                            {FlagInferieurA, bad, Huge, false}, {FlagEgalA, bad, 0, false},
+                                            {FlagSuperieurA, bad, Tiny, false}, {ObjetEnInventaire, bad, 0, false},
+                                            {ObjetEnMain, bad, 0, false}, {ObjetIci, bad, 0, false},
+                                            {ObjetPasEnInventaire, bad, 0, false}, {ObjetPasEnMain, bad, 0, false},
                                             {ObjetPasIci, bad, 0, false}});
+        // clang-format on
     }
     for (int64_t type = -1; type <= 14; ++type) {
         for (int64_t arg : {1, 2, 300}) testCondition(type, arg, 9, 255);
@@ -282,9 +264,11 @@ TEST(EventLoops, MinorEventsMatchAllThreeWordsExactly) {
     const struct {
         int64_t w1, w2, w3;
         int64_t raised;  // 0: none
-    } commands[] = {{14, NoWord, NoWord, 10}, {14, 15, NoWord, 11}, {14, 15, 16, 12},    {15, 14, NoWord, 0},
-                    {NoWord, 14, NoWord, 0},  {14, 15, 17, 0},      {14, 15, 255, 11},  // 255 is no third word
-                    {300, NoWord, NoWord, 0}, {14, -1, NoWord, 0},  {14, NoWord, 256, 0}};
+    } commands[] = {     // clang-format off
+        {14, NoWord, NoWord, 10}, {14, 15, NoWord, 11}, {14, 15, 16, 12}, {15, 14, NoWord, 0}, {NoWord, 14, NoWord, 0},
+        {14, 15, 17, 0}, {14, 15, 255, 11},  // 255 is no third word
+        {300, NoWord, NoWord, 0}, {14, -1, NoWord, 0}, {14, NoWord, 256, 0}};
+    // clang-format on
     for (const auto& c : commands) {
         resetGameState();
         adventure.minorEventCount = 6;
@@ -337,16 +321,6 @@ TEST(EventLoops, MinorEventsWithTheSameWordsAllFireInOrderWhenTheirConditionsHol
     EXPECT_EQ(flags[1] * 1000 + flags[2], 255);
 }
 
-TEST(EventsSession, AMajorEventEndingTheGameOnTheFirstTurnReadsNoCommand) {
-    startPlay("session_end_first_turn");
-    addMajorEvent({}, {step(FinirLeJeu)});
-    const auto texts = playSession("type x\ntype n\n");  // x is ignored, n leaves
-    EXPECT_TRUE(inOrder(texts, {"Vous vous trouvez à l'entrée du château.", "A vous :", "Vous avez fait 0 action",
-                                "Fin de la partie - Voulez-vous rejouer ?", "O/N"}));
-    EXPECT_EQ(countOf(texts, "Je ne comprends pas ces mots."), 0);
-    EXPECT_EQ(countOf(texts, "Fin de la partie - Voulez-vous rejouer ?"), 1);
-}
-
 TEST(EventsSession, AMinorEventPrintsAfterTheEchoedCommand) {
     startPlay("session_minor");
     adventure.messageTexts[3] = u"La lampe s'allume.";
@@ -363,15 +337,6 @@ TEST(EventsSession, AMinorEventPrintsAfterTheEchoedCommand) {
     EXPECT_EQ(countOf(texts, "D'accord."), 2);
 }
 
-TEST(EventsSession, TheScoreCountsEveryCommandEntered) {
-    startPlay("session_score");
-    addMinorEvent(WordDarken, {}, {step(FinirLeJeu)});
-    // Three empty lines, then ETEINS: the fourth command.
-    const auto texts = playSession("key return\nkey return\nkey return\ntype ETEINS\nkey return\ntype N\n");
-    EXPECT_TRUE(
-        inOrder(texts, {"ETEINS", "Vous avez fait 4 actions", "Fin de la partie - Voulez-vous rejouer ?", "O/N"}));
-}
-
 TEST(EventsSession, AMoveByAMajorEventIsShownAtTheNextTurnStart) {
     startPlay("session_major_move");
     addMajorEvent({step(FlagEgalAZero, 1)}, {step(AllerEn, 2), step(MetFlag, 1), step(AfficheMessage, 0)});
@@ -381,16 +346,12 @@ TEST(EventsSession, AMoveByAMajorEventIsShownAtTheNextTurnStart) {
     EXPECT_EQ(countOf(texts, "Message 0."), 1);
 }
 
-TEST(EventsSession, QuittingByTheVerbOrAnActionAsksAndTheEventsStillRun) {
-    startPlay("session_quit_verb");
-    addMinorEvent(11, {}, {step(AfficheMessage, 0)});
-    auto texts = playSession("type FIN\nkey return\ntype o\n");
-    EXPECT_TRUE(inOrder(texts, {"FIN", "Voulez-vous vraiment arrêter le jeu ?", "O/N", "Message 0."}));
-
-    // Asked once, at once: the answer "n" goes on with the game, which Escape leaves.
+// Quitting from a major event asks once, at once: the answer "n" goes on
+// with the game, which Escape leaves.
+TEST(EventsSession, QuittingFromAMajorEventWaitsForTheAnswerAtOnce) {
     startPlay("session_quit_action");
     addMajorEvent({step(FlagEgalAZero, 2)}, {step(QuitterJeu), step(MetFlag, 2)});
-    texts = playSession("type n\ntype ALLUME\nkey escape\n");
+    const auto texts = playSession("type n\ntype ALLUME\nkey escape\n");
     EXPECT_TRUE(inOrder(texts, {"A vous :", "Voulez-vous vraiment arrêter le jeu ?", "O/N", "A vous :", "ALLUME"}));
     EXPECT_EQ(countOf(texts, "Voulez-vous vraiment arrêter le jeu ?"), 1);
     EXPECT_EQ(countOf(texts, "Je ne comprends pas ces mots."), 0);  // the empty command

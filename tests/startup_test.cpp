@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/platform.h"
 #include "tests/test_support.h"
 
 namespace fs = std::filesystem;
@@ -19,111 +18,74 @@ int countOf(const std::string& text, const std::string& piece) {
     return count;
 }
 
-// Text of the output before the first line starting with `mark NAME`.
-std::string before(const std::string& output, const std::string& markName) {
-    const size_t at = output.find("mark " + markName + "\n");
-    return at == std::string::npos ? output : output.substr(0, at);
-}
-
-std::string between(const std::string& output, const std::string& first, const std::string& second) {
-    const size_t start = output.find("mark " + first + "\n");
-    const size_t end = output.find("mark " + second + "\n");
-    if (start == std::string::npos || end == std::string::npos || end < start) return "";
-    return output.substr(start, end - start);
-}
-
 }  // namespace
 
-TEST(StartUp, ReturnLeavesTheIntroductionAndEscapeOnTheMenuQuits) {
-    const std::string folder = makeWorkFolder("start-return");
-    const HeadlessRun run = runHeadless(folder, "mark intro\nkey return\nmark menu\nkey escape\nmark never\n");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.output.find("box "), std::string::npos) << run.output;
-    EXPECT_NE(run.output.find("mark menu"), std::string::npos);
-    // Escape on the menu ends the program at once: later lines are never read.
-    EXPECT_EQ(run.output.find("mark never"), std::string::npos);
-}
-
-TEST(StartUp, OnlyAClickEscapeOrReturnLeavesTheIntroduction) {
+// Return or Escape leaves the introduction; Escape on the menu ends the
+// program at once (later lines are never read); a close request ends it at
+// once, and so does a script that runs out. The wheel, other keys and typed
+// characters keep the introduction on: it draws no text, the menu page does.
+TEST(StartUp, OnlyAClickEscapeOrReturnLeavesTheIntroductionAndEscapeOrCloseQuits) {
     const std::string folder = makeWorkFolder("start-keys");
-    // The wheel, other keys and typed characters keep the introduction on.
-    const HeadlessRun run = runHeadless(folder,
-                                        "wheel 1\nwheel -3 ctrl\nkey up\nkey pagedown\nkey backspace\ntype x\n"
-                                        "mark still\nclick 400 300\nmark left\nkey escape\n");
-    EXPECT_EQ(run.status, 0);
-    // The introduction draws no text; the menu page does.
-    EXPECT_EQ(before(run.output, "still").find("text "), std::string::npos) << run.output;
-    EXPECT_NE(between(run.output, "still", "left").find("text "), std::string::npos) << run.output;
-}
-
-TEST(StartUp, EscapeLeavesTheIntroductionThenASecondEscapeQuits) {
-    const std::string folder = makeWorkFolder("start-escape");
-    const HeadlessRun run = runHeadless(folder, "key escape\nmark menu\nkey escape\nmark never\n");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.output.find("mark menu"), std::string::npos);
-    EXPECT_EQ(run.output.find("mark never"), std::string::npos);
-}
-
-TEST(StartUp, ACloseRequestEndsTheProgramAtOnceWithStatusZero) {
-    const std::string folder = makeWorkFolder("start-close");
-    HeadlessRun run = runHeadless(folder, "close\nmark never\n");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.output.find("mark never"), std::string::npos);
-    // A script that runs out is followed by a close request.
-    run = runHeadless(folder, "key return\n");
-    EXPECT_EQ(run.status, 0);
-}
-
-TEST(StartUp, AMissingFontIsFatal) {
-    const std::string folder = makeWorkFolder("start-font");
-    fs::remove(folder + "/Fonts/DroidSansMono.ttf");
-    const HeadlessRun run = runHeadless(folder, "key return\nkey escape\n");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.output, "box Erreur | Impossible de charger la police de caracteres !\n");
-}
-
-TEST(StartUp, AMissingScreenBackgroundIsFatal) {
-    const std::string folder = makeWorkFolder("start-ecran");
-    fs::remove(folder + "/Images/ecran.jpg");
-    const HeadlessRun run = runHeadless(folder, "key return\nkey escape\n");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.output, "box Erreur | Probleme d'initialisation !\n");
-}
-
-TEST(StartUp, AnyMissingInterfacePictureGivesOneMessageAfterTryingAll) {
-    const char* pictures[] = {"introduction.jpg", "deco1.png", "deco2.png",   "deco3.png",
-                              "nseo.png",         "suppr.png", "supprSel.png"};
-    for (const char* picture : pictures) {
-        const std::string folder = makeWorkFolder(std::string("start-missing-") + picture);
-        fs::remove(folder + "/Images/" + picture);
-        const HeadlessRun run = runHeadless(folder, "key return\nkey escape\n");
-        EXPECT_EQ(run.status, 1) << picture;
-        EXPECT_EQ(run.output, "box Erreur | Impossible de charger une des images du logiciel !\n") << picture;
+    const struct {
+        const char* script;
+        const char* reached;
+    } cases[] = {{"mark intro\nkey return\nmark menu\nkey escape\nmark never\n", "mark menu\n"},
+                 {"key escape\nmark menu\nkey escape\nmark never\n", "mark menu\n"},
+                 {"close\nmark never\n", ""},
+                 {"key return\n", ""},
+                 {"wheel 1\nwheel -3 ctrl\nkey up\nkey pagedown\nkey backspace\ntype x\nmark still\nclick 400 300\n"
+                  "mark left\nkey escape\nmark never\n",
+                  "mark left\n"}};
+    for (const auto& c : cases) {
+        const HeadlessRun run = runHeadless(folder, c.script);
+        EXPECT_EQ(run.status, 0) << c.script;
+        EXPECT_EQ(run.output.find("box "), std::string::npos) << run.output;
+        EXPECT_NE(run.output.find(c.reached), std::string::npos) << c.script;
+        EXPECT_EQ(run.output.find("mark never"), std::string::npos) << c.script;
+        const size_t still = run.output.find("mark still\n");
+        if (still != std::string::npos) {
+            EXPECT_EQ(run.output.substr(0, still).find("text "), std::string::npos) << run.output;
+            EXPECT_NE(run.output.substr(still).find("text "), std::string::npos) << run.output;
+        }
     }
-    // Two missing pictures still give the message once.
-    const std::string folder = makeWorkFolder("start-missing-two");
-    fs::remove(folder + "/Images/deco1.png");
-    fs::remove(folder + "/Images/supprSel.png");
-    const HeadlessRun run = runHeadless(folder, "key return\n");
-    EXPECT_EQ(countOf(run.output, "box "), 1);
 }
 
-TEST(StartUp, APictureThatIsNotAPictureIsFatalLikeAMissingOne) {
+// Each missing or broken file of the working folder gives its message in the
+// box "Erreur" and status 1; any missing interface picture gives one message
+// after trying all; "Projets" is looked for after the introduction.
+TEST(StartUp, EveryMissingOrBrokenFileIsFatalWithItsMessage) {
+    const std::string pictures = "Impossible de charger une des images du logiciel !";
+    const struct {
+        std::vector<const char*> removed;
+        const char* message;
+        const char* before;
+    } cases[] = {
+        {{"Fonts/DroidSansMono.ttf"}, "Impossible de charger la police de caracteres !", ""},
+        {{"Images/ecran.jpg"}, "Probleme d'initialisation !", ""},
+        {{"Images/introduction.jpg"}, pictures.c_str(), ""},
+        {{"Images/deco1.png"}, pictures.c_str(), ""},
+        {{"Images/deco2.png"}, pictures.c_str(), ""},
+        {{"Images/deco3.png"}, pictures.c_str(), ""},
+        {{"Images/nseo.png"}, pictures.c_str(), ""},
+        {{"Images/suppr.png"}, pictures.c_str(), ""},
+        {{"Images/supprSel.png"}, pictures.c_str(), ""},
+        {{"Images/deco1.png", "Images/supprSel.png"}, pictures.c_str(), ""},
+        {{"Projets"}, "Le repertoire 'Projets' est manquant !", "mark intro\n"},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        const std::string folder = makeWorkFolder("start-missing-" + std::to_string(n++));
+        for (const char* file : c.removed) fs::remove_all(folder + "/" + file);
+        const HeadlessRun run = runHeadless(folder, "mark intro\nkey return\nkey escape\n");
+        EXPECT_EQ(run.status, 1) << c.removed[0];
+        EXPECT_EQ(run.output, std::string(c.before) + "box Erreur | " + c.message + "\n") << c.removed[0];
+    }
     const std::string folder = makeWorkFolder("start-broken-picture");
     writeFileBytes(folder + "/Images/nseo.png", "not a picture");
     const HeadlessRun run = runHeadless(folder, "key return\n");
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.output, "box Erreur | Impossible de charger une des images du logiciel !\n");
+    EXPECT_EQ(run.output, "box Erreur | " + pictures + "\n");
 }
-
-TEST(StartUp, AMissingProjectsFolderIsFatalAfterTheIntroduction) {
-    const std::string folder = makeWorkFolder("start-projets");
-    fs::remove_all(folder + "/Projets");
-    const HeadlessRun run = runHeadless(folder, "mark intro\nkey return\nkey escape\n");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.output, "mark intro\nbox Erreur | Le repertoire 'Projets' est manquant !\n");
-}
-
 TEST(StartUp, WithoutSoundTheBoxIsShownOnceAndTheEditorOpens) {
     const std::string folder = makeWorkFolder("start-sound");
     const HeadlessRun run =

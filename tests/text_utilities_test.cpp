@@ -7,36 +7,29 @@
 TEST(TextCase, AccentedLettersChangeCaseLikePlainOnes) {
     EXPECT_EQ(upperCase(u"épée à l'entrée du château, garçon, œuf, ÿ"), u"ÉPÉE À L'ENTRÉE DU CHÂTEAU, GARÇON, ŒUF, Ÿ");
     EXPECT_EQ(lowerCase(u"ÉPÉE À L'ENTRÉE DU CHÂTEAU, GARÇON, ŒUF, Ÿ"), u"épée à l'entrée du château, garçon, œuf, ÿ");
-    // Signs that sit among the letters keep their code.
+    // Signs among the letters keep their code; digits, punctuation and other
+    // scripts are left alone.
     EXPECT_EQ(upperCase(u"×÷ß"), u"×÷ß");
     EXPECT_EQ(lowerCase(u"×÷ß"), u"×÷ß");
-    // Digits, punctuation and other scripts are left alone.
     EXPECT_EQ(upperCase(u"n°1 - ok? Ω"), u"N°1 - OK? Ω");
-}
-
-TEST(TextCase, EveryLatinLetterComesBackFromARoundTrip) {
     for (char16_t c = 0x20; c < 0x180; ++c) {
         if (c == 0x130 || c == 0x131) continue;  // the Turkish i's map to the plain I and i
-        const char16_t upper = upperCaseChar(c);
-        const char16_t lower = lowerCaseChar(c);
-        if (upper != c) EXPECT_EQ(lowerCaseChar(upper), c) << static_cast<int>(c);
-        if (lower != c) EXPECT_EQ(upperCaseChar(lower), c) << static_cast<int>(c);
+        const char16_t upper = upperCaseChar(c), lower = lowerCaseChar(c);
+        EXPECT_EQ(upper != c ? lowerCaseChar(upper) : c, c) << "upper of " << static_cast<int>(c);
+        EXPECT_EQ(lower != c ? upperCaseChar(lower) : c, c) << "lower of " << static_cast<int>(c);
     }
 }
 
 TEST(TextNumbers, DecimalTextFollowsTheReadingRules) {
-    EXPECT_EQ(textToInteger(u"255"), 255);
-    EXPECT_EQ(textToInteger(u"  \t -12abc"), -12);
-    EXPECT_EQ(textToInteger(u"+7"), 7);
-    EXPECT_EQ(textToInteger(u"0042"), 42);
-    EXPECT_EQ(textToInteger(u""), 0);
-    EXPECT_EQ(textToInteger(u"abc"), 0);
-    EXPECT_EQ(textToInteger(u"- 5"), 0);  // the digits must follow the sign
-    EXPECT_EQ(textToInteger(u"\n5"), 0);  // only blanks and tabs are skipped
-    EXPECT_EQ(textToInteger(u"9223372036854775807"), INT64_MAX);
-    EXPECT_EQ(textToInteger(u"-9223372036854775808"), INT64_MIN);
-    // Far too many digits must not stop anything; the value wraps.
-    (void)textToInteger(std::u16string(5000, u'9'));
+    // clang-format off
+    const std::pair<std::u16string, int64_t> cases[] = {
+        {u"255", 255}, {u"  \t -12abc", -12}, {u"+7", 7}, {u"0042", 42}, {u"", 0}, {u"abc", 0},
+        {u"- 5", 0},  // the digits must follow the sign
+        {u"\n5", 0},  // only blanks and tabs are skipped
+        {u"9223372036854775807", INT64_MAX}, {u"-9223372036854775808", INT64_MIN}};
+    // clang-format on
+    for (const auto& [text, value] : cases) EXPECT_EQ(textToInteger(text), value) << textToUtf8(text);
+    (void)textToInteger(std::u16string(5000, u'9'));  // far too many digits stop nothing; the value wraps
     EXPECT_EQ(integerToText(0), u"0");
     EXPECT_EQ(integerToText(-1), u"-1");
     EXPECT_EQ(integerToText(INT64_MIN), u"-9223372036854775808");
@@ -48,17 +41,14 @@ TEST(TextNumbers, DecimalTextFollowsTheReadingRules) {
 TEST(TextParts, PartsAreCutWithinTheText) {
     const std::u16string text = u"château";
     EXPECT_EQ(textLength(text), 7);
-    EXPECT_EQ(leftPart(text, 3), u"châ");
-    EXPECT_EQ(leftPart(text, 99), text);
-    EXPECT_EQ(leftPart(text, -1), u"");
-    EXPECT_EQ(rightPart(text, 4), u"teau");
-    EXPECT_EQ(rightPart(text, 99), text);
-    EXPECT_EQ(middlePart(text, 3, 2), u"ât");
-    EXPECT_EQ(middlePart(text, 7, 5), u"u");
-    EXPECT_EQ(middlePart(text, 8, 1), u"");
-    EXPECT_EQ(charFromCode(0xE9), u"é");
-    EXPECT_EQ(trimSpaces(u"  un mot  "), u"un mot");
-    EXPECT_EQ(trimSpaces(u"\tun\t"), u"\tun\t");
+    // clang-format off
+    const std::pair<std::u16string, std::u16string> cases[] = {
+        {leftPart(text, 3), u"châ"}, {leftPart(text, 99), text}, {leftPart(text, -1), u""},
+        {rightPart(text, 4), u"teau"}, {rightPart(text, 99), text}, {middlePart(text, 3, 2), u"ât"},
+        {middlePart(text, 7, 5), u"u"}, {middlePart(text, 8, 1), u""}, {charFromCode(0xE9), u"é"},
+        {trimSpaces(u"  un mot  "), u"un mot"}, {trimSpaces(u"\tun\t"), u"\tun\t"}};
+    // clang-format on
+    for (const auto& [got, expected] : cases) EXPECT_EQ(got, expected) << textToUtf8(expected);
 }
 
 TEST(TextEncoding, Utf8AndUtf16TextsConvertBothWays) {
