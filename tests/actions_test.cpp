@@ -106,11 +106,10 @@ TEST(ActionsState, FlagsAreSetClearedAndRaised) {
     startPlay("actions_flags");
     const struct {
         int64_t type, arg1, arg2, flag, stored;
-    } cases[] = {{DonneAuFlag, 3, -42, 3, -42},
-                 {DonneAuFlag, 3, Huge, 3, Huge},
-                 {MetFlag, 4, 255, 4, 255},
-                 {EffaceFlag, 4, 255, 4, 0},
-                 {DonneAuFlag, 255, 7, 255, 7}};
+    } cases[] = {// clang-format off
+        {DonneAuFlag, 3, -42, 3, -42}, {DonneAuFlag, 3, Huge, 3, Huge}, {MetFlag, 4, 255, 4, 255},
+        {EffaceFlag, 4, 255, 4, 0}, {DonneAuFlag, 255, 7, 255, 7}};
+    // clang-format on
     for (const auto& c : cases) {
         act(c.type, c.arg1, c.arg2);
         EXPECT_EQ(flags[c.flag], c.stored) << "action " << c.type;
@@ -192,37 +191,27 @@ TEST(ActionsState, NumbersOutsideTheTablesAndUnknownTypesDoNothing) {
     EXPECT_TRUE(textsOnly(takeOutput()).empty());
 }
 
-TEST(ActionsScreen, MessagesGoOneUnderTheOtherIntoTheTextZone) {
+// Messages go one under the other into the text zone, an empty one prints
+// nothing; the inventory shows hand and inventory in object order, not the
+// object lying here, after blanking the zone; creating lists the objects of
+// the current room in the inventory zone, destroying redraws nothing.
+TEST(ActionsScreen, MessagesInventoryAndRoomListsGoIntoTheirZones) {
     startPlay("screen_messages");
-    const Zone& zone = adventure.textZone;
+    const Zone& text = adventure.textZone;
+    const Zone& list = adventure.inventoryZone;
+    const int64_t th = gameLineHeight();
     adventure.messageTexts[7] = u"Le garde dort.";
     adventure.messageTexts[8] = u"";
-    act(AfficheOk);
-    act(AfficheMessage, 7);
-    act(AfficheMessage, 8);  // an empty message prints nothing
-    act(AfficheMessage, 0);
-    const std::vector<DrawnText> drawn = drawnTexts(takeOutput());
-    EXPECT_EQ(allTexts(drawn), (Texts{"D'accord.", "Le garde dort.", "Message 0."}));
-    for (int i = 0; i < 3 && i < static_cast<int>(drawn.size()); ++i) {
-        EXPECT_EQ(drawn[i].x, zone.x + 2);
-        EXPECT_EQ(drawn[i].y, lineTop(zone, i));
-    }
-    EXPECT_EQ(textCursor, 3 * gameLineHeight());
-}
+    for (int64_t message : {-1, 7, 8, 0}) act(message < 0 ? AfficheOk : AfficheMessage, message);
+    EXPECT_EQ(placedTexts(takeOutput()), (Texts{placed(text.x + 2, lineTop(text, 0), "D'accord."),
+                                                placed(text.x + 2, lineTop(text, 1), "Le garde dort."),
+                                                placed(text.x + 2, lineTop(text, 2), "Message 0.")}));
+    EXPECT_EQ(textCursor, 3 * th);
 
-TEST(ActionsScreen, InventoryShowsWhatIsCarriedAfterBlankingTheZone) {
-    startPlay("screen_inventory");
-    const Zone& zone = adventure.inventoryZone;
-    const std::vector<Colour> cleanSecondLine = lineSlot(zone, 1);
+    const std::vector<Colour> cleanSecondLine = lineSlot(list, 1);
     act(AfficheInventaire);
-    const std::vector<DrawnText> drawn = drawnTexts(takeOutput());
-    ASSERT_EQ(drawn.size(), 1u);
-    EXPECT_EQ(drawn[0].text, "Vous avez: Rien du tout");
-    EXPECT_EQ(drawn[0].x, zone.x + 2);
-    EXPECT_EQ(drawn[0].y, zone.y + 2);
-    EXPECT_EQ(inventoryCursor, gameLineHeight());
-
-    // Hand and inventory in object order; the object lying here is not listed.
+    EXPECT_EQ(placedTexts(takeOutput()), Texts{placed(list.x + 2, list.y + 2, "Vous avez: Rien du tout")});
+    EXPECT_EQ(inventoryCursor, th);
     adventure.objectTexts[3] = u"Une pomme";
     adventure.objectTexts[9] = u"Le sac";
     location(3) = InHand;
@@ -230,65 +219,56 @@ TEST(ActionsScreen, InventoryShowsWhatIsCarriedAfterBlankingTheZone) {
     location(1) = currentRoom;
     act(AfficheInventaire);
     EXPECT_EQ(textsOnly(takeOutput()), Texts{"Vous avez: Une pomme, le sac"});
-
     for (int object = 0; object < 6; ++object) location(object) = InInventory;
     act(AfficheInventaire);  // six objects: more than one line
     ASSERT_GE(textsOnly(takeOutput()).size(), 2u);
-    ASSERT_NE(lineSlot(zone, 1), cleanSecondLine);
+    ASSERT_NE(lineSlot(list, 1), cleanSecondLine);
     act(JetteTout);
     act(AfficheInventaire);
     EXPECT_EQ(textsOnly(takeOutput()), Texts{"Vous avez: Rien du tout"});
-    EXPECT_EQ(lineSlot(zone, 1), cleanSecondLine);
-    EXPECT_EQ(inventoryCursor, gameLineHeight());
-}
+    EXPECT_EQ(lineSlot(list, 1), cleanSecondLine);
+    EXPECT_EQ(inventoryCursor, th);
 
-TEST(ActionsScreen, CreatingListsTheObjectsOfTheCurrentRoom) {
-    startPlay("screen_create");
     currentRoom = 3;
     adventure.objectTexts[2] = u"Pomme";
     adventure.objectTexts[4] = u"Sac";
     act(CreeObjet, 2);
-    const std::vector<DrawnText> drawn = drawnTexts(takeOutput());
-    ASSERT_EQ(drawn.size(), 1u);
-    EXPECT_EQ(drawn[0].text, "Vous voyez : Pomme");
-    EXPECT_EQ(drawn[0].y, adventure.inventoryZone.y + 2);
-    act(CreeObjetEn, 4, 254);  // into the inventory: the zone shows the room's objects
-    EXPECT_EQ(textsOnly(takeOutput()), Texts{"Vous voyez : Pomme"});
-    act(CreeObjetEn, 4, 3);
-    EXPECT_EQ(textsOnly(takeOutput()), Texts{"Vous voyez : Pomme, sac"});
+    EXPECT_EQ(placedTexts(takeOutput()), Texts{placed(list.x + 2, list.y + 2, "Vous voyez : Pomme")});
+    const std::pair<int64_t, Texts> creations[] = {{254, {"Vous voyez : Pomme"}},  // into the inventory
+                                                   {3, {"Vous voyez : Pomme, sac"}}};
+    for (const auto& [where, shown] : creations) {
+        act(CreeObjetEn, 4, where);
+        EXPECT_EQ(textsOnly(takeOutput()), shown) << where;
+    }
     act(DetruitObjet, 2);
     act(DetruitObjet, 4);
-    EXPECT_TRUE(textsOnly(takeOutput()).empty());  // destroying redraws nothing
+    EXPECT_TRUE(textsOnly(takeOutput()).empty());
     act(CreeObjetEn, 2, 5);
     EXPECT_EQ(textsOnly(takeOutput()), Texts{"Vous voyez : Rien du tout"});
 }
 
+// The end asks whether to play again after the score line, in the singular
+// for 0 and 1 command, in the author's own wording; quitting asks its question.
 TEST(ActionsScreen, TheScoreLineCountsCommandsInSingularOrPluralAndQuittingAsks) {
     startPlay("screen_score");
-    const struct {
-        int64_t turns;
-        const char* score;
-    } cases[] = {{1, "Vous avez fait 1 action"},
-                 {5, "Vous avez fait 5 actions"},
-                 {2, "Vous avez fait 2 actions"},
-                 {0, "Vous avez fait 0 action"}};
-    for (const auto& c : cases) {
+    const Zone& zone = adventure.textZone;
+    const std::pair<int64_t, const char*> cases[] = {{1, "Vous avez fait 1 action"},
+                                                     {5, "Vous avez fait 5 actions"},
+                                                     {2, "Vous avez fait 2 actions"},
+                                                     {0, "Vous avez fait 0 action"}};
+    for (const auto& [turns, score] : cases) {
         clearScreen();
-        turnCount = c.turns;
+        turnCount = turns;
         act(FinirLeJeu);
         EXPECT_TRUE(endOfGamePending);
-        const std::vector<DrawnText> drawn = drawnTexts(takeOutput());
-        EXPECT_EQ(allTexts(drawn), (Texts{c.score, "Fin de la partie - Voulez-vous rejouer ?", "O/N"}));
-        for (int i = 0; i < 3 && i < static_cast<int>(drawn.size()); ++i) {
-            EXPECT_EQ(drawn[i].y, lineTop(adventure.textZone, i));
-        }
+        EXPECT_EQ(placedTexts(takeOutput()),
+                  (Texts{placed(zone.x + 2, lineTop(zone, 0), score),
+                         placed(zone.x + 2, lineTop(zone, 1), "Fin de la partie - Voulez-vous rejouer ?"),
+                         placed(zone.x + 2, lineTop(zone, 2), "O/N")}));
     }
-    // The author's own wording.
-    adventure.systemMessages[11] = u"Coups joués :";
-    adventure.systemMessages[12] = u"coup";
-    adventure.systemMessages[13] = u"x";
-    adventure.systemMessages[21] = u"Oui";
-    adventure.systemMessages[22] = u"Non";
+    const std::pair<int, const char16_t*> wording[] = {
+        {11, u"Coups joués :"}, {12, u"coup"}, {13, u"x"}, {21, u"Oui"}, {22, u"Non"}};
+    for (const auto& [message, text] : wording) adventure.systemMessages[message] = text;
     turnCount = 12;
     act(FinirLeJeu);
     EXPECT_EQ(textsOnly(takeOutput()),
@@ -302,19 +282,23 @@ TEST(ActionsScreen, TheScoreLineCountsCommandsInSingularOrPluralAndQuittingAsks)
     EXPECT_EQ(textCursor, 2 * gameLineHeight());
 }
 
+// Clearing the screen prints nothing and empties every zone; describing the
+// room clears too, then prints the room with its exits, its objects, the
+// prompt and the last command.
 TEST(ActionsScreen, DescribingAndClearingStartEveryZoneAgain) {
     startPlay("screen_describe");
     const int64_t th = gameLineHeight();
-    const std::vector<Colour> cleanText = lineSlot(adventure.textZone, 2);
+    const Zone& text = adventure.textZone;
+    const std::vector<Colour> cleanText = lineSlot(text, 2);
     const std::vector<Colour> cleanInventory = lineSlot(adventure.inventoryZone, 0);
     for (int i = 0; i < 3; ++i) act(AfficheOk);
     act(AfficheInventaire);
     takeOutput();
-    ASSERT_NE(lineSlot(adventure.textZone, 2), cleanText);
+    ASSERT_NE(lineSlot(text, 2), cleanText);
     needFullRedraw = true;
     act(EffaceEcran);
     EXPECT_TRUE(textsOnly(takeOutput()).empty());
-    EXPECT_EQ(lineSlot(adventure.textZone, 2), cleanText);
+    EXPECT_EQ(lineSlot(text, 2), cleanText);
     EXPECT_EQ(lineSlot(adventure.inventoryZone, 0), cleanInventory);
     EXPECT_EQ((std::vector<int64_t>{textCursor, descriptionCursor, inventoryCursor}), (std::vector<int64_t>{0, 0, 0}));
     EXPECT_FALSE(needFullRedraw);
@@ -330,16 +314,13 @@ TEST(ActionsScreen, DescribingAndClearingStartEveryZoneAgain) {
     needFullRedraw = true;
     takeOutput();
     act(DecritSalleActuelle);
-    const std::vector<DrawnText> drawn = drawnTexts(takeOutput());
-    ASSERT_EQ(drawn.size(), 4u);
-    EXPECT_EQ(allTexts(drawn),
-              (Texts{"Dans la cours du château. <NE>", "Vous voyez : Une pomme", "A vous :", "REGARDE"}));
-    EXPECT_EQ(drawn[0].x, adventure.descriptionZone.x + 2);
-    EXPECT_EQ(drawn[0].y, adventure.descriptionZone.y + 2);
-    EXPECT_EQ(drawn[1].y, adventure.inventoryZone.y + 2);
-    EXPECT_EQ(drawn[2].y, lineTop(adventure.textZone, 0));
-    EXPECT_EQ(drawn[3].y, lineTop(adventure.textZone, 1));
-    EXPECT_EQ(lineSlot(adventure.textZone, 2), cleanText);  // the old dialogue is gone
+    const Zone& description = adventure.descriptionZone;
+    EXPECT_EQ(
+        placedTexts(takeOutput()),
+        (Texts{placed(description.x + 2, description.y + 2, "Dans la cours du château. <NE>"),
+               placed(adventure.inventoryZone.x + 2, adventure.inventoryZone.y + 2, "Vous voyez : Une pomme"),
+               placed(text.x + 2, lineTop(text, 0), "A vous :"), placed(text.x + 2, lineTop(text, 1), "REGARDE")}));
+    EXPECT_EQ(lineSlot(text, 2), cleanText);  // the old dialogue is gone
     EXPECT_EQ((std::vector<int64_t>{textCursor, descriptionCursor, inventoryCursor}),
               (std::vector<int64_t>{2 * th, th, th}));
     EXPECT_FALSE(needFullRedraw);

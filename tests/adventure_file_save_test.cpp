@@ -26,68 +26,45 @@ int entriesIn(const std::string& folder) {
 
 }  // namespace
 
-TEST(AdventureSave, ASaveRequestCreatesTheProjectFolderListsItAndWritesTheFile) {
+// The first save creates the project folder, lists it and writes the file,
+// with nothing to back up and no temporary file left, and no message; each
+// later save keeps the previous content as the backup, the old backup making
+// way; a save never changes the adventure.
+TEST(AdventureSave, ASaveRequestCreatesTheProjectFolderAndKeepsThePreviousFileAsTheBackup) {
     const std::string work = startIn("save_new_folder");
-    projectName = u"chateau";
-    projectFolder.clear();
-    requestSaveAdventure();
-
-    EXPECT_EQ(projectFolder, u"Projets\\chateau\\");
-    EXPECT_TRUE(fs::is_directory(work + "Projets/chateau"));
-    EXPECT_TRUE(listed(u"chateau")) << "the new folder shows in the list";
-    EXPECT_EQ(folderListFirst, 0);
-    const std::string bytes = readFileBytes(work + "Projets/chateau/chateau.orv");
-    EXPECT_EQ(crLfLines(bytes).size(), 6567u);
-    EXPECT_FALSE(pathExists(work + "Projets/chateau/chateau.bak")) << "nothing to back up the first time";
-    EXPECT_EQ(entriesIn(work + "Projets/chateau"), 1) << "no temporary file is left";
-    EXPECT_EQ(takeOutput().find("box"), std::string::npos) << "no message on success";
-}
-
-TEST(AdventureSave, SavingTwiceKeepsTheFirstContentAsTheBackup) {
-    const std::string work = startIn("save_twice");
     const std::string file = work + "Projets/chateau/chateau.orv";
     const std::string backup = work + "Projets/chateau/chateau.bak";
     projectName = u"chateau";
+    projectFolder.clear();
     adventure.roomTexts[0] = u"Première version.";
     requestSaveAdventure();
+    EXPECT_EQ(projectFolder, u"Projets\\chateau\\");
+    EXPECT_TRUE(listed(u"chateau"));
+    EXPECT_EQ(folderListFirst, 0);
     const std::string first = readFileBytes(file);
-    ASSERT_NE(first.find("Première version."), std::string::npos);
+    EXPECT_EQ(crLfLines(first).size(), 6567u);
+    EXPECT_NE(first.find("Première version."), std::string::npos);
+    EXPECT_FALSE(pathExists(backup));
+    EXPECT_EQ(entriesIn(work + "Projets/chateau"), 1);
+    EXPECT_EQ(takeOutput().find("box"), std::string::npos);
 
     adventure.roomTexts[0] = u"Deuxième version.";
     requestSaveAdventure();
     const std::string second = readFileBytes(file);
     EXPECT_NE(second.find("Deuxième version."), std::string::npos);
     EXPECT_EQ(readFileBytes(backup), first);
-
-    // A third save: the old backup makes way for the second content.
     adventure.roomTexts[0] = u"Troisième version.";
     requestSaveAdventure();
     EXPECT_NE(readFileBytes(file).find("Troisième version."), std::string::npos);
     EXPECT_EQ(readFileBytes(backup), second);
     EXPECT_EQ(entriesIn(work + "Projets/chateau"), 2);
-    EXPECT_EQ(adventure.roomTexts[0], u"Troisième version.") << "a save never changes the adventure";
+    EXPECT_EQ(adventure.roomTexts[0], u"Troisième version.");
 }
 
-TEST(AdventureSave, AnEmptyExistingFileIsNotBackedUp) {
+// An empty existing file is not backed up (an empty backup is replaced by
+// the previous non-empty file); an empty project name does nothing at all.
+TEST(AdventureSave, AnEmptyExistingFileIsNotBackedUpAndAnEmptyNameDoesNothing) {
     const std::string work = startIn("save_empty_existing");
-    createFolder(utf8ToText(work + "Projets/vide"));
-    writeFileBytes(work + "Projets/vide/vide.orv", "");
-    writeFileBytes(work + "Projets/vide/vide.bak", "ancienne sauvegarde\r\n");
-    projectName = u"vide";
-    requestSaveAdventure();
-    EXPECT_EQ(readFileBytes(work + "Projets/vide/vide.bak"), "ancienne sauvegarde\r\n");
-    EXPECT_EQ(crLfLines(readFileBytes(work + "Projets/vide/vide.orv")).size(), 6567u);
-
-    // An empty backup is replaced by the previous non-empty file.
-    writeFileBytes(work + "Projets/vide/vide.bak", "");
-    const std::string previous = readFileBytes(work + "Projets/vide/vide.orv");
-    adventure.messageTexts[4] = u"Nouveau message.";
-    requestSaveAdventure();
-    EXPECT_EQ(readFileBytes(work + "Projets/vide/vide.bak"), previous);
-}
-
-TEST(AdventureSave, AnEmptyProjectNameDoesNothingAtAll) {
-    const std::string work = startIn("save_no_name");
     projectName.clear();
     projectFolder.clear();
     takeOutput();
@@ -95,6 +72,19 @@ TEST(AdventureSave, AnEmptyProjectNameDoesNothingAtAll) {
     EXPECT_EQ(entriesIn(work + "Projets"), 0);
     EXPECT_TRUE(projectFolder.empty());
     EXPECT_EQ(takeOutput(), "");
+
+    createFolder(utf8ToText(work + "Projets/vide"));
+    writeFileBytes(work + "Projets/vide/vide.orv", "");
+    writeFileBytes(work + "Projets/vide/vide.bak", "ancienne sauvegarde\r\n");
+    projectName = u"vide";
+    requestSaveAdventure();
+    EXPECT_EQ(readFileBytes(work + "Projets/vide/vide.bak"), "ancienne sauvegarde\r\n");
+    EXPECT_EQ(crLfLines(readFileBytes(work + "Projets/vide/vide.orv")).size(), 6567u);
+    writeFileBytes(work + "Projets/vide/vide.bak", "");
+    const std::string previous = readFileBytes(work + "Projets/vide/vide.orv");
+    adventure.messageTexts[4] = u"Nouveau message.";
+    requestSaveAdventure();
+    EXPECT_EQ(readFileBytes(work + "Projets/vide/vide.bak"), previous);
 }
 
 TEST(AdventureSave, AProjectFolderThatIsAFileFailsWithTheBoxAndTheProgramGoesOn) {
@@ -128,7 +118,7 @@ TEST(AdventureSave, WriteErrorsLeaveTheFileAndItsBackupAsTheyWere) {
     writeFileBytes(folder + "chateau.bak", "sauvegarde précédente\r\n");
     // The new content goes to a temporary file beside the adventure file;
     // here every write to it fails as on a full disk.
-    ASSERT_EQ(symlink("/dev/full", (folder + "chateau.orv.tmp").c_str()), 0);
+    fs::create_symlink("/dev/full", folder + "chateau.orv.tmp");
     projectName = u"chateau";
     adventure.objectTexts[2] = u"Un garde en mémoire";
     takeOutput();

@@ -77,28 +77,16 @@ TEST(DefaultAdventure, ResetLeavesTheLayoutAndCountsToTheEditorReset) {
     EXPECT_EQ(adventure.minorEventCount, 17);
     resetLayoutSettings();
     const Adventure& a = adventure;
-    const std::vector<int64_t> layout = {a.imageZone.x,
-                                         a.imageZone.y,
-                                         a.imageZone.width,
-                                         a.imageZone.height,
-                                         a.descriptionZone.x,
-                                         a.descriptionZone.y,
-                                         a.descriptionZone.width,
-                                         a.descriptionZone.height,
-                                         a.textZone.x,
-                                         a.textZone.y,
-                                         a.textZone.width,
-                                         a.textZone.height,
-                                         a.inventoryZone.x,
-                                         a.inventoryZone.y,
-                                         a.inventoryZone.width,
-                                         a.inventoryZone.height,
-                                         a.maxObjectsInInventory,
-                                         a.maxObjectsInHand,
-                                         a.minorEventCount,
-                                         a.majorEventCount};
-    EXPECT_EQ(layout, (std::vector<int64_t>{0,   0,   400, 300, 0,   360, 800, 64, 0, 424,
-                                            800, 140, 490, 190, 300, 124, 10,  2,  1, 1}));
+    // clang-format off
+    const std::vector<int64_t> layout = {
+        a.imageZone.x, a.imageZone.y, a.imageZone.width, a.imageZone.height,
+        a.descriptionZone.x, a.descriptionZone.y, a.descriptionZone.width, a.descriptionZone.height,
+        a.textZone.x, a.textZone.y, a.textZone.width, a.textZone.height,
+        a.inventoryZone.x, a.inventoryZone.y, a.inventoryZone.width, a.inventoryZone.height,
+        a.maxObjectsInInventory, a.maxObjectsInHand, a.minorEventCount, a.majorEventCount};
+    EXPECT_EQ(layout, (std::vector<int64_t>{0, 0, 400, 300, 0, 360, 800, 64, 0, 424, 800, 140, 490, 190, 300, 124,
+                                            10, 2, 1, 1}));
+    // clang-format on
 }
 
 TEST(DefaultAdventure, ResetFillsTheEventLabelsWithTheirFrenchTexts) {

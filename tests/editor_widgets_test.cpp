@@ -3,6 +3,8 @@
 // small text helpers.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "editor/widgets.h"
 #include "tests/test_support.h"
 
@@ -70,7 +72,10 @@ TEST(EditorWidgets, ButtonOfAnySizeIsThePictureOfItsThreeFills) {
     endDrawing();
 }
 
-TEST(EditorWidgets, CentredTextIsPlacedByHalfItsMeasuredSizeAndLeavesTheBackground) {
+// Centred text is placed by half its measured size; transparent text and
+// labels leave the background around their glyphs, an opaque label fills its
+// cell with the back colour of a new drawing, black.
+TEST(EditorWidgets, CentredTextAndLabelsAreTransparentUnlessAskedOtherwise) {
     startDrawing("widgets-centred");
     const std::u16string text = u"Présents";
     drawCentredText(text, 400, 220, 0, 0, 0);
@@ -79,124 +84,79 @@ TEST(EditorWidgets, CentredTextIsPlacedByHalfItsMeasuredSizeAndLeavesTheBackgrou
     EXPECT_EQ(drawn[0].x, 400 - textWidth(text) / 2);
     EXPECT_EQ(drawn[0].y, 220 - textHeight(text) / 2);
     EXPECT_EQ(drawn[0].text, "Présents");
-    // Transparent text: the grey around the glyphs stays, no cell is filled.
     EXPECT_EQ(readPixel(backBuffer, drawn[0].x, drawn[0].y), Grey);
-    // A label drawn afterwards stays transparent too, in its own colour.
     drawLabel(u"ZONE", 10, 10, 255, 0, 0);
-    endDrawing();
-    EXPECT_EQ(readPixel(backBuffer, 10, 10), Grey);
-    bool redFound = false;
-    for (int64_t y = 10; y < 10 + textHeight(u"ZONE"); ++y) {
-        for (int64_t x = 10; x < 10 + textWidth(u"ZONE"); ++x)
-            redFound = redFound || readPixel(backBuffer, x, y) == rgb(255, 0, 0);
-    }
-    EXPECT_TRUE(redFound);
-}
-
-TEST(EditorWidgets, LabelInOpaqueModeFillsItsCellWithTheBackColour) {
-    startDrawing("widgets-opaque");
     setDrawingMode(DrawMode::OpaqueText);
     drawLabel(u"000", 300, 300, 0, 0, 0);
     endDrawing();
-    // The back colour of a new drawing is black: the cell's corner is black.
+    EXPECT_EQ(readPixel(backBuffer, 10, 10), Grey);
+    EXPECT_GT(pixelsOf(backBuffer, 10, 10, textWidth(u"ZONE"), textHeight(u"ZONE"), rgb(255, 0, 0)), 0);
     EXPECT_EQ(readPixel(backBuffer, 300, 300), Black);
     EXPECT_EQ(readPixel(backBuffer, 300 + textWidth(u"000") - 1, 300 + textHeight(u"000") - 1), Black);
 }
 
-TEST(EditorWidgets, WrappedTextBreaksAtSpacesAndDropsTheBreakingSpace) {
+// Lines break at spaces, the breaking space dropped, each line as full as it
+// can be and placed inside the margins one line height apart; a word wider
+// than the box is cut where the width runs out; a line exactly as wide as the
+// box stays whole, and one pixel narrower the word is cut.
+TEST(EditorWidgets, WrappedTextBreaksAtSpacesAndCutsWordsWiderThanTheBox) {
     startDrawing("widgets-wrap");
-    const std::u16string text = u"Vous vous trouvez à l'entrée du château, devant une porte close.";
-    const int64_t width = 200;
-    const int64_t margin = 20;
-    int64_t result = -1;
-    const std::vector<DrawnText> lines = wrappedLines(text, 100, 100, width, 400, margin, result);
-    endDrawing();
-    EXPECT_EQ(result, 1);
-    ASSERT_GE(lines.size(), 3u);
-    std::string joined;
-    const int64_t lineHeight = textHeight(u"V");
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::u16string line = utf8ToText(lines[i].text);
-        EXPECT_LE(textWidth(line), width - 2 * margin) << lines[i].text;
-        EXPECT_NE(line.front(), u' ');
-        EXPECT_NE(line.back(), u' ');
-        EXPECT_EQ(lines[i].x, 100 + margin);
-        EXPECT_EQ(lines[i].y, 100 + margin + lineHeight * static_cast<int64_t>(i));
-        joined += (i == 0 ? "" : " ") + lines[i].text;
-    }
-    // Every word is kept whole and in order; only the breaking spaces went.
-    EXPECT_EQ(joined, textToUtf8(text));
-    // Each line is as full as it can be: the next word would not have fitted.
-    for (size_t i = 0; i + 1 < lines.size(); ++i) {
-        const std::string nextWord = lines[i + 1].text.substr(0, lines[i + 1].text.find(' '));
-        EXPECT_GT(textWidth(utf8ToText(lines[i].text + " " + nextWord)), width - 2 * margin);
-    }
-}
-
-TEST(EditorWidgets, WrappedTextCutsAWordWiderThanTheBoxAtTheWidth) {
-    startDrawing("widgets-long-word");
-    const std::u16string word = u"ANTICONSTITUTIONNELLEMENTANTICONSTITUTIONNELLEMENT";
-    int64_t result = -1;
-    const std::vector<DrawnText> lines = wrappedLines(word, 0, 0, 140, 300, 10, result);
-    endDrawing();
-    EXPECT_EQ(result, 1);
-    ASSERT_GE(lines.size(), 3u);
-    std::string joined;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::u16string line = utf8ToText(lines[i].text);
-        EXPECT_LE(textWidth(line), 120);
-        // A cut line holds as many letters as fit: one more would be too wide.
-        if (i + 1 < lines.size()) {
-            EXPECT_GT(textWidth(line + utf8ToText(lines[i + 1].text.substr(0, 1))), 120);
+    const struct {
+        std::u16string text;
+        int64_t width, margin;
+        const char* joiner;
+    } cases[] = {{u"Vous vous trouvez à l'entrée du château, devant une porte close.", 200, 20, " "},
+                 {u"ANTICONSTITUTIONNELLEMENTANTICONSTITUTIONNELLEMENT", 140, 10, ""}};
+    for (const auto& c : cases) {
+        int64_t result = -1;
+        const std::vector<DrawnText> lines = wrappedLines(c.text, 100, 100, c.width, 400, c.margin, result);
+        const int64_t usable = c.width - 2 * c.margin;
+        EXPECT_EQ(result, 1);
+        ASSERT_GE(lines.size(), 3u);
+        std::string joined;
+        for (size_t i = 0; i < lines.size(); ++i) {
+            const std::u16string line = utf8ToText(lines[i].text);
+            EXPECT_LE(textWidth(line), usable) << lines[i].text;
+            EXPECT_NE(line.front(), u' ');
+            EXPECT_NE(line.back(), u' ');
+            EXPECT_EQ(lines[i].x, 100 + c.margin);
+            EXPECT_EQ(lines[i].y, 100 + c.margin + textHeight(u"V") * static_cast<int64_t>(i));
+            joined += (i == 0 ? "" : c.joiner) + lines[i].text;
+            // The next word, or the next letter of a cut word, would not have fitted.
+            if (i + 1 < lines.size()) {
+                const std::string& next = lines[i + 1].text;
+                const std::string more = *c.joiner ? " " + next.substr(0, next.find(' ')) : next.substr(0, 1);
+                EXPECT_GT(textWidth(utf8ToText(lines[i].text + more)), usable) << lines[i].text;
+            }
         }
-        joined += lines[i].text;
+        EXPECT_EQ(joined, textToUtf8(c.text));
     }
-    EXPECT_EQ(joined, textToUtf8(word));
-}
-
-TEST(EditorWidgets, WrappedLineExactlyAsWideAsTheBoxStaysWhole) {
-    startDrawing("widgets-exact");
     const int64_t exact = textWidth(u"ABCD");
     int64_t result = -1;
-    std::vector<DrawnText> lines = wrappedLines(u"ABCD EFG", 0, 0, exact, 300, 0, result);
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines[0].text, "ABCD");
-    EXPECT_EQ(lines[1].text, "EFG");
-    // One pixel narrower: no space before the cut, so the word is cut.
-    lines = wrappedLines(u"ABCD EFG", 0, 0, exact - 1, 300, 0, result);
+    EXPECT_EQ(allTexts(wrappedLines(u"ABCD EFG", 0, 0, exact, 300, 0, result)),
+              (std::vector<std::string>{"ABCD", "EFG"}));
+    EXPECT_EQ(allTexts(wrappedLines(u"ABCD EFG", 0, 0, exact - 1, 300, 0, result))[0], "ABC");
     endDrawing();
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines[0].text, "ABC");
 }
 
-TEST(EditorWidgets, WrappedTextThatDoesNotFitReturnsZeroAndKeepsTheLinesAbove) {
+// A text that does not fit returns 0 and keeps the lines above; measuring
+// only gives the same answer and draws nothing. An empty text fits; no usable
+// width draws nothing and counts as fitting; less height than one line draws
+// nothing and does not fit; a usable width narrower than one letter still ends.
+TEST(EditorWidgets, WrappedTextThatDoesNotFitReturnsZeroAndLimitCases) {
     startDrawing("widgets-overflow");
-    const int64_t lineHeight = textHeight(u"A");
+    const int64_t twoLines = 2 * textHeight(u"A") + 10;
     const std::u16string text = u"un deux trois quatre cinq six sept huit neuf dix onze douze treize";
     int64_t result = -1;
-    // Room for exactly two lines.
-    const std::vector<DrawnText> lines = wrappedLines(text, 0, 0, 120, 2 * lineHeight + 10, 5, result);
+    EXPECT_EQ(wrappedLines(text, 0, 0, 120, twoLines, 5, result).size(), 2u);
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(lines.size(), 2u);
-    // Measuring only: the same answer, nothing drawn.
-    takeOutput();
-    EXPECT_EQ(drawWrappedText(text, 0, 0, 120, 2 * lineHeight + 10, 5, 5, 0, 0, 0, 0), 0);
-    EXPECT_EQ(drawWrappedText(u"un deux", 0, 0, 120, 2 * lineHeight + 10, 5, 5, 0, 0, 0, 0), 1);
-    EXPECT_EQ(takeOutput(), "");
-    endDrawing();
-}
-
-TEST(EditorWidgets, WrappedTextLimitCases) {
-    startDrawing("widgets-limits");
-    // Empty text: fits, nothing drawn.
+    EXPECT_EQ(drawWrappedText(text, 0, 0, 120, twoLines, 5, 5, 0, 0, 0, 0), 0);
+    EXPECT_EQ(drawWrappedText(u"un deux", 0, 0, 120, twoLines, 5, 5, 0, 0, 0, 0), 1);
     EXPECT_EQ(drawWrappedText(u"", 0, 0, 10, 10, 0, 0, 0, 0, 0, 1), 1);
-    // No usable width: nothing drawn, and it counts as fitting.
     EXPECT_EQ(drawWrappedText(u"abc", 0, 0, 40, 100, 20, 0, 0, 0, 0, 1), 1);
     EXPECT_EQ(drawWrappedText(u"abc", 0, 0, 30, 100, 20, 0, 0, 0, 0, 1), 1);
-    // Less height than one line: nothing drawn, does not fit.
     EXPECT_EQ(drawWrappedText(u"abc", 0, 0, 400, textHeight(u"abc") - 1, 0, 0, 0, 0, 0, 1), 0);
     EXPECT_EQ(takeOutput(), "");
-    // A usable width narrower than one letter still ends.
     EXPECT_EQ(drawWrappedText(u"WWW", 0, 0, 2, 1000, 0, 0, 0, 0, 0, 1), 1);
     EXPECT_EQ(drawnTexts(takeOutput()).size(), 3u);
     endDrawing();
@@ -210,20 +170,17 @@ TEST(EditorWidgets, NumbersArePaddedToThreeDigitsAndFileNamesDropTheNineForbidde
     for (char16_t kept : std::u16string(u"aé .")) EXPECT_EQ(filterFileNameChar(kept), std::u16string(1, kept));
 }
 
+// The first non-empty spelling slot of a word; word numbers from a file may
+// be anything: no reading outside the table.
 TEST(EditorWidgets, FirstSpellingSlotFindsTheFirstNonEmptySlot) {
     startInProcess(makeWorkFolder("widgets-spelling"));
     for (int slot = 0; slot < SpellingsPerWord; ++slot) adventure.vocabulary[40][slot].clear();
     adventure.vocabulary[40][4] = u"LAMPE";
     adventure.vocabulary[40][7] = u"TORCHE";
-    EXPECT_EQ(firstSpellingSlot(40), 4);
-    EXPECT_EQ(firstSpelling(40), u"LAMPE");
-    EXPECT_EQ(firstSpellingSlot(41), 0);
-    EXPECT_EQ(firstSpelling(41), u"");
-    // Default vocabulary: word 7 is LAISSE in slot 0.
-    EXPECT_EQ(firstSpellingSlot(7), 0);
-    EXPECT_EQ(firstSpelling(7), u"LAISSE");
-    // Word numbers from a file may be anything: no reading outside the table.
-    EXPECT_EQ(firstSpellingSlot(256), 0);
-    EXPECT_EQ(firstSpellingSlot(-1), 0);
-    EXPECT_EQ(firstSpelling(100000), u"");
+    const std::tuple<int64_t, int64_t, std::u16string> cases[] = {{40, 4, u"LAMPE"}, {41, 0, u""}, {7, 0, u"LAISSE"},
+                                                                  {256, 0, u""},     {-1, 0, u""}, {100000, 0, u""}};
+    for (const auto& [word, slot, spelling] : cases) {
+        EXPECT_EQ(firstSpellingSlot(word), slot) << word;
+        EXPECT_EQ(firstSpelling(word), spelling) << word;
+    }
 }

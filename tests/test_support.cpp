@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "model/adventure_file.h"
 
@@ -146,6 +147,16 @@ std::vector<std::string> textsOnly(const std::string& output) {
     return allTexts(drawnTexts(output));
 }
 
+std::string placed(int64_t x, int64_t y, const std::string& text) {
+    return std::to_string(x) + "," + std::to_string(y) + " " + text;
+}
+
+std::vector<std::string> placedTexts(const std::string& output) {
+    std::vector<std::string> found;
+    for (const DrawnText& t : drawnTexts(output)) found.push_back(placed(t.x, t.y, t.text));
+    return found;
+}
+
 std::vector<std::string> textsAt(const std::vector<DrawnText>& texts, int64_t x, int64_t y) {
     std::vector<std::string> found;
     for (const DrawnText& t : texts) {
@@ -273,9 +284,7 @@ void writeSmallAdventure() {
         adventure.objectAttributes[i][AssociatedWord] = NoWord;
         adventure.objectAttributes[i][Takeable] = 0;
         adventure.objectAttributes[i][Holdable] = 0;
-        if (i >= 14) {
-            for (int s = 0; s < SpellingsPerWord; ++s) adventure.vocabulary[i][s].clear();
-        }
+        for (int s = 0; i >= 14 && s < SpellingsPerWord; ++s) adventure.vocabulary[i][s].clear();
     }
     adventure.vocabulary[WordLamp][0] = u"LAMPE";
     adventure.vocabulary[WordKey][0] = u"CLEF";
@@ -286,18 +295,14 @@ void writeSmallAdventure() {
     adventure.roomTexts[1] = u"La cave.";
     adventure.exits[0][0] = 1;
     adventure.exits[1][1] = 0;
-    const char16_t* names[3] = {u"Une lampe", u"La clef", u"Un rocher"};
-    const int64_t places[3] = {0, 1, 0};
-    const int64_t words[3] = {WordLamp, WordKey, WordRock};
+    const std::tuple<const char16_t*, int64_t, int64_t> objects[3] = {
+        {u"Une lampe", 0, WordLamp}, {u"La clef", 1, WordKey}, {u"Un rocher", 0, WordRock}};
     for (int o = 0; o < 3; ++o) {
-        adventure.objectTexts[o] = names[o];
-        adventure.objectLocations[o] = places[o];
-        adventure.objectAttributes[o][AssociatedWord] = words[o];
+        std::tie(adventure.objectTexts[o], adventure.objectLocations[o],
+                 adventure.objectAttributes[o][AssociatedWord]) = objects[o];
         adventure.objectAttributes[o][Takeable] = o == Rock ? 0 : 1;
     }
     resetLayoutSettings();
-    adventure.minorEventCount = 0;
-    adventure.majorEventCount = 0;
 }
 
 std::string startProject(const std::string& name) {
@@ -494,22 +499,17 @@ void fillDistinctAdventure(int64_t minorCount, int64_t majorCount, uint64_t seed
 }
 
 ::testing::AssertionResult sameAdventure(const Adventure& expected, const Adventure& actual) {
-    for (int i = 0; i < TableSize; ++i) {
-        const std::u16string* texts[][2] = {{&expected.messageTexts[i], &actual.messageTexts[i]},
-                                            {&expected.roomTexts[i], &actual.roomTexts[i]},
-                                            {&expected.objectTexts[i], &actual.objectTexts[i]},
-                                            {&expected.systemMessages[i], &actual.systemMessages[i]}};
-        for (const auto& pair : texts) {
-            if (*pair[0] != *pair[1]) {
-                return ::testing::AssertionFailure()
-                       << "text of row " << i << ": " << shown(*pair[1]) << " instead of " << shown(*pair[0]);
-            }
-        }
-        for (int s = 0; s < SpellingsPerWord; ++s) {
-            if (expected.vocabulary[i][s] != actual.vocabulary[i][s]) {
-                return ::testing::AssertionFailure()
-                       << "vocabulary[" << i << "][" << s << "] " << shown(actual.vocabulary[i][s]) << " instead of "
-                       << shown(expected.vocabulary[i][s]);
+    const char* const names[] = {"vocabulary", "message", "room", "object", "system message"};
+    const std::u16string* const tables[][2] = {{expected.vocabulary[0], actual.vocabulary[0]},
+                                               {expected.messageTexts, actual.messageTexts},
+                                               {expected.roomTexts, actual.roomTexts},
+                                               {expected.objectTexts, actual.objectTexts},
+                                               {expected.systemMessages, actual.systemMessages}};
+    for (int t = 0; t < 5; ++t) {
+        for (int i = 0; i < (t == 0 ? TableSize * SpellingsPerWord : TableSize); ++i) {
+            if (tables[t][0][i] != tables[t][1][i]) {
+                return ::testing::AssertionFailure() << names[t] << " text " << i << ": " << shown(tables[t][1][i])
+                                                     << " instead of " << shown(tables[t][0][i]);
             }
         }
     }

@@ -65,6 +65,9 @@ std::vector<DrawnText> drawnTexts(const std::string& output);
 std::vector<DrawnText> outputEntries(const std::string& output);
 std::vector<std::string> allTexts(const std::vector<DrawnText>& texts);
 std::vector<std::string> textsOnly(const std::string& output);
+// Texts with their places, "X,Y TEXT", to compare whole drawings at once.
+std::string placed(int64_t x, int64_t y, const std::string& text);
+std::vector<std::string> placedTexts(const std::string& output);
 // The texts drawn with their top-left corner at (x, y), in drawing order.
 std::vector<std::string> textsAt(const std::vector<DrawnText>& texts, int64_t x, int64_t y);
 // Index of the first entry from `from` on whose text is `text` (and, when x or
