@@ -63,39 +63,30 @@ TEST(EditorTestPlay, WithoutAProjectThePlayUsesSansTitreOnceAndLeavesNoSavedGame
     EXPECT_EQ(folders, 1);
 }
 
-TEST(EditorTestPlay, WithAProjectItsSavedGamesStayInItsFolder) {
+// With a project the play runs in its folder, where its saved games stay; the
+// author's placement comes back and the menu is drawn again when it ends.
+TEST(EditorTestPlay, WithAProjectItsSavedGamesStayAndTheAuthorsPlacementComesBack) {
     const std::string folder = makeWorkFolder("play-project");
-    startInProcess(folder);
-    runEditorScript(clickMenuEntry(SaveFile) + "click 50 450\ntype castel\nkey return\nclick 400 475\nkey escape\n" +
-                    clickMenuEntry(TestGame) + PlayAndSaveInSlot3 + "key escape\n");
-    const std::string project = folder + "/Projets/castel";
-    EXPECT_TRUE(pathExists(project + "/castel.orv"));
-    EXPECT_TRUE(pathExists(project + "/3.sav"));
-    EXPECT_TRUE(pathExists(project + "/0.sav"));
-    EXPECT_FALSE(pathExists(folder + "/Projets/Sans Titre"));
-    EXPECT_EQ(currentDirectory(), programFolder);
-    EXPECT_EQ(projectName, u"castel");
-}
-
-TEST(EditorTestPlay, ThePlayLeavesTheAuthorsPlacementAndReturnsToTheMenu) {
-    const std::string folder = makeWorkFolder("play-restore");
     startInProcess(folder);
     // Object 0 ("Une épée", word 20 EPEE) lies in room 0 and can be taken.
     adventure.vocabulary[20][0] = u"EPEE";
     adventure.objectLocations[0] = 0;
     adventure.objectAttributes[0][AssociatedWord] = 20;
     adventure.objectAttributes[0][Takeable] = 1;
-    const std::string output =
-        runEditorScript(clickMenuEntry(TestGame) + "type PRENDS EPEE\nkey return\nmark taken\nkey escape\nmark back\n" +
-                        "key escape\n");
+    const std::string output = runEditorScript(clickMenuEntry(SaveFile) +
+                                               "click 50 450\ntype castel\nkey return\nclick 400 475\nkey escape\n" +
+                                               clickMenuEntry(TestGame) + "type PRENDS EPEE\nkey return\nmark taken\n" +
+                                               PlayAndSaveInSlot3 + "mark back\nkey escape\n");
+    const std::string project = folder + "/Projets/castel";
+    for (const char* file : {"/castel.orv", "/3.sav", "/0.sav"}) EXPECT_TRUE(pathExists(project + file)) << file;
+    EXPECT_FALSE(pathExists(folder + "/Projets/Sans Titre"));
+    EXPECT_EQ(currentDirectory(), programFolder);
+    EXPECT_EQ(projectName, u"castel");
     EXPECT_EQ(adventure.objectLocations[0], 0);
     const std::vector<DrawnText> texts = outputEntries(output);
-    const int64_t back = findDrawn(texts, "mark back");
-    ASSERT_NE(back, -1);
-    // The menu page was drawn between the end of the play and "mark back".
     const int64_t menu = findDrawn(texts, "MENU", -1, centredY(u"MENU", 16), findDrawn(texts, "mark taken"));
     EXPECT_NE(menu, -1) << output;
-    EXPECT_LT(menu, back);
+    EXPECT_LT(menu, findDrawn(texts, "mark back"));
 }
 
 TEST(EditorTestPlay, AWholeTestPlayThroughTheRunner) {
