@@ -189,13 +189,6 @@ TEST(EngineSavedGames, AFailedSaveKeepsTheOldSlotAndLeavesNothingBehind) {
 TEST(EngineSavedGames, TheSlotPromptAndTheSaveAndLoadVerbs) {
     const std::string project = startProject("saved_verbs");
     clearScreen();
-    queueScript("type 0\nkey escape\nkey return\nclick 10 10\ntype a\ntype 7\n");
-    EXPECT_EQ(askSaveSlot(), 7);
-    auto texts = drawnTexts(takeOutput());
-    EXPECT_EQ(textsAt(texts, 2, 426), Texts{"Numéro de sauvegarde (1 à 9) :"});
-    EXPECT_EQ(findDrawn(texts, "7"), -1);
-    EXPECT_EQ(textCursor, gameLineHeight());
-
     writeDistinctState();
     queueScript("type 9\n");
     saveGameVerb();
@@ -216,4 +209,13 @@ TEST(EngineSavedGames, TheSlotPromptAndTheSaveAndLoadVerbs) {
     EXPECT_TRUE(needFullRedraw);
     EXPECT_EQ(currentRoom, 3);
     EXPECT_EQ(flags[9], 5);
+
+    // Last, so that keys a failing prompt leaves unread go with the scenario.
+    clearScreen();
+    queueScript("type 0\nkey escape\nkey return\nclick 10 10\ntype a\ntype 7\n");
+    EXPECT_EQ(askSaveSlot(), 7);
+    const std::vector<DrawnText> texts = drawnTexts(takeOutput());
+    EXPECT_EQ(textsAt(texts, 2, 426), Texts{"Numéro de sauvegarde (1 à 9) :"});
+    EXPECT_EQ(findDrawn(texts, "7"), -1);
+    EXPECT_EQ(textCursor, gameLineHeight());
 }
