@@ -42,10 +42,18 @@ TEST(EngineSession, APlayWithoutMediaShowsTheRoomsAndTheEchoedCommands) {
     EXPECT_EQ(texts.back().text, " ");
 }
 
-// The line typed before Escape is echoed and played; then the session ends at
-// once and the starting state comes back, whatever the player did.
+// A session starts from room 0, with clear flags, pictures and questions,
+// whatever came before; the starting state lies in "0.sav". The line typed
+// before Escape is echoed and played; then the session ends at once and the
+// starting state comes back, whatever the player did.
 TEST(EngineSession, EscapeWhileTypingStillPlaysTheLineThenTheAuthorsPlacementComesBack) {
     const std::string project = startProject("session_escape");
+    currentRoom = 1;
+    flags[5] = 9;
+    roomImages[2] = 77;
+    turnCount = 12;
+    quitPending = true;
+    endOfGamePending = true;
     adventure.messageTexts[1] = u"Vous montez.";
     adventure.objectLocations[5] = 3;
     adventure.objectLocations[6] = InHand;
@@ -54,6 +62,7 @@ TEST(EngineSession, EscapeWhileTypingStillPlaysTheLineThenTheAuthorsPlacementCom
         WordLook, {},
         {step(CreeObjetEn, 5, 0), step(DetruitObjet, 6), step(SallePrendImage, 1, 40), step(DonneAuFlag, 200, -3)});
     const auto texts = play("type prends lampe\nkey return\ntype regarde\nkey return\ntype nord\nkey escape\n");
+    EXPECT_EQ(textsAt(texts, 2, 362)[0], "Le hall. <N>");
     EXPECT_EQ(countOf(texts, "Vous montez."), 1);
     EXPECT_EQ(countOf(texts, "NORD"), 2);
     EXPECT_EQ(countOf(texts, "La cave. <S>"), 0);
@@ -61,37 +70,15 @@ TEST(EngineSession, EscapeWhileTypingStillPlaysTheLineThenTheAuthorsPlacementCom
     EXPECT_EQ(turnCount, 0);
     const std::vector<int64_t> locations(adventure.objectLocations, adventure.objectLocations + 7);
     EXPECT_EQ(locations, (std::vector<int64_t>{0, 1, 0, NotCreated, NotCreated, 3, InHand}));
-    EXPECT_EQ(roomImages[1], 1);
-    EXPECT_EQ(flags[200], 0);
-    EXPECT_EQ(flags[9], 0);
-    // The starting state lies in "0.sav".
-    const std::vector<int64_t> values = savedGameValues(readFileBytes(project + "/0.sav"));
-    ASSERT_EQ(values.size(), 770u);
-    EXPECT_EQ(values[0], 0);
-    EXPECT_EQ(values[1], 0);
-    EXPECT_EQ(values[2 + 3 * Key], 1);
-    EXPECT_EQ(values[2 + 3 * 6], InHand);
-    EXPECT_EQ(values[3 + 3 * 77], 77);
-}
-
-TEST(EngineSession, ASessionStartsFromRoomZeroWithClearFlagsWhateverCameBefore) {
-    const std::string project = startProject("session_fresh_start");
-    currentRoom = 1;
-    flags[5] = 9;
-    roomImages[2] = 77;
-    turnCount = 12;
-    quitPending = true;
-    endOfGamePending = true;
-    const auto texts = play("key escape\n");
-    EXPECT_EQ(textsAt(texts, 2, 362), Texts{"Le hall. <N>"});
-    const std::vector<int64_t> values = savedGameValues(readFileBytes(project + "/0.sav"));
-    ASSERT_EQ(values.size(), 770u);
-    EXPECT_EQ(values[0], 0);
-    EXPECT_EQ(values[1], 0);
-    EXPECT_EQ(values[3 + 3 * 2], 2);
-    EXPECT_EQ(values[4 + 3 * 5], 0);
+    EXPECT_EQ((std::vector<int64_t>{roomImages[1], roomImages[2], flags[200], flags[9], flags[5]}),
+              (std::vector<int64_t>{1, 2, 0, 0, 0}));
     EXPECT_FALSE(quitPending);
     EXPECT_FALSE(endOfGamePending);
+    const std::vector<int64_t> values = savedGameValues(readFileBytes(project + "/0.sav"));
+    ASSERT_EQ(values.size(), 770u);
+    EXPECT_EQ((std::vector<int64_t>{values[0], values[1], values[2 + 3 * Key], values[2 + 3 * 6], values[3 + 3 * 2],
+                                    values[3 + 3 * 77], values[4 + 3 * 5]}),
+              (std::vector<int64_t>{0, 0, 1, InHand, 2, 77, 0}));
 }
 
 // Every pass counts a turn, empty lines and the Escape pass too, and the

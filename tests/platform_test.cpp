@@ -1,6 +1,7 @@
 // The platform as the pages and the game rely on it: drawing into off-screen
-// images, pictures, text; files and folders with their line ends, integers,
-// sizes and failures reported as such; sound on the silent device.
+// images; files and folders with their line ends, integers, sizes and
+// failures reported as such; sound on the silent device. (Text drawing and
+// picture loading are shown by the widget, game screen and picture scenarios.)
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,7 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr Colour Black = rgb(0, 0, 0);
 constexpr Colour White = rgb(255, 255, 255);
 constexpr Colour Grey = rgb(128, 128, 128);
 constexpr Colour Red = rgb(255, 0, 0);
@@ -72,49 +72,6 @@ TEST(PlatformDrawing, BoxesLinesAndImagesAreClippedStretchedAndGrabbed) {
     EXPECT_EQ(liveImageCount(), before);
     freeImage(red);
     freeImage(image);
-}
-
-TEST(PlatformDrawing, OpaqueTextFillsItsCellTransparentTextDoesNot) {
-    startInProcess(makeWorkFolder("drawing-text"));
-    EXPECT_EQ(textHeight(u""), 0);
-    EXPECT_EQ(textWidth(u""), 0);
-    const ImageHandle image = greyImage(200, 40);
-    beginDrawing(image);
-    const int64_t width = textWidth(u"Orvalde");
-    const int64_t height = textHeight(u"Orvalde");
-    EXPECT_GT(width, 30);
-    EXPECT_GT(height, 10);
-    EXPECT_EQ(textHeight(u"é"), height);
-    drawText(0, 0, u"Orvalde");  // opaque: the cell takes the back colour, black
-    setDrawingMode(DrawMode::TransparentText);
-    setFrontColour(Red);
-    drawText(100, 0, u"Orvalde");
-    endDrawing();
-    // The opaque cell is black except where the white letters are.
-    EXPECT_GT(countPixels(image, Black) + countPixels(image, White), width * height / 2);
-    EXPECT_EQ(readPixel(image, width - 1, height - 1), Black);
-    EXPECT_EQ(readPixel(image, 100 + width - 1, height - 1), Grey);  // beside the transparent text
-    int redish = 0;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 100; x < 100 + width; ++x) {
-            const Colour c = readPixel(image, x, y);
-            redish += (c & 255) > 200 && ((c >> 8) & 255) < 60 ? 1 : 0;
-        }
-    }
-    EXPECT_GT(redish, 20);
-    freeImage(image);
-}
-
-TEST(PlatformDrawing, PicturesLoadFromJpegAndPngAndMissingOnesFailQuietly) {
-    startInProcess(makeWorkFolder("drawing-load"));
-    const ImageHandle jpeg = loadImage(u"Images\\ecran.jpg");
-    const ImageHandle png = loadImage(u"Images\\suppr.png");
-    EXPECT_EQ(imageWidth(jpeg), 800);
-    EXPECT_EQ(imageHeight(png), 20);
-    EXPECT_EQ(loadImage(u"Images\\absent.jpg"), 0);
-    EXPECT_EQ(loadImage(u"Images"), 0);
-    freeImage(jpeg);
-    freeImage(png);
 }
 
 // Every kind of line end ends a line; lines are written in UTF-8 with CR LF,

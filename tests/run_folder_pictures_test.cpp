@@ -56,6 +56,8 @@ TEST(RunFolderPictures, PicturesAreOfTheirKindAndSize) {
         freeImage(picture);
     }
     EXPECT_NE(readFileBytes(imagesFolder + "suppr.png"), readFileBytes(imagesFolder + "supprSel.png"));
+    EXPECT_EQ(loadImage(utf8ToText(imagesFolder + "absent.jpg")), 0);  // missing pictures fail quietly
+    EXPECT_EQ(loadImage(utf8ToText(imagesFolder)), 0);
     // Message pages draw deco1 at (137, 435); room and object pages deco2 at
     // (300, 350); the vocabulary page deco3 at (200, 300), left of its list
     // box at x 400; the compass at (350, 100) stays left of the cells at x 750
