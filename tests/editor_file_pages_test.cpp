@@ -31,17 +31,23 @@ std::string saveAs(const std::string& name) {
 
 }  // namespace
 
-TEST(EditorFilePages, TypedNameDropsTheCharactersAFileNameCannotHold) {
-    startInProcess(makeWorkFolder("files-filter"));
-    runEditorScript(clickMenuEntry(SaveFile) + ClickEdit + "type a/b\nkey escape\nkey escape\n");
-    EXPECT_EQ(projectName, u"ab");
-    // Escape ended the entry and kept what was typed.
-    EXPECT_EQ(editingText, 0);
-
-    startInProcess(makeWorkFolder("files-filter"));
-    runEditorScript(clickMenuEntry(SaveFile) + ClickEdit +
-                    "type x<>:\"/\\|?*é 2\nkey return\nkey escape\nkey escape\n");
-    EXPECT_EQ(projectName, u"xé 2");
+// The typed name drops the characters a file name cannot hold; Escape ends
+// the entry and keeps what was typed; a name too long is shortened until it
+// and its "_" mark fit the 560-pixel usable width, one letter more would not.
+TEST(EditorFilePages, TypedNameDropsTheCharactersAFileNameCannotHoldAndFitsTheField) {
+    startInProcess(makeWorkFolder("files-filter"));  // the editor's font measures the field
+    std::u16string longest;
+    while (longest.size() < 90 && textWidth(longest + u"W_") <= 560) longest += u'W';
+    ASSERT_LT(longest.size(), 90u);
+    const std::pair<std::string, std::u16string> cases[] = {{"a/b\nkey escape", u"ab"},
+                                                            {"x<>:\"/\\|?*é 2\nkey return", u"xé 2"},
+                                                            {std::string(90, 'W') + "\nkey return", longest}};
+    for (const auto& [typed, name] : cases) {
+        startInProcess(makeWorkFolder("files-filter"));
+        runEditorScript(clickMenuEntry(SaveFile) + ClickEdit + "type " + typed + "\nkey escape\nkey escape\n");
+        EXPECT_EQ(projectName, name) << typed;
+        EXPECT_EQ(editingText, 0);
+    }
 }
 
 TEST(EditorFilePages, NameEntryKeepsEveryKeystrokeAndEndsOnlyOnANonEmptyReturn) {
@@ -68,18 +74,6 @@ TEST(EditorFilePages, NameEntryKeepsEveryKeystrokeAndEndsOnlyOnANonEmptyReturn) 
     EXPECT_NE(field, -1) << output;
     EXPECT_LT(field, typed);
     EXPECT_EQ(texts[ended - 2].text, "zy");
-}
-
-TEST(EditorFilePages, ANameTooLongIsShortenedUntilItAndItsCursorFit) {
-    startInProcess(makeWorkFolder("files-long"));
-    const std::string typed(90, 'W');
-    runEditorScript(clickMenuEntry(SaveFile) + ClickEdit + "type " + typed + "\nkey return\nkey escape\nkey escape\n");
-    // The longest run of W that fits the 560-pixel usable width together with
-    // the "_" mark: one letter more would not.
-    size_t fitting = 0;
-    while (fitting < typed.size() && textWidth(std::u16string(fitting + 1, u'W') + u"_") <= 560) ++fitting;
-    ASSERT_LT(fitting, typed.size());
-    EXPECT_EQ(projectName, std::u16string(fitting, u'W'));
 }
 
 TEST(EditorFilePages, SauverCreatesTheFolderListsItAndWritesTheAdventure) {
