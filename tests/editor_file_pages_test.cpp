@@ -14,7 +14,6 @@ namespace {
 
 // The save page's buttons and the load page's list lines, where a person
 // clicks them.
-const std::string ClickSaveMenu = "click 50 380\n";
 const std::string ClickEffa = "click 50 415\n";
 const std::string ClickEdit = "click 50 450\n";
 const std::string ClickSauver = "click 400 475\n";

@@ -115,12 +115,13 @@ std::string startPlay(const std::string& name);
 // cave." (exit south back); a lamp (object 0, word 20) in room 0, a key
 // (object 1, words "CLEF" and "CLE" 21) in room 1, both takeable, a rock
 // (object 2, word 22) in room 0 that is not; word 30 "REGARDE"; the default
-// system messages and built-in words; no events in use.
+// system messages and built-in words, the default layout.
 constexpr int64_t WordLamp = 20, WordKey = 21, WordRock = 22, WordLook = 30;
 constexpr int64_t Lamp = 0, Key = 1, Rock = 2;
 void writeSmallAdventure();
 // A fresh work folder with "Projets/Essai" made current, the small adventure,
-// a reset game state and no screen pictures. Returns the project folder.
+// a reset game state (no events in use) and no screen pictures. Returns the
+// project folder.
 std::string startProject(const std::string& name);
 
 // Top of a zone's line `line` (0 first) while the zone has not scrolled.
