@@ -346,7 +346,7 @@ TEST(ActionsScreen, RoomPicturesFollowTheRoomsImageNumbersAndAreNotKept) {
     act(SallePrendImage, 4, 9);
     EXPECT_EQ(roomImages[4], 9);
     EXPECT_EQ(imageZoneCentre(), Red);
-    EXPECT_EQ(textsOnly(takeOutput())[0], "Dans la cours du château.");
+    EXPECT_EQ(textsOnly(takeOutput()).at(0), "Dans la cours du château.");
     // Room 4 has no file of its own yet: no picture, whatever it takes.
     act(AllerEn, 4);
     act(DecritSalleActuelle);

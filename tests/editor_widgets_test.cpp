@@ -135,7 +135,7 @@ TEST(EditorWidgets, WrappedTextBreaksAtSpacesAndCutsWordsWiderThanTheBox) {
     int64_t result = -1;
     EXPECT_EQ(allTexts(wrappedLines(u"ABCD EFG", 0, 0, exact, 300, 0, result)),
               (std::vector<std::string>{"ABCD", "EFG"}));
-    EXPECT_EQ(allTexts(wrappedLines(u"ABCD EFG", 0, 0, exact - 1, 300, 0, result))[0], "ABC");
+    EXPECT_EQ(allTexts(wrappedLines(u"ABCD EFG", 0, 0, exact - 1, 300, 0, result)).at(0), "ABC");
     endDrawing();
 }
 

@@ -192,7 +192,7 @@ TEST(EngineSavedGames, TheSlotPromptAndTheSaveAndLoadVerbs) {
     writeDistinctState();
     queueScript("type 9\n");
     saveGameVerb();
-    EXPECT_EQ(savedGameValues(readFileBytes(project + "/9.sav"))[0], 42);
+    EXPECT_EQ(savedGameValues(readFileBytes(project + "/9.sav")).at(0), 42);
     EXPECT_EQ(textsOnly(takeOutput()), Texts{"Numéro de sauvegarde (1 à 9) :"});
     writeOtherState();
     queueScript("type 9\n");

@@ -39,6 +39,7 @@ TEST(EngineSession, APlayWithoutMediaShowsTheRoomsAndTheEchoedCommands) {
     EXPECT_EQ(textsAt(texts, 2, 426), (Texts{Prompt, Prompt, Prompt}));
     EXPECT_EQ(textsAt(texts, 2, 426 + gameLineHeight()),
               (Texts{"N", "NO", "NOR", "NORD", "NORD", "S", "SU", "SUD", "SUD", NotUnderstood}));
+    ASSERT_FALSE(texts.empty());
     EXPECT_EQ(texts.back().text, " ");
 }
 
@@ -62,7 +63,7 @@ TEST(EngineSession, EscapeWhileTypingStillPlaysTheLineThenTheAuthorsPlacementCom
         WordLook, {},
         {step(CreeObjetEn, 5, 0), step(DetruitObjet, 6), step(SallePrendImage, 1, 40), step(DonneAuFlag, 200, -3)});
     const auto texts = play("type prends lampe\nkey return\ntype regarde\nkey return\ntype nord\nkey escape\n");
-    EXPECT_EQ(textsAt(texts, 2, 362)[0], "Le hall. <N>");
+    EXPECT_EQ(textsAt(texts, 2, 362).at(0), "Le hall. <N>");
     EXPECT_EQ(countOf(texts, "Vous montez."), 1);
     EXPECT_EQ(countOf(texts, "NORD"), 2);
     EXPECT_EQ(countOf(texts, "La cave. <S>"), 0);
@@ -108,6 +109,7 @@ TEST(EngineSession, NoToTheQuitQuestionGoesOnInEitherCaseAndOtherCharactersWait)
     EXPECT_EQ(countOf(texts, "NFIN"), 0);
     // The answer is not echoed; the game went on after each "no" and ended after the "O".
     EXPECT_EQ(countOf(texts, Prompt), 3);
+    ASSERT_FALSE(texts.empty());
     EXPECT_EQ(texts.back().text, " ");
     // The question follows the echoed command in the text zone.
     const int64_t question = findDrawn(texts, QuitQuestion);
