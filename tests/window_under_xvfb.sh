@@ -6,7 +6,9 @@ set -u
 program=$1
 run_folder=$2
 work=$(mktemp -d)
-trap 'kill $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
+# The program too: should a check fail while it runs, it must not outlive the
+# script and keep the test runner waiting for its output.
+trap 'kill ${pid:-} $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
 cp -r "$run_folder/Images" "$run_folder/Fonts" "$work/"
 mkdir -p "$work/Projets"
 
@@ -14,12 +16,15 @@ display=:$((90 + RANDOM % 400))
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-
 fail() { echo "FAIL: $*"; exit 1; }
 
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || fail "no X server on $display"
+
 cd "$work" || exit 1
-SDL_AUDIODRIVER=dummy "$program" &
+# The X11 driver only: without the server SDL would otherwise fall back to
+# another driver and the program would run with no window at all.
+SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$program" &
 pid=$!
 window=""
 for _ in $(seq 100); do
