@@ -1,5 +1,6 @@
 // Orvalde: the editor and game engine in one window.
-#include "app/program.h"
+#include "app/orvalde.h"
+#include "platform/program.h"
 
 int main() {
     runOrvalde();

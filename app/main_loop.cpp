@@ -1,7 +1,8 @@
 // The editor loop: one full redraw and presentation per polled event.
-#include "app/program.h"
+#include "app/orvalde.h"
+#include "editor/editor_frame.h"
 #include "editor/editor_state.h"
-#include "editor/page_dispatch.h"
+#include "platform/program.h"
 
 static bool isEventPage() {
     return currentPage == MinorEvents || currentPage == MajorEvents;

@@ -1,9 +1,11 @@
 // Start-up, the introduction screen, the editor's initial state and the end.
-#include "app/program.h"
+#include "app/orvalde.h"
+#include "editor/editor_frame.h"
 #include "editor/editor_state.h"
-#include "editor/page_dispatch.h"
+#include "engine/game_state.h"
 #include "engine/screen.h"
 #include "model/adventure.h"
+#include "platform/program.h"
 
 ImageHandle backBuffer = 0;
 ImageHandle screenCopy = 0;
@@ -33,7 +35,7 @@ void startUp() {
     enableOggDecoding();
 
     programFolder = currentDirectory();
-    pathSeparator = u"\\";
+    pathSeparator.assign(1, u'\\');
     screenCopy = createImage(800, 600, 32);
     inputState = {};
 
@@ -47,7 +49,6 @@ void startUp() {
         closeWindow();
         fatalError(u"Impossible d'utiliser le mode graphique 800x600 pixels en 32 bits !");
     }
-    traceTextDrawnInto(backBuffer);
     setWindowTitle(u"Orvalde - l'atelier des aventures illustrées");
 
     const int points = static_cast<int>((16.0 * 72.0 / screenDotsPerInch()) + 0.5);
@@ -97,9 +98,9 @@ void initialiseEditor() {
     listSelecting = 0;
     editBuffer.clear();
     clickedZone = 0;
-    resetPageCursors();
     resetEditorState();
     resetAdventure();
+    currentRoom = 0;
     projectFolder.clear();
     currentPage = Menu;
     running = 1;

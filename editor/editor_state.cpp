@@ -1,10 +1,5 @@
-// The editor's frame state, its click-zone table and the reset of the editor.
+// The editor's shared state and its click-zone table.
 #include "editor/editor_state.h"
-
-#include "app/program.h"
-#include "editor/folder_list.h"
-#include "editor/page_dispatch.h"
-#include "model/adventure.h"
 
 ClickZone clickZones[ClickZoneRows];
 int64_t currentPage = Menu;
@@ -34,14 +29,4 @@ int64_t hitTest(int64_t x, int64_t y) {
         if (x >= zone.x && x < zone.x + zone.width && y >= zone.y && y < zone.y + zone.height) return zone.id;
     }
     return 0;
-}
-
-void resetEditorState() {
-    selectedSetting = 0;
-    resetLayoutSettings();
-    resetPageCursors();
-    for (int i = 0; i < FolderListSlots; ++i) folderList[i].clear();
-    rebuildFolderList(0, FolderListSlots);
-    projectFolder.clear();
-    projectName.clear();
 }

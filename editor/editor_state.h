@@ -1,4 +1,5 @@
-// The editor's frame: pages, click zones, input modes and the editor state.
+// The editor's shared state: the pages, the click-zone table that every page
+// fills while it draws, and the input modes of the main loop.
 #pragma once
 
 #include <cstdint>
@@ -32,7 +33,7 @@ struct ClickZone {
     int64_t height;
 };
 
-constexpr int ClickZoneRows = 116;   // 40 + 75 + 1; the event pages number from 41
+constexpr int ClickZoneRows = 116;     // 40 + 75 + 1; the event pages number from 41
 constexpr int TestedClickZones = 115;  // row 115 is never tested
 
 extern ClickZone clickZones[ClickZoneRows];
@@ -50,10 +51,3 @@ extern int64_t selectedSetting;
 void clearClickZones();
 void setClickZone(int row, int64_t id, int64_t x, int64_t y, int64_t width, int64_t height);
 int64_t hitTest(int64_t x, int64_t y);
-
-// Selected setting, event cursors, layout settings, page cursors, the project
-// folder list (rebuilt from disk) and the project name and folder.
-void resetEditorState();
-
-// Draws the current page completely into backBuffer (or runs the test play).
-void drawCurrentPage();

@@ -1,7 +1,7 @@
 // The project folders of "Projets", read again from disk at every rebuild.
 #include "editor/folder_list.h"
 
-#include "app/program.h"
+#include "platform/program.h"
 
 std::u16string folderList[FolderListSlots];
 int64_t folderListFirst = 0;

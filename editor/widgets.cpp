@@ -1,9 +1,9 @@
 // Drawing widgets of the editor pages and the text-field model.
 #include "editor/widgets.h"
 
-#include "app/platform.h"
 #include "editor/editor_state.h"
 #include "model/adventure.h"
+#include "platform/platform.h"
 
 // The picture of three fills: black over (x, y, w, h), black over
 // (x + 2, y + 2, w, h), white over (x + 1, y + 1, w - 2, h - 2). Every page

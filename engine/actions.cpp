@@ -4,51 +4,15 @@
 #include <limits>
 #include <string>
 
-#include "app/platform.h"
-#include "app/program.h"
 #include "engine/command.h"
 #include "engine/game_state.h"
+#include "engine/game_text.h"
 #include "engine/screen.h"
 #include "model/adventure.h"
 #include "model/event_labels.h"
+#include "platform/program.h"
 
 namespace {
-
-// System messages the actions print, by number.
-constexpr int64_t MsgYouSee = 0;
-constexpr int64_t MsgPrompt = 1;
-constexpr int64_t MsgYouHave = 5;
-constexpr int64_t MsgNothing = 7;
-constexpr int64_t MsgQuitQuestion = 8;
-constexpr int64_t MsgReplayQuestion = 9;
-constexpr int64_t MsgScoreStart = 11;
-constexpr int64_t MsgScoreNoun = 12;
-constexpr int64_t MsgScorePlural = 13;
-constexpr int64_t MsgYes = 21;
-constexpr int64_t MsgNo = 22;
-constexpr int64_t MsgOk = 24;
-
-const std::u16string& systemMessage(int64_t number) {
-    return adventure.systemMessages[number];
-}
-
-void printInTextZone(const std::u16string& text) {
-    textCursor = printInZone(text, adventure.textZone, textCursor);
-}
-
-// Blanks the inventory zone with its saved background and lists in it, under
-// the heading, the objects at the location ("Rien du tout" when none).
-void refreshInventoryZone(int64_t heading, int64_t location) {
-    inventoryCursor = 0;
-    std::u16string list = listObjectsAt(location);
-    if (list.empty()) list = systemMessage(MsgNothing);
-    if (inventoryBackground != 0) {
-        beginDrawing(backBuffer);
-        drawImage(inventoryBackground, adventure.inventoryZone.x, adventure.inventoryZone.y);
-        endDrawing();
-    }
-    inventoryCursor = printInZone(systemMessage(heading) + u" " + list, adventure.inventoryZone, inventoryCursor);
-}
 
 // The screen back to its background with the room picture, every zone empty.
 // Unlike the turn start's clearing it takes no turn snapshot: the session
@@ -67,7 +31,7 @@ void describeCurrentRoom() {
                                         adventure.descriptionZone, descriptionCursor);
         refreshInventoryZone(MsgYouSee, currentRoom);
     }
-    printInTextZone(systemMessage(MsgPrompt));
+    printSystemMessage(MsgPrompt);
     printInTextZone(lastCommand);
 }
 
@@ -114,15 +78,9 @@ void finishGame() {
         systemMessage(MsgScoreStart) + u" " + integerToText(turnCount) + u" " + systemMessage(MsgScoreNoun);
     if (turnCount > 1) score += systemMessage(MsgScorePlural);
     printInTextZone(score);
-    printInTextZone(systemMessage(MsgReplayQuestion));
-    printInTextZone(systemMessage(MsgYes) + u"/" + systemMessage(MsgNo));
+    printSystemMessage(MsgReplayQuestion);
+    printInTextZone(yesNoChoice());
     endOfGamePending = true;
-}
-
-void askToQuit() {
-    printInTextZone(systemMessage(MsgQuitQuestion));
-    printInTextZone(systemMessage(MsgYes) + u"/" + systemMessage(MsgNo));
-    quitPending = true;
 }
 
 // Restarts the sample from its beginning: its previous play, if any, stops.
@@ -147,7 +105,7 @@ void executeAction(int64_t type, int64_t arg1, int64_t arg2, int64_t /*arg3*/) {
     const bool arg2Index = isTableIndex(arg2);
     switch (type) {
         case AfficheOk:
-            printInTextZone(systemMessage(MsgOk));
+            printSystemMessage(MsgOk);
             break;
         case AfficheInventaire:
             refreshInventoryZone(MsgYouHave, InInventory);
@@ -240,7 +198,7 @@ void executeAction(int64_t type, int64_t arg1, int64_t arg2, int64_t /*arg3*/) {
             if (arg1Index && locations[arg1] == currentRoom) locations[arg1] = InInventory;
             break;
         case QuitterJeu:
-            askToQuit();
+            askQuitQuestion();
             break;
         case JouerSample:
             if (arg1Index) playSample(arg1);

@@ -2,24 +2,17 @@
 // against the vocabulary and the built-in verbs.
 #include "engine/command.h"
 
-#include "app/program.h"
 #include "engine/game_state.h"
+#include "engine/game_text.h"
 #include "engine/saved_games.h"
 #include "engine/screen.h"
+#include "platform/program.h"
 
 std::u16string commandLine;
 std::u16string lastCommand;
 std::u16string commandWords[MaxCommandWords];
 int64_t commandWordCount = 0;
 int64_t commandWordNumbers[MaxCommandWords] = {NoWord, NoWord, NoWord, NoWord, NoWord, NoWord};
-
-static void printInTextZone(const std::u16string& text) {
-    textCursor = printInZone(text, adventure.textZone, textCursor);
-}
-
-static void printSystemMessage(int number) {
-    printInTextZone(adventure.systemMessages[number]);
-}
 
 void clearCommandWords() {
     for (int i = 0; i < MaxCommandWords; ++i) {
@@ -220,39 +213,22 @@ static void move(int64_t direction) {
     // Exit values come from the adventure file: only 0..252 lead anywhere.
     int64_t exit = isTableIndex(currentRoom) ? adventure.exits[currentRoom][direction] : NoExit;
     if (exit < 0 || exit >= FirstNoExit) {
-        printSystemMessage(3);
+        printSystemMessage(MsgNoWayThere);
         return;
     }
     currentRoom = exit;
     needFullRedraw = true;
 }
 
-static void showInventory() {
-    const Zone& zone = adventure.inventoryZone;
-    inventoryCursor = 0;
-    std::u16string list = listObjectsAt(InInventory);
-    if (list.empty()) list = adventure.systemMessages[7];
-    beginDrawing(backBuffer);
-    drawImage(inventoryBackground, zone.x, zone.y);
-    endDrawing();
-    inventoryCursor = printInZone(adventure.systemMessages[5] + u" " + list, zone, 0);
-}
-
-static void askToQuit() {
-    printSystemMessage(8);
-    printInTextZone(adventure.systemMessages[21] + u"/" + adventure.systemMessages[22]);
-    quitPending = true;
-}
-
 static void applyOneWordVerb(int64_t verb) {
     if (verb >= 0 && verb < DirectionCount) {
         move(verb);
     } else if (verb >= WordTake && verb <= WordHold) {
-        printSystemMessage(2);
+        printSystemMessage(MsgNotUnderstood);
     } else if (verb == WordInventory) {
-        showInventory();
+        refreshInventoryZone(MsgYouHave, InInventory);
     } else if (verb == WordQuit) {
-        askToQuit();
+        askQuitQuestion();
     } else if (verb == WordSave) {
         saveGameVerb();
     } else if (verb == WordLoad) {
@@ -263,17 +239,17 @@ static void applyOneWordVerb(int64_t verb) {
 static void take(int64_t noun) {
     int64_t object = findObject(noun, currentRoom);
     if (object < 0) {
-        printSystemMessage(17);
+        printSystemMessage(MsgNotHere);
     } else if (adventure.objectLocations[object] == InInventory || adventure.objectLocations[object] == InHand) {
-        printSystemMessage(16);
+        printSystemMessage(MsgAlreadyCarried);
     } else if (adventure.objectAttributes[object][Takeable] == 1 &&
                objectsAt(InInventory) < adventure.maxObjectsInInventory) {
         adventure.objectLocations[object] = InInventory;
         needFullRedraw = true;
     } else if (adventure.objectAttributes[object][Takeable] == 0) {
-        printSystemMessage(4);
+        printSystemMessage(MsgCannot);
     } else {
-        printSystemMessage(18);
+        printSystemMessage(MsgInventoryFull);
     }
 }
 
@@ -281,7 +257,7 @@ static void drop(int64_t noun) {
     int64_t object = findObject(noun, InInventory);
     if (object < 0) object = findObject(noun, InHand);
     if (object < 0) {
-        printSystemMessage(19);
+        printSystemMessage(MsgNotCarried);
         return;
     }
     adventure.objectLocations[object] = currentRoom;
@@ -291,7 +267,7 @@ static void drop(int64_t noun) {
 static void putAway(int64_t noun) {
     int64_t object = findObject(noun, InHand);
     if (object < 0) {
-        printSystemMessage(14);
+        printSystemMessage(MsgNotInHand);
         return;
     }
     adventure.objectLocations[object] = InInventory;
@@ -300,17 +276,17 @@ static void putAway(int64_t noun) {
 static void hold(int64_t noun) {
     int64_t object = findObject(noun, InInventory);
     if (object < 0) {
-        printSystemMessage(19);
+        printSystemMessage(MsgNotCarried);
     } else if (objectsAt(InHand) < adventure.maxObjectsInHand) {
         adventure.objectLocations[object] = InHand;
     } else {
-        printSystemMessage(15);
+        printSystemMessage(MsgHandsFull);
     }
 }
 
 static void applyTwoWordVerb(int64_t verb, int64_t noun) {
     if ((verb >= 0 && verb < DirectionCount) || (verb >= WordInventory && verb <= WordLoad)) {
-        printSystemMessage(4);
+        printSystemMessage(MsgCannot);
     } else if (verb == WordTake) {
         take(noun);
     } else if (verb == WordDrop) {
@@ -324,7 +300,7 @@ static void applyTwoWordVerb(int64_t verb, int64_t noun) {
 
 void applyBuiltInVerbs() {
     if (commandWordCount == 0) {
-        if (!quitPending && !endOfGamePending) printSystemMessage(2);
+        if (!quitPending && !endOfGamePending) printSystemMessage(MsgNotUnderstood);
     } else if (commandWordCount == 1) {
         applyOneWordVerb(commandWordNumbers[0]);
     } else if (commandWordCount == 2) {

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "app/platform.h"
 #include "model/adventure.h"
+#include "platform/platform.h"
 
 extern int64_t currentRoom;
 extern int64_t turnCount;

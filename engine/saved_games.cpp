@@ -2,13 +2,10 @@
 // prompt and the two built-in verbs that use them.
 #include "engine/saved_games.h"
 
-#include "app/program.h"
 #include "engine/game_state.h"
+#include "engine/game_text.h"
 #include "engine/screen.h"
-
-static void printInTextZone(const std::u16string& text) {
-    textCursor = printInZone(text, adventure.textZone, textCursor);
-}
+#include "platform/program.h"
 
 // The game state in file order: turnCount, currentRoom, then object location,
 // room picture number and flag of every index in turn.
@@ -88,7 +85,7 @@ bool loadGame(const std::u16string& name) {
 }
 
 int64_t askSaveSlot() {
-    printInTextZone(adventure.systemMessages[23]);
+    printSystemMessage(MsgSlotQuestion);
     presentFrame();
     // Each poll waits for an event, so this loop idles without spinning.
     pollInput();
@@ -102,7 +99,7 @@ static std::u16string slotFileName(int64_t slot) {
 
 void saveGameVerb() {
     int64_t slot = askSaveSlot();
-    if (!saveGame(slotFileName(slot))) printInTextZone(adventure.systemMessages[25]);
+    if (!saveGame(slotFileName(slot))) printSystemMessage(MsgCannotWrite);
 }
 
 void loadGameVerb() {

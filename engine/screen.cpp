@@ -6,8 +6,8 @@
 // live images stays the same from one turn to the next.
 #include "engine/screen.h"
 
-#include "app/program.h"
 #include "engine/game_state.h"
+#include "platform/program.h"
 
 ImageHandle screenImage = 0;
 bool hasScreenImage = false;
@@ -137,25 +137,6 @@ void drawRoomPicture() {
     drawImageScaled(picture, zone.x, zone.y, zone.width, zone.height);
     endDrawing();
     freeImage(picture);
-}
-
-void drawTurnStart() {
-    beginDrawing(backBuffer);
-    drawImage(turnSnapshot, 0, 0);
-    endDrawing();
-    drawRoomPicture();
-    if (descriptionCursor == 0 && isTableIndex(currentRoom)) {
-        descriptionCursor =
-            printInZone(adventure.roomTexts[currentRoom] + exitsTag(currentRoom), adventure.descriptionZone, 0);
-    }
-    if (inventoryCursor == 0) {
-        std::u16string list = listObjectsAt(currentRoom);
-        if (list.empty()) list = adventure.systemMessages[7];
-        beginDrawing(backBuffer);
-        drawImage(inventoryBackground, adventure.inventoryZone.x, adventure.inventoryZone.y);
-        endDrawing();
-        inventoryCursor = printInZone(adventure.systemMessages[0] + u" " + list, adventure.inventoryZone, 0);
-    }
 }
 
 // The strip that cleans the bottom line's slot when a zone scrolls: the

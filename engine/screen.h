@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/platform.h"
 #include "model/adventure.h"
+#include "platform/platform.h"
 
 extern ImageHandle screenImage;      // the project's own "ecran.jpg"
 extern bool hasScreenImage;          // background is screenImage, else defaultScreenImage
@@ -25,9 +25,6 @@ void clearScreen();
 // The room picture stretched into the image zone, when the room's own
 // numbered picture file is there and not empty.
 void drawRoomPicture();
-// The drawing at the start of each turn (snapshot, room picture, description,
-// objects seen).
-void drawTurnStart();
 // Prints text into a zone from cursor (black, transparent, interfaceFont,
 // margins 2); returns the new cursor.
 int64_t printInZone(const std::u16string& text, const Zone& zone, int64_t cursor);

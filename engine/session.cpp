@@ -3,12 +3,13 @@
 // restore of the starting state ("0.sav") when the player leaves.
 #include "engine/session.h"
 
-#include "app/program.h"
 #include "engine/command.h"
 #include "engine/events.h"
 #include "engine/game_state.h"
+#include "engine/game_text.h"
 #include "engine/saved_games.h"
 #include "engine/screen.h"
+#include "platform/program.h"
 
 static const std::u16string StartingStateFile = u"0.sav";
 
@@ -17,10 +18,6 @@ static SoundHandle introductionSound = 0;
 
 static bool mediaPresent(const std::u16string& name) {
     return fileSize(name) > 0;
-}
-
-static void printInTextZone(const std::u16string& text) {
-    textCursor = printInZone(text, adventure.textZone, textCursor);
 }
 
 static void resetPlayState() {
@@ -105,8 +102,8 @@ static void startSession() {
 // Waits for a typed character equal (in any case) to the first character of
 // system message 21 (yes) or 22 (no); every other key is ignored. True for yes.
 static bool answeredYes() {
-    const std::u16string& yes = adventure.systemMessages[21];
-    const std::u16string& no = adventure.systemMessages[22];
+    const std::u16string& yes = systemMessage(MsgYes);
+    const std::u16string& no = systemMessage(MsgNo);
     for (;;) {
         // Each poll waits for an event, so this loop idles without spinning.
         pollInput();
@@ -137,7 +134,7 @@ static void evaluateCommandEvents() {
 static void playTurn() {
     if (needFullRedraw) clearScreen();
     drawTurnStart();
-    printInTextZone(adventure.systemMessages[1]);
+    printSystemMessage(MsgPrompt);
     evaluateMajorEvents();
     takeTurnSnapshot();
     presentFrame();

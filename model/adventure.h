@@ -41,6 +41,13 @@ struct EventStep {
     int64_t arg3;
 };
 
+// The fields of a step by their order in the adventure file: type, arg1,
+// arg2, arg3.
+constexpr int StepFieldCount = 4;
+inline int64_t& stepField(EventStep& step, int field) {
+    return field == 0 ? step.type : field == 1 ? step.arg1 : field == 2 ? step.arg2 : step.arg3;
+}
+
 struct MinorEvent {
     int64_t words[WordsPerMinorEvent];
     EventStep conditions[StepsPerList];
@@ -84,8 +91,9 @@ inline bool isTableIndex(int64_t value) {
 int64_t findObject(int64_t word, int64_t location);
 
 // Empties every table and writes the default adventure (castle sample, built-in
-// words, system messages); leaves zones, limits and event counts alone, fills
-// the condition and action label tables and puts the player in room 0.
+// words, system messages); leaves zones, limits and event counts alone and
+// fills the condition and action label tables. Its callers put the player of
+// the next game back in room 0.
 void resetAdventure();
 
 // The zones, the two object limits and the two event counts of a new adventure.

@@ -9,11 +9,10 @@
 // fails is fatal: by then the adventure in memory may be half replaced.
 #include "model/adventure_file.h"
 
-#include "app/program.h"
-#include "editor/folder_list.h"
 #include "model/adventure.h"
 #include "model/adventure_reader.h"
 #include "model/adventure_writer.h"
+#include "platform/program.h"
 
 namespace {
 
@@ -38,10 +37,6 @@ bool writeNewFile(const std::u16string& path) {
 bool saveFailed(const std::u16string& fileName) {
     showErrorBox(u"Impossible de sauver le fichier " + fileName + u" !");
     return false;
-}
-
-std::u16string projectFolderOf(const std::u16string& name) {
-    return u"Projets" + pathSeparator + name + pathSeparator;
 }
 
 }  // namespace
@@ -81,21 +76,4 @@ void loadAdventure(const std::u16string& fileName, const std::u16string& folder)
     const AdventureReadResult result = readAdventureLines(file);
     closeFile(file);
     if (result != AdventureReadResult::Complete) fatalError(u"Fichier corrompu !");
-}
-
-void requestSaveAdventure() {
-    if (projectName.empty()) return;
-    projectFolder = projectFolderOf(projectName);
-    // One level only: "Projets" itself is expected to exist.
-    const std::u16string folderPath = programFolder + u"Projets" + pathSeparator + projectName;
-    if (fileSize(folderPath) != -2) createFolder(folderPath);
-    rebuildFolderList(0, folderListShown);
-    saveAdventure(projectName + u".orv", projectFolder);
-}
-
-void requestLoadAdventure(const std::u16string& folderName) {
-    if (folderName.empty()) return;
-    projectName = folderName;
-    projectFolder = projectFolderOf(projectName);
-    loadAdventure(projectName + u".orv", projectFolder);
 }

@@ -7,22 +7,6 @@
 
 namespace {
 
-constexpr uint64_t LargestPositive = static_cast<uint64_t>(INT64_MAX);
-constexpr uint64_t LargestNegative = LargestPositive + 1;  // magnitude of INT64_MIN
-
-// Value of one digit in the base, or -1 when the character is not one.
-int digitValue(char16_t c, int base) {
-    int value = -1;
-    if (c >= u'0' && c <= u'9') {
-        value = c - u'0';
-    } else if (c >= u'a' && c <= u'f') {
-        value = c - u'a' + 10;
-    } else if (c >= u'A' && c <= u'F') {
-        value = c - u'A' + 10;
-    }
-    return value < base ? value : -1;
-}
-
 bool nextText(FileHandle file, std::u16string& value) {
     if (endOfFile(file)) return false;
     value = readLine(file);
@@ -31,7 +15,7 @@ bool nextText(FileHandle file, std::u16string& value) {
 
 bool nextInteger(FileHandle file, int64_t& value) {
     if (endOfFile(file)) return false;
-    value = adventureLineToInteger(readLine(file));
+    value = textToInteger(readLine(file), true);  // "$" hexadecimal, "%" binary
     return true;
 }
 
@@ -59,24 +43,11 @@ bool readZone(FileHandle file, Zone& zone) {
            nextInteger(file, zone.height);
 }
 
-int64_t& stepField(EventStep& step, int field) {
-    switch (field) {
-        case 0:
-            return step.type;
-        case 1:
-            return step.arg1;
-        case 2:
-            return step.arg2;
-        default:
-            return step.arg3;
-    }
-}
-
 // By slot, then field, then event; the condition before the action.
 template <typename Event>
 bool readEventLists(FileHandle file, Event* events, int64_t count) {
     for (int slot = 0; slot < StepsPerList; ++slot) {
-        for (int field = 0; field < 4; ++field) {
+        for (int field = 0; field < StepFieldCount; ++field) {
             for (int64_t e = 0; e < count; ++e) {
                 if (!nextInteger(file, stepField(events[e].conditions[slot], field))) return false;
                 if (!nextInteger(file, stepField(events[e].actions[slot], field))) return false;
@@ -98,43 +69,6 @@ AdventureReadResult readCount(FileHandle file, int64_t& stored, int64_t& linesFo
 }
 
 }  // namespace
-
-int64_t adventureLineToInteger(const std::u16string& line) {
-    size_t at = 0;
-    while (at < line.size() && (line[at] == u' ' || line[at] == u'\t')) ++at;
-    bool negative = false;
-    if (at < line.size() && (line[at] == u'-' || line[at] == u'+')) {
-        negative = line[at] == u'-';
-        ++at;
-    }
-    int base = 10;
-    if (at < line.size() && line[at] == u'$') {
-        base = 16;
-        ++at;
-    } else if (at < line.size() && line[at] == u'%') {
-        base = 2;
-        ++at;
-    }
-    const uint64_t limit = negative ? LargestNegative : LargestPositive;
-    const uint64_t wide = static_cast<uint64_t>(base);
-    // Below this, one more digit cannot pass the limit. Divisions by constants
-    // only: the file has hundreds of thousands of integer lines.
-    const uint64_t surelyFits = base == 10 ? limit / 10 : (base == 16 ? limit / 16 : limit / 2);
-    uint64_t magnitude = 0;
-    for (; at < line.size(); ++at) {
-        const int digit = digitValue(line[at], base);
-        if (digit < 0) break;
-        const uint64_t value = static_cast<uint64_t>(digit);
-        if (magnitude < surelyFits || magnitude <= (limit - value) / wide) {
-            magnitude = magnitude * wide + value;
-        } else {
-            magnitude = limit;  // saturated; the remaining digits change nothing
-        }
-    }
-    if (!negative) return static_cast<int64_t>(magnitude);
-    if (magnitude == LargestNegative) return INT64_MIN;
-    return -static_cast<int64_t>(magnitude);
-}
 
 AdventureReadResult readAdventureLines(FileHandle file) {
     for (int i = 0; i < TableSize; ++i) {

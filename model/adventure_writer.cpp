@@ -56,24 +56,11 @@ bool writeZone(FileHandle file, const Zone& zone) {
            putInteger(file, zone.height);
 }
 
-int64_t stepField(const EventStep& step, int field) {
-    switch (field) {
-        case 0:
-            return step.type;
-        case 1:
-            return step.arg1;
-        case 2:
-            return step.arg2;
-        default:
-            return step.arg3;
-    }
-}
-
 // By slot, then field, then event; the condition before the action.
 template <typename Event>
-bool writeEventLists(FileHandle file, const Event* events, int64_t count) {
+bool writeEventLists(FileHandle file, Event* events, int64_t count) {
     for (int slot = 0; slot < StepsPerList; ++slot) {
-        for (int field = 0; field < 4; ++field) {
+        for (int field = 0; field < StepFieldCount; ++field) {
             for (int64_t e = 0; e < count; ++e) {
                 if (!putInteger(file, stepField(events[e].conditions[slot], field))) return false;
                 if (!putInteger(file, stepField(events[e].actions[slot], field))) return false;

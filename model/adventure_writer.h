@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/platform.h"
+#include "platform/platform.h"
 
 // An integer line: decimal, "-" when negative, no sign, zeros or blanks
 // otherwise.

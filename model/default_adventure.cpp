@@ -1,5 +1,4 @@
 // The adventure every new project starts from, and findObject.
-#include "engine/game_state.h"
 #include "model/adventure.h"
 #include "model/event_labels.h"
 
@@ -110,7 +109,6 @@ void resetAdventure() {
         }
         for (int w = 0; w < WordsPerMinorEvent; ++w) adventure.minorEvents[e].words[w] = NoWord;
     }
-    currentRoom = 0;
     fillEventLabels();
     writeDefaultContents();
 }

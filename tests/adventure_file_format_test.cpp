@@ -298,11 +298,11 @@ TEST(AdventureFileIntegers, TheReadingRuleOfOneLineAndTheWrittenForm) {
         {u"$10000000000000001", INT64_MAX}, {u"%" + std::u16string(64, u'1'), INT64_MAX},
         {u"%1" + std::u16string(62, u'0'), int64_t{1} << 62}};
     // clang-format on
-    for (const auto& [line, value] : cases) EXPECT_EQ(adventureLineToInteger(line), value) << textToUtf8(line);
+    for (const auto& [line, value] : cases) EXPECT_EQ(textToInteger(line, true), value) << textToUtf8(line);
     EXPECT_EQ(adventureIntegerLine(1000), u"1000");
     EXPECT_EQ(adventureIntegerLine(INT64_MAX), u"9223372036854775807");
     EXPECT_EQ(adventureIntegerLine(INT64_MIN), u"-9223372036854775808");
     for (int64_t value : {int64_t{0}, int64_t{-1}, int64_t{7}, int64_t{-123456789}, INT64_MAX, INT64_MIN}) {
-        EXPECT_EQ(adventureLineToInteger(adventureIntegerLine(value)), value);
+        EXPECT_EQ(textToInteger(adventureIntegerLine(value), true), value);
     }
 }

@@ -1,7 +1,7 @@
 // The adventure a new project starts from, and the lookups on it.
 #include <gtest/gtest.h>
 
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "engine/game_state.h"
 #include "model/adventure.h"
 #include "model/event_labels.h"

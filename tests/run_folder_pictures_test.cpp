@@ -11,7 +11,7 @@ const std::string imagesFolder = std::string(ORVALDE_RUN_FOLDER) + "/Images/";
 
 ImageHandle loadPicture(const std::string& name) {
     static const bool started = [] {
-        useHeadlessMode();
+
         return platformInit();
     }();
     EXPECT_TRUE(started);

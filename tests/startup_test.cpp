@@ -123,7 +123,7 @@ TEST(StartUp, TheIntroductionPictureIsWhatTheWindowShowsFirst) {
     EXPECT_EQ(run.status, 0);
     ASSERT_TRUE(pathExists(shot));
     // The frame shown is the introduction picture, pixel for pixel.
-    useHeadlessMode();
+
     ASSERT_TRUE(platformInit());
     const ImageHandle frame = loadImage(utf8ToText(shot));
     const ImageHandle picture = loadImage(utf8ToText(folder + "/Images/introduction.jpg"));

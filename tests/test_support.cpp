@@ -68,7 +68,7 @@ void startInProcess(const std::string& folder) {
     static bool started = false;
     fs::current_path(folder);
     if (!started) {
-        useHeadlessMode();
+
         recordHeadlessOutputInMemory(true);
         startUp();
         started = true;
@@ -571,4 +571,20 @@ AdventureReadResult readAdventureAt(const std::string& hostPath, bool reset) {
 std::string saveBytes(const std::u16string& fileName) {
     if (!saveAdventure(fileName, u"")) return "";
     return readFileBytes(workFolder + textToUtf8(fileName));
+}
+#include "editor/folder_list.h"
+#include "model/adventure_file.h"
+void requestSaveAdventure() {
+    if (projectName.empty()) return;
+    projectFolder = u"Projets" + pathSeparator + projectName + pathSeparator;
+    const std::u16string folderPath = programFolder + u"Projets" + pathSeparator + projectName;
+    if (fileSize(folderPath) != -2) createFolder(folderPath);
+    rebuildFolderList(0, folderListShown);
+    saveAdventure(projectName + u".orv", projectFolder);
+}
+void requestLoadAdventure(const std::u16string& name) {
+    if (name.empty()) return;
+    projectName = name;
+    projectFolder = u"Projets" + pathSeparator + name + pathSeparator;
+    loadAdventure(projectName + u".orv", projectFolder);
 }

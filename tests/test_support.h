@@ -12,13 +12,17 @@
 #include <string>
 #include <vector>
 
-#include "app/platform.h"
-#include "app/program.h"
+#include "platform/platform.h"
+#include "platform/headless.h"
+#include "platform/program.h"
+#include "app/orvalde.h"
 #include "editor/editor_state.h"
+#include "editor/editor_frame.h"
 #include "engine/command.h"
 #include "engine/game_state.h"
 #include "engine/saved_games.h"
 #include "engine/screen.h"
+#include "engine/game_text.h"
 #include "model/adventure.h"
 #include "model/adventure_reader.h"
 #include "model/event_labels.h"
@@ -200,3 +204,4 @@ std::string errorBoxPattern(const std::string& text);
 
 double medianOf(std::vector<double> values);
 double millisecondsSince(std::chrono::steady_clock::time_point start);
+void requestSaveAdventure(); void requestLoadAdventure(const std::u16string& name);

@@ -2,7 +2,7 @@
 // case mapping of French accented letters, number conversions, UTF-8 texts.
 #include <gtest/gtest.h>
 
-#include "app/platform.h"
+#include "platform/platform.h"
 
 TEST(TextCase, AccentedLettersChangeCaseLikePlainOnes) {
     EXPECT_EQ(upperCase(u"épée à l'entrée du château, garçon, œuf, ÿ"), u"ÉPÉE À L'ENTRÉE DU CHÂTEAU, GARÇON, ŒUF, Ÿ");

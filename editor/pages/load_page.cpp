@@ -1,13 +1,14 @@
 // "CHARGER FICHIER": the project folders of "Projets"; a click on a name makes
 // it the project and loads its adventure at once. Also the frame and the
 // folder list that the save page shares.
-#include "app/platform.h"
-#include "app/program.h"
 #include "editor/editor_state.h"
 #include "editor/folder_list.h"
 #include "editor/pages/pages.h"
 #include "editor/widgets.h"
+#include "engine/game_state.h"
 #include "model/adventure_file.h"
+#include "platform/platform.h"
+#include "platform/program.h"
 
 void drawFilePageFrame(const char16_t* title) {
     clearClickZones();
@@ -41,5 +42,10 @@ void loadPageClick(int64_t zone) {
     if (zone < 2 || zone >= 2 + FolderListSlots) return;
     const std::u16string name = folderList[zone - 2];
     if (name.empty()) return;
-    requestLoadAdventure(name);
+    // The folder becomes the project and its adventure replaces the one in
+    // memory at once, without a question.
+    projectName = name;
+    projectFolder = u"Projets" + pathSeparator + name + pathSeparator;
+    loadAdventure(projectName + u".orv", projectFolder);
+    currentRoom = 0;
 }

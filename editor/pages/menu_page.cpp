@@ -1,13 +1,13 @@
 // The menu page: the sixteen entries of the editor and, below them, the
 // layout of the game screen (four zones) and the two carrying limits, changed
 // with the wheel or the arrow keys once their red cell is chosen.
-#include "app/platform.h"
-#include "app/program.h"
 #include "editor/editor_state.h"
 #include "editor/folder_list.h"
 #include "editor/pages/pages.h"
 #include "editor/widgets.h"
 #include "model/adventure.h"
+#include "platform/platform.h"
+#include "platform/program.h"
 
 static const char16_t* const menuLabels[16] = {
     u"VOCABULAIRE",    u"TEXTE MESSAGES", u"TEXTE SALLES",   u"DEPLACEMENTS", u"TEXTE OBJETS",   u"PLACER OBJETS",
@@ -93,11 +93,6 @@ void menuPageClick(int64_t zone) {
         rebuildFolderList(0, FolderListSlots);
     } else if (zone == TestGame) {
         currentPage = TestGame;
-    } else if (zone == Reset) {
-        resetEditorState();
-        resetAdventure();
-    } else if (zone == Quit) {
-        running = 0;
     } else if (zone >= FirstSettingZone && zone < FirstSettingZone + SettingCount) {
         selectedSetting = zone - 16;
     }

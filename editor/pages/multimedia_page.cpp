@@ -1,11 +1,11 @@
 // "MULTIMEDIA": reports which media files the project folder holds. Nothing is
 // cached: every redraw looks at the folder again, so the report follows files
 // added or removed while the page is shown.
-#include "app/platform.h"
-#include "app/program.h"
 #include "editor/editor_state.h"
 #include "editor/pages/pages.h"
 #include "editor/widgets.h"
+#include "platform/platform.h"
+#include "platform/program.h"
 
 static bool isPresent(const std::u16string& fileName) {
     return fileSize(fileName) >= 1;

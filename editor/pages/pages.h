@@ -1,6 +1,6 @@
 // The editor pages: for each, its drawing, its click handler (zone id), its
 // adjust handler (direction +1 or -1, step 1 or 10) and, where the author types
-// a text, its key handler. page_dispatch.cpp calls them by currentPage.
+// a text, its key handler. editor_frame.cpp calls them by currentPage.
 #pragma once
 
 #include <cstdint>

@@ -1,11 +1,11 @@
 // The pages whose editing is still to come (vocabulary, texts, movements,
 // objects, events): each shows its title bar and its "MENU" button where the
 // finished page will have them.
-#include "app/platform.h"
-#include "app/program.h"
 #include "editor/editor_state.h"
 #include "editor/pages/pages.h"
 #include "editor/widgets.h"
+#include "platform/platform.h"
+#include "platform/program.h"
 
 struct PlaceholderLayout {
     int64_t page;

@@ -1,11 +1,12 @@
 // "SAUVER FICHIER": names the project and writes the adventure into its folder
 // under "Projets".
-#include "app/platform.h"
-#include "app/program.h"
 #include "editor/editor_state.h"
+#include "editor/folder_list.h"
 #include "editor/pages/pages.h"
 #include "editor/widgets.h"
 #include "model/adventure_file.h"
+#include "platform/platform.h"
+#include "platform/program.h"
 
 static const char16_t* const saveButtonLabels[3] = {u"MENU", u"EFFA", u"EDIT"};
 
@@ -24,10 +25,23 @@ void drawSavePage() {
     endDrawing();
 }
 
-// A name the save may use: not empty, and not "." or "..", which would name
-// "Projets" itself or the program's folder instead of a project folder.
+// "SAUVER": the project folder under "Projets" (made when missing, one level
+// only: "Projets" itself is expected to exist) shows at once in the folder
+// list, and the adventure is written into it.
+static void requestSaveAdventure() {
+    projectFolder = u"Projets" + pathSeparator + projectName + pathSeparator;
+    const std::u16string folderPath = programFolder + u"Projets" + pathSeparator + projectName;
+    if (fileSize(folderPath) != -2) createFolder(folderPath);
+    rebuildFolderList(0, folderListShown);
+    saveAdventure(projectName + u".orv", projectFolder);
+}
+
+// A name the save may use: not empty; not "." or "..", which would name
+// "Projets" itself or the program's folder instead of a project folder; and
+// not "Sans Titre", the scratch folder of test plays, which the project list
+// never shows and whose saved games every test play deletes.
 static bool isUsableProjectName(const std::u16string& name) {
-    return !name.empty() && name != u"." && name != u"..";
+    return !name.empty() && name != u"." && name != u".." && name != u"Sans Titre";
 }
 
 void savePageClick(int64_t zone) {

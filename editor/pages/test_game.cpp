@@ -3,11 +3,11 @@
 // is named, then comes back to the menu.
 #include <vector>
 
-#include "app/platform.h"
-#include "app/program.h"
 #include "editor/editor_state.h"
 #include "editor/pages/pages.h"
 #include "engine/session.h"
+#include "platform/platform.h"
+#include "platform/program.h"
 
 static const char16_t* const ScratchFolder = u"Sans Titre";
 

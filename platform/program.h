@@ -1,12 +1,15 @@
 // Program-wide resources and the services every subsystem uses: the back
 // buffer, the font and interface pictures, the folders, the input poll and the
-// fatal-error exit.
+// fatal-error exit. They are declared here, at the bottom of the layers, so
+// that the model, the engine and the editor can reach them; the start-up that
+// fills them and the poll and exit themselves belong to the application
+// (app/startup.cpp, app/input_poll.cpp).
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "app/platform.h"
+#include "platform/platform.h"
 
 extern ImageHandle backBuffer;
 extern ImageHandle screenCopy;
@@ -66,15 +69,3 @@ void showErrorBox(const std::u16string& message);
 
 // Copies backBuffer to the window.
 void presentBackBuffer();
-
-// Start-up up to the loaded pictures: platform, sound, folders, window, back
-// buffer, font, interface pictures. Every failure is fatal (sound only warns).
-void startUp();
-// The introduction picture until a click, Escape or Return.
-void showIntroduction();
-// The editor's initial state and the default adventure, on the menu page.
-void initialiseEditor();
-// The editor loop; returns when running becomes 0.
-void runMainLoop();
-// The whole program: start-up, introduction, editor loop, end.
-[[noreturn]] void runOrvalde();

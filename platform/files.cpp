@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/platform.h"
+#include "platform/platform_internal.h"
 
 std::string hostPath(const std::u16string& path) {
     std::string host = textToUtf8(path);
@@ -31,24 +31,19 @@ struct OpenFile {
     size_t length = 0;
 };
 
-std::vector<OpenFile> openFiles(1);  // slot 0 is "none"
-std::vector<DIR*> openListings(1);
+HandleTable<OpenFile> openFiles;
+HandleTable<DIR> openListings;
 
 OpenFile* fileOf(FileHandle file) {
-    if (file <= 0 || static_cast<size_t>(file) >= openFiles.size() || openFiles[file].stream == nullptr) return nullptr;
-    return &openFiles[file];
+    return openFiles.find(file);
 }
 
 FileHandle keepFile(FILE* stream, bool writing) {
-    size_t slot = 1;
-    while (slot < openFiles.size() && openFiles[slot].stream != nullptr) ++slot;
-    if (slot == openFiles.size()) openFiles.emplace_back();
-    OpenFile& file = openFiles[slot];
-    file = OpenFile();
-    file.stream = stream;
-    file.writing = writing;
-    if (!writing) file.buffer.resize(ReadChunk);
-    return static_cast<FileHandle>(slot);
+    OpenFile* file = new OpenFile();
+    file->stream = stream;
+    file->writing = writing;
+    if (!writing) file->buffer.resize(ReadChunk);
+    return openFiles.keep(file);
 }
 
 // Makes at least one unread byte available; false at the end of the file.
@@ -76,6 +71,11 @@ bool setCurrentDirectory(const std::u16string& path) {
     return chdir(hostPath(path).c_str()) == 0;
 }
 
+bool isRegularFile(const std::u16string& path) {
+    struct stat info;
+    return stat(hostPath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 int64_t fileSize(const std::u16string& path) {
     struct stat info;
     if (stat(hostPath(path).c_str(), &info) != 0) return -1;
@@ -98,27 +98,20 @@ bool renameFile(const std::u16string& oldPath, const std::u16string& newPath) {
 
 FolderListing openFolderListing(const std::u16string& folder, const std::u16string&) {
     // The only pattern the program uses is "*.*": every entry.
-    DIR* listing = opendir(hostPath(folder).c_str());
-    if (listing == nullptr) return 0;
-    size_t slot = 1;
-    while (slot < openListings.size() && openListings[slot] != nullptr) ++slot;
-    if (slot == openListings.size()) openListings.push_back(nullptr);
-    openListings[slot] = listing;
-    return static_cast<FolderListing>(slot);
+    return openListings.keep(opendir(hostPath(folder).c_str()));
 }
 
 bool nextFolderEntry(FolderListing listing, std::u16string& name, bool& isFolder) {
-    if (listing <= 0 || static_cast<size_t>(listing) >= openListings.size() || openListings[listing] == nullptr) {
-        return false;
-    }
-    const dirent* entry = readdir(openListings[listing]);
+    DIR* folder = openListings.find(listing);
+    if (folder == nullptr) return false;
+    const dirent* entry = readdir(folder);
     if (entry == nullptr) return false;
     name = utf8ToText(entry->d_name);
     if (entry->d_type == DT_DIR) {
         isFolder = true;
     } else if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
         struct stat info;
-        isFolder = fstatat(dirfd(openListings[listing]), entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+        isFolder = fstatat(dirfd(folder), entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
     } else {
         isFolder = false;
     }
@@ -126,9 +119,7 @@ bool nextFolderEntry(FolderListing listing, std::u16string& name, bool& isFolder
 }
 
 void closeFolderListing(FolderListing listing) {
-    if (listing <= 0 || static_cast<size_t>(listing) >= openListings.size() || openListings[listing] == nullptr) return;
-    closedir(openListings[listing]);
-    openListings[listing] = nullptr;
+    if (DIR* folder = openListings.take(listing)) closedir(folder);
 }
 
 FileHandle createFile(const std::u16string& path) {
@@ -149,7 +140,7 @@ bool closeFile(FileHandle file) {
     bool ok = !open->writeFailed;
     if (open->writing && std::fflush(open->stream) != 0) ok = false;
     if (std::fclose(open->stream) != 0) ok = false;
-    *open = OpenFile();
+    delete openFiles.take(file);
     return ok;
 }
 

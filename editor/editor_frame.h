@@ -1,7 +1,12 @@
-// The main loop's entry points into the editor pages.
+// The frame around the editor pages: the main loop's entry points, which
+// hand each input to the page shown, the menu entries that act at once, and
+// the reset of the editor state.
 #pragma once
 
 #include <cstdint>
+
+// Draws the current page completely into backBuffer (or runs the test play).
+void drawCurrentPage();
 
 // Click on a zone id of the current page (the menu page included).
 void handlePageClick(int64_t zone);
@@ -15,5 +20,6 @@ void handleTextEntryKey(int64_t key);
 void handleEventLineDelete();
 // Escape on a page other than the menu: back to the menu, entries ended.
 void returnToMenu();
-// The cursors every page keeps, to their start values.
-void resetPageCursors();
+// Selected setting, layout settings, every page's cursors, the project folder
+// list (rebuilt from disk) and the project name and folder.
+void resetEditorState();

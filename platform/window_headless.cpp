@@ -1,4 +1,7 @@
-// Headless mode: input from a script, reports to standard output or memory.
+// The headless runner's platform: no window but an 800 x 600 surface standing
+// for it, input read from a script, a silent sound device, every text drawn
+// and every message box reported (on standard output, or in memory for tests
+// in the same process), sleeps recorded instead of slept.
 #include <SDL_image.h>
 
 #include <cstdio>
@@ -7,17 +10,30 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/platform_internal.h"
+#include "platform/headless.h"
+#include "platform/platform_internal.h"
 
 namespace {
 
-bool headless = false;
+bool initialised = false;
+SDL_Surface* screen = nullptr;  // stands for the window's surface
 bool reportInMemory = false;
 std::string memoryReport;
 std::deque<std::string> scriptLines;
 std::u16string typedChars;  // characters of a "type" line still to hand out
 int pointerX = -1;
 int pointerY = -1;
+std::vector<int64_t> recordedSleeps;
+
+void report(const std::string& line) {
+    if (reportInMemory) {
+        memoryReport += line;
+        memoryReport += '\n';
+    } else {
+        std::fwrite(line.data(), 1, line.size(), stdout);
+        std::fputc('\n', stdout);
+    }
+}
 
 PlatformEvent keyRelease(int code) {
     PlatformEvent event;
@@ -91,14 +107,13 @@ bool scriptLineEvent(const std::string& line, PlatformEvent& event) {
         return true;
     }
     if (word == "shot") {
-        SDL_Surface* frame = presentedFrame();
-        if (frame == nullptr || IMG_SavePNG(frame, rest.c_str()) != 0) {
+        if (screen == nullptr || IMG_SavePNG(screen, rest.c_str()) != 0) {
             std::fprintf(stderr, "orvalde-headless: cannot write %s\n", rest.c_str());
         }
         return false;
     }
     if (word == "mark") {
-        headlessReport("mark " + rest);
+        report("mark " + rest);
         return false;
     }
     warn(line);
@@ -106,16 +121,6 @@ bool scriptLineEvent(const std::string& line, PlatformEvent& event) {
 }
 
 }  // namespace
-
-void useHeadlessMode() {
-    headless = true;
-}
-bool isHeadless() {
-    return headless;
-}
-bool headlessModeOn() {
-    return headless;
-}
 
 void queueInputScript(const std::string& scriptText) {
     std::istringstream lines(scriptText);
@@ -148,22 +153,7 @@ std::string takeHeadlessOutput() {
     return taken;
 }
 
-void headlessReport(const std::string& line) {
-    if (reportInMemory) {
-        memoryReport += line;
-        memoryReport += '\n';
-    } else {
-        std::fwrite(line.data(), 1, line.size(), stdout);
-        std::fputc('\n', stdout);
-    }
-}
-
-void headlessPointer(int& x, int& y) {
-    x = pointerX;
-    y = pointerY;
-}
-
-PlatformEvent nextScriptEvent() {
+static PlatformEvent nextScriptEvent() {
     PlatformEvent event;
     for (;;) {
         if (!typedChars.empty()) {
@@ -187,4 +177,105 @@ PlatformEvent nextScriptEvent() {
         scriptLines.pop_front();
         if (scriptLineEvent(line, event)) return event;
     }
+}
+
+// ---------------------------------------------------------------------------
+// The operations of platform.h that the real window performs on screen.
+
+bool platformInit() {
+    if (initialised) return true;
+    // A silent sound device, unless the caller chose one.
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    if (SDL_Init(0) != 0 || !startDrawing()) return false;
+    initialised = true;
+    return true;
+}
+
+void platformRelease() {
+    if (!initialised) return;
+    releaseSound();
+    stopDrawing();
+    closeWindow();
+    SDL_Quit();
+    initialised = false;
+}
+
+SDL_Surface* windowSurface() {
+    return screen;
+}
+
+void noteTextDrawn(int64_t x, int64_t y, const std::u16string& text) {
+    report("text " + std::to_string(x) + " " + std::to_string(y) + " " + textToUtf8(text));
+}
+
+bool openWindow(int width, int height) {
+    if (screen == nullptr) screen = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_XRGB8888);
+    return screen != nullptr;
+}
+
+bool createDrawingSurface() {
+    return screen != nullptr;
+}
+
+void focusDrawingSurface() {}
+
+void setWindowTitle(const std::u16string&) {}
+
+void closeWindow() {
+    if (screen != nullptr) SDL_FreeSurface(screen);
+    screen = nullptr;
+}
+
+PlatformEvent pollEvent(int) {
+    return nextScriptEvent();
+}
+
+void pointerPosition(int& x, int& y) {
+    x = pointerX;
+    y = pointerY;
+}
+
+void sleepMs(int64_t milliseconds) {
+    recordedSleeps.push_back(milliseconds);
+}
+
+void presentImage(ImageHandle image) {
+    SDL_Surface* source = surfaceOf(image);
+    if (source == nullptr || screen == nullptr) return;
+    SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+    SDL_BlitSurface(source, nullptr, screen, nullptr);
+}
+
+bool messageBox(const std::u16string& title, const std::u16string& text, bool) {
+    report("box " + textToUtf8(title) + " | " + textToUtf8(text));
+    return false;
+}
+
+// ---------------------------------------------------------------------------
+// The runner's own operations (headless.h).
+
+std::vector<int64_t> takeRecordedSleeps() {
+    std::vector<int64_t> taken;
+    taken.swap(recordedSleeps);
+    return taken;
+}
+
+Colour readPixel(ImageHandle image, int64_t x, int64_t y) {
+    SDL_Surface* surface = surfaceOf(image);
+    if (surface == nullptr || x < 0 || y < 0 || x >= surface->w || y >= surface->h) return -1;
+    const Uint8* row = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
+    Uint32 pixel = 0;
+    SDL_memcpy(&pixel, row + x * surface->format->BytesPerPixel, surface->format->BytesPerPixel);
+    Uint8 r = 0, g = 0, b = 0;
+    SDL_GetRGB(pixel, surface->format, &r, &g, &b);
+    return rgb(r, g, b);
+}
+
+bool saveImagePng(ImageHandle image, const std::u16string& path) {
+    SDL_Surface* surface = surfaceOf(image);
+    return surface != nullptr && IMG_SavePNG(surface, hostPath(path).c_str()) == 0;
+}
+
+int64_t liveImageCount() {
+    return countLiveImages();
 }

@@ -1,8 +1,7 @@
-// The input poll, presentation, message boxes and the ends of the program.
-#include <cstdio>
-#include <cstdlib>
+// The input poll, which turns one window event into the InputState of the
+// loops, and the presentation of a frame.
 
-#include "app/program.h"
+#include "platform/program.h"
 
 InputState inputState = {};
 bool liveRefreshWanted = false;
@@ -39,21 +38,4 @@ void pollInput() {
 
 void presentBackBuffer() {
     presentImage(backBuffer);
-}
-
-void showErrorBox(const std::u16string& message) {
-    messageBox(u"Erreur", message, false);
-}
-
-void fatalError(const std::u16string& message) {
-    closeWindow();
-    showErrorBox(message);
-    endProgram(1);
-}
-
-void endProgram(int status) {
-    closeWindow();
-    platformRelease();
-    std::fflush(stdout);
-    std::exit(status);
 }

@@ -1,9 +1,13 @@
-// Dispatch of the main loop's entry points to the page shown.
-#include "editor/page_dispatch.h"
+// Dispatch of the main loop's entry points to the page shown, the menu
+// entries "REINITIALISER" and "QUITTER", and the reset of the editor state.
+#include "editor/editor_frame.h"
 
-#include "app/program.h"
 #include "editor/editor_state.h"
+#include "editor/folder_list.h"
 #include "editor/pages/pages.h"
+#include "engine/game_state.h"
+#include "model/adventure.h"
+#include "platform/program.h"
 
 void drawCurrentPage() {
     switch (currentPage) {
@@ -35,7 +39,18 @@ void drawCurrentPage() {
 void handlePageClick(int64_t zone) {
     switch (currentPage) {
         case Menu:
-            menuPageClick(zone);
+            if (zone == Reset) {
+                // "REINITIALISER": the default adventure and no project, at
+                // once and without a question.
+                selectedSetting = 0;
+                resetEditorState();
+                resetAdventure();
+                currentRoom = 0;
+            } else if (zone == Quit) {
+                running = 0;
+            } else {
+                menuPageClick(zone);
+            }
             break;
         case SaveFile:
             savePageClick(zone);
@@ -80,7 +95,11 @@ void returnToMenu() {
     listSelecting = 0;
 }
 
-void resetPageCursors() {
-    // The pages built so far keep no cursor of their own; the text, movement,
-    // object and event pages add theirs here.
+void resetEditorState() {
+    selectedSetting = 0;
+    resetLayoutSettings();
+    for (int i = 0; i < FolderListSlots; ++i) folderList[i].clear();
+    rebuildFolderList(0, FolderListSlots);
+    projectFolder.clear();
+    projectName.clear();
 }

@@ -1,7 +1,7 @@
 // Text utilities: UTF-16 texts, case mapping with accented letters, numbers.
 #include <string>
 
-#include "app/platform.h"
+#include "platform/platform.h"
 
 int64_t textLength(const std::u16string& text) {
     return static_cast<int64_t>(text.size());
@@ -69,23 +69,56 @@ std::u16string integerToText(int64_t value) {
     return std::u16string(digits.begin(), digits.end());
 }
 
-int64_t textToInteger(const std::u16string& text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
+namespace {
+
+// Value of one digit in the base, or -1 when the character is not one.
+int digitValue(char16_t c, int base) {
+    int value = -1;
+    if (c >= u'0' && c <= u'9') {
+        value = c - u'0';
+    } else if (c >= u'a' && c <= u'f') {
+        value = c - u'a' + 10;
+    } else if (c >= u'A' && c <= u'F') {
+        value = c - u'A' + 10;
+    }
+    return value < base ? value : -1;
+}
+
+}  // namespace
+
+int64_t textToInteger(const std::u16string& text, bool basePrefixes) {
+    size_t at = 0;
+    while (at < text.size() && (text[at] == u' ' || text[at] == u'\t')) ++at;
     bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
-        negative = text[i] == u'-';
-        ++i;
+    if (at < text.size() && (text[at] == u'-' || text[at] == u'+')) {
+        negative = text[at] == u'-';
+        ++at;
     }
-    // Unsigned arithmetic: a run of digits too long for 64 bits wraps instead
-    // of overflowing.
-    uint64_t value = 0;
-    while (i < text.size() && text[i] >= u'0' && text[i] <= u'9') {
-        value = value * 10 + static_cast<uint64_t>(text[i] - u'0');
-        ++i;
+    int base = 10;
+    if (basePrefixes && at < text.size() && (text[at] == u'$' || text[at] == u'%')) {
+        base = text[at] == u'$' ? 16 : 2;
+        ++at;
     }
-    if (negative) value = 0 - value;
-    return static_cast<int64_t>(value);
+    // A run of digits beyond the 64-bit range saturates at the largest (or,
+    // with "-", the smallest) value instead of wrapping, so that a huge number
+    // never turns into a small valid-looking one.
+    const uint64_t limit = negative ? uint64_t{1} << 63 : (uint64_t{1} << 63) - 1;
+    const uint64_t wide = static_cast<uint64_t>(base);
+    // Below this, one more digit cannot pass the limit: adventure files have
+    // hundreds of thousands of integer lines, so the division is rarely made.
+    const uint64_t surelyFits = limit / 16;
+    uint64_t magnitude = 0;
+    for (; at < text.size(); ++at) {
+        const int digit = digitValue(text[at], base);
+        if (digit < 0) break;
+        const uint64_t value = static_cast<uint64_t>(digit);
+        if (magnitude < surelyFits || magnitude <= (limit - value) / wide) {
+            magnitude = magnitude * wide + value;
+        } else {
+            magnitude = limit;  // saturated; the remaining digits change nothing
+        }
+    }
+    return negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
 }
 
 std::u16string trimSpaces(const std::u16string& text) {

@@ -1,6 +1,9 @@
 // The platform layer: the one list of operations the rest of Orvalde may call
 // for its window, input, drawing, pictures, font, sound, message box, files and
-// folders. Only the platform layer's own sources include SDL.
+// folders. Only the platform layer's own sources include SDL. Two
+// implementations stand behind it, chosen when linking: the real window
+// (window_sdl.cpp) and the headless runner's scripted one (window_headless.cpp,
+// whose extra operations are in platform/headless.h).
 //
 // Paths are written with "\" separators everywhere outside this layer; the
 // layer maps them to the host's separator. Texts are UTF-16 (std::u16string);
@@ -32,23 +35,6 @@ constexpr Colour rgb(int64_t red, int64_t green, int64_t blue) {
 // Start and end of the layer.
 bool platformInit();
 void platformRelease();
-
-// Headless mode: no window, a silent sound device, input read from a script,
-// every text drawn into the traced image and every message box written out,
-// waits and sleeps passing at once. Must be chosen before platformInit.
-void useHeadlessMode();
-bool isHeadless();
-// Appends the lines of a script file (false when it cannot be read) or of a
-// text. Lines: click X Y | wheel N [ctrl] | key NAME | type TEXT | close |
-// shot FILE | mark TEXT. Blank lines and lines starting with '#' are skipped.
-bool loadInputScriptFile(const std::u16string& path);
-void queueInputScript(const std::string& scriptText);
-// Where headless reports go: standard output (the default) or a memory record
-// that takeHeadlessOutput returns and empties.
-void recordHeadlessOutputInMemory(bool inMemory);
-std::string takeHeadlessOutput();
-// The image whose text drawing is reported in headless mode (the back buffer).
-void traceTextDrawnInto(ImageHandle image);
 
 // ---------------------------------------------------------------------------
 // Window and input.
@@ -119,11 +105,6 @@ ImageHandle grabImage(ImageHandle source, int64_t x, int64_t y, int64_t width, i
 void freeImage(ImageHandle image);
 int64_t imageWidth(ImageHandle image);
 int64_t imageHeight(ImageHandle image);
-// Colour of one pixel, -1 outside the image (used by tests and tools).
-Colour readPixel(ImageHandle image, int64_t x, int64_t y);
-bool saveImagePng(ImageHandle image, const std::u16string& path);
-// How many images are alive (the game must not let this grow turn after turn).
-int64_t liveImageCount();
 
 // ---------------------------------------------------------------------------
 // Fonts.
@@ -186,8 +167,10 @@ char16_t upperCaseChar(char16_t c);
 char16_t lowerCaseChar(char16_t c);
 std::u16string integerToText(int64_t value);
 // Leading blanks and tabs skipped, optional sign, decimal digits up to the
-// first other character; 0 when there is no digit.
-int64_t textToInteger(const std::u16string& text);
+// first other character; 0 when there is no digit. With basePrefixes a "$"
+// after the sign introduces hexadecimal digits and a "%" binary digits (the
+// adventure file's integer lines). Beyond 64 bits the value saturates.
+int64_t textToInteger(const std::u16string& text, bool basePrefixes = false);
 std::u16string trimSpaces(const std::u16string& text);
 std::u16string utf8ToText(const std::string& utf8);
 std::string textToUtf8(const std::u16string& text);

@@ -1,0 +1,23 @@
+// The ends of the program: the fatal-error exit with its "Erreur" box, and the
+// common end that closes the window and releases the platform.
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/program.h"
+
+void showErrorBox(const std::u16string& message) {
+    messageBox(u"Erreur", message, false);
+}
+
+void fatalError(const std::u16string& message) {
+    closeWindow();
+    showErrorBox(message);
+    endProgram(1);
+}
+
+void endProgram(int status) {
+    closeWindow();
+    platformRelease();
+    std::fflush(stdout);
+    std::exit(status);
+}

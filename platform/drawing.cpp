@@ -1,0 +1,303 @@
+// Drawing into images and the window's surface, pictures and fonts, on SDL2
+// surfaces with SDL2_image and SDL2_ttf. Shared by both window
+// implementations, so that the headless runner draws exactly what the window
+// shows.
+#include <SDL_image.h>
+#include <SDL_ttf.h>
+
+#include <unordered_map>
+
+#include "platform/platform_internal.h"
+
+namespace {
+
+constexpr const char* DefaultFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+constexpr int DefaultFontPixels = 14;
+
+HandleTable<SDL_Surface> images;
+HandleTable<TTF_Font> fonts;
+TTF_Font* defaultFont = nullptr;
+
+struct DrawingTarget {
+    SDL_Surface* surface = nullptr;
+    bool isWindow = false;
+    Colour front = rgb(255, 255, 255);
+    Colour back = rgb(0, 0, 0);
+    DrawMode mode = DrawMode::OpaqueText;
+    TTF_Font* font = nullptr;
+};
+DrawingTarget target;
+
+// Rendered texts are kept, since pages draw the same labels at every redraw.
+struct RenderedKey {
+    TTF_Font* font;
+    Colour colour;
+    std::u16string text;
+    bool operator==(const RenderedKey& other) const {
+        return font == other.font && colour == other.colour && text == other.text;
+    }
+};
+struct RenderedKeyHash {
+    size_t operator()(const RenderedKey& key) const {
+        return std::hash<std::u16string>()(key.text) ^ (std::hash<void*>()(key.font) * 31) ^
+               static_cast<size_t>(key.colour);
+    }
+};
+std::unordered_map<RenderedKey, SDL_Surface*, RenderedKeyHash> renderedTexts;
+constexpr size_t RenderedTextLimit = 2048;
+
+Uint32 mapColour(SDL_Surface* surface, Colour colour) {
+    return SDL_MapRGB(surface->format, colour & 255, (colour >> 8) & 255, (colour >> 16) & 255);
+}
+
+std::vector<Uint16> nulTerminated(const std::u16string& text) {
+    std::vector<Uint16> units(text.begin(), text.end());
+    units.push_back(0);
+    return units;
+}
+
+void forgetRenderedTexts() {
+    for (auto& entry : renderedTexts) SDL_FreeSurface(entry.second);
+    renderedTexts.clear();
+}
+
+SDL_Surface* renderedText(const std::u16string& text) {
+    RenderedKey key{target.font, target.front, text};
+    auto found = renderedTexts.find(key);
+    if (found != renderedTexts.end()) return found->second;
+    if (renderedTexts.size() >= RenderedTextLimit) forgetRenderedTexts();
+    const SDL_Color colour = {static_cast<Uint8>(target.front & 255), static_cast<Uint8>((target.front >> 8) & 255),
+                              static_cast<Uint8>((target.front >> 16) & 255), 255};
+    SDL_Surface* surface = TTF_RenderUNICODE_Blended(target.font, nulTerminated(text).data(), colour);
+    if (surface == nullptr) return nullptr;
+    SDL_SetSurfaceBlendMode(surface, SDL_BLENDMODE_BLEND);
+    renderedTexts.emplace(std::move(key), surface);
+    return surface;
+}
+
+void putPixel(SDL_Surface* surface, int x, int y, Uint32 pixel) {
+    if (x < 0 || y < 0 || x >= surface->w || y >= surface->h) return;
+    Uint8* row = static_cast<Uint8*>(surface->pixels) + y * surface->pitch;
+    const int bytes = surface->format->BytesPerPixel;
+    if (bytes == 4) {
+        reinterpret_cast<Uint32*>(row)[x] = pixel;
+    } else if (bytes == 3) {
+        Uint8* at = row + x * 3;
+        SDL_memcpy(at, &pixel, 3);
+    }
+}
+
+}  // namespace
+
+bool startDrawing() {
+    if (TTF_Init() != 0) return false;
+    IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG);
+    defaultFont = TTF_OpenFont(DefaultFontPath, DefaultFontPixels);
+    if (defaultFont == nullptr) defaultFont = TTF_OpenFont("Fonts/DroidSansMono.ttf", DefaultFontPixels);
+    return true;
+}
+
+void stopDrawing() {
+    forgetRenderedTexts();
+    for (size_t slot = 1; slot < images.slots.size(); ++slot) SDL_FreeSurface(images.take(static_cast<int64_t>(slot)));
+    for (size_t slot = 1; slot < fonts.slots.size(); ++slot) {
+        if (TTF_Font* font = fonts.take(static_cast<int64_t>(slot))) TTF_CloseFont(font);
+    }
+    if (defaultFont != nullptr) TTF_CloseFont(defaultFont);
+    defaultFont = nullptr;
+    target = DrawingTarget();
+    IMG_Quit();
+    TTF_Quit();
+}
+
+SDL_Surface* surfaceOf(ImageHandle image) {
+    if (image == WindowSurface) return windowSurface();
+    return images.find(image);
+}
+
+int64_t countLiveImages() {
+    return images.liveCount();
+}
+
+// ---------------------------------------------------------------------------
+// Drawing.
+
+void beginDrawing(ImageHandle image) {
+    target = DrawingTarget();
+    target.surface = surfaceOf(image);
+    target.isWindow = image == WindowSurface;
+    target.font = defaultFont;
+}
+
+void endDrawing() {
+    target = DrawingTarget();
+}
+
+void fillRect(int64_t x, int64_t y, int64_t width, int64_t height, Colour colour) {
+    if (target.surface == nullptr || width <= 0 || height <= 0) return;
+    // Clip in 64 bits first: values from files may be far outside the screen.
+    const int64_t left = x < 0 ? 0 : x;
+    const int64_t top = y < 0 ? 0 : y;
+    const int64_t right = x + width > target.surface->w ? target.surface->w : x + width;
+    const int64_t bottom = y + height > target.surface->h ? target.surface->h : y + height;
+    if (right <= left || bottom <= top) return;
+    SDL_Rect rect = {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+                     static_cast<int>(bottom - top)};
+    SDL_FillRect(target.surface, &rect, mapColour(target.surface, colour));
+}
+
+void fillRectFront(int64_t x, int64_t y, int64_t width, int64_t height) {
+    fillRect(x, y, width, height, target.front);
+}
+
+void drawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
+    if (target.surface == nullptr) return;
+    const int64_t limit = 1 << 20;
+    if (x1 < -limit || x1 > limit || y1 < -limit || y1 > limit || x2 < -limit || x2 > limit || y2 < -limit ||
+        y2 > limit) {
+        return;
+    }
+    const Uint32 pixel = mapColour(target.surface, target.front);
+    SDL_LockSurface(target.surface);
+    int64_t dx = x2 > x1 ? x2 - x1 : x1 - x2;
+    int64_t dy = y2 > y1 ? y1 - y2 : y2 - y1;
+    const int64_t sx = x1 < x2 ? 1 : -1;
+    const int64_t sy = y1 < y2 ? 1 : -1;
+    int64_t error = dx + dy;
+    for (;;) {
+        putPixel(target.surface, static_cast<int>(x1), static_cast<int>(y1), pixel);
+        if (x1 == x2 && y1 == y2) break;
+        const int64_t twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x1 += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y1 += sy;
+        }
+    }
+    SDL_UnlockSurface(target.surface);
+}
+
+void drawText(int64_t x, int64_t y, const std::u16string& text) {
+    if (target.surface == nullptr || target.font == nullptr || text.empty()) return;
+    if (!target.isWindow) noteTextDrawn(x, y, text);
+    if (target.mode == DrawMode::OpaqueText) fillRect(x, y, textWidth(text), textHeight(text), target.back);
+    SDL_Surface* rendered = renderedText(text);
+    if (rendered == nullptr || x < -100000 || x > 100000 || y < -100000 || y > 100000) return;
+    SDL_Rect at = {static_cast<int>(x), static_cast<int>(y), 0, 0};
+    SDL_BlitSurface(rendered, nullptr, target.surface, &at);
+}
+
+int64_t textWidth(const std::u16string& text) {
+    TTF_Font* font = target.font != nullptr ? target.font : defaultFont;
+    if (font == nullptr || text.empty()) return 0;
+    int width = 0;
+    int height = 0;
+    TTF_SizeUNICODE(font, nulTerminated(text).data(), &width, &height);
+    return width;
+}
+
+int64_t textHeight(const std::u16string& text) {
+    TTF_Font* font = target.font != nullptr ? target.font : defaultFont;
+    if (font == nullptr || text.empty()) return 0;
+    return TTF_FontHeight(font);
+}
+
+void setFrontColour(Colour colour) {
+    target.front = colour;
+}
+
+void setDrawingMode(DrawMode mode) {
+    target.mode = mode;
+}
+
+void selectFont(FontHandle font) {
+    if (TTF_Font* chosen = fonts.find(font)) target.font = chosen;
+}
+
+void drawImage(ImageHandle image, int64_t x, int64_t y) {
+    SDL_Surface* source = surfaceOf(image);
+    if (target.surface == nullptr || source == nullptr || x < -100000 || x > 100000 || y < -100000 || y > 100000)
+        return;
+    SDL_SetSurfaceBlendMode(source, target.mode == DrawMode::AlphaBlend ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
+    SDL_Rect at = {static_cast<int>(x), static_cast<int>(y), 0, 0};
+    SDL_BlitSurface(source, nullptr, target.surface, &at);
+}
+
+void drawImageScaled(ImageHandle image, int64_t x, int64_t y, int64_t width, int64_t height) {
+    SDL_Surface* source = surfaceOf(image);
+    if (target.surface == nullptr || source == nullptr || width <= 0 || height <= 0) return;
+    const int64_t limit = 100000;
+    if (x < -limit || x > limit || y < -limit || y > limit || width > limit || height > limit) return;
+    SDL_SetSurfaceBlendMode(source, target.mode == DrawMode::AlphaBlend ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
+    SDL_Rect at = {static_cast<int>(x), static_cast<int>(y), static_cast<int>(width), static_cast<int>(height)};
+    SDL_BlitScaled(source, nullptr, target.surface, &at);
+}
+
+// ---------------------------------------------------------------------------
+// Images.
+
+ImageHandle createImage(int64_t width, int64_t height, int depth) {
+    if (width <= 0 || height <= 0 || width > 16384 || height > 16384) return 0;
+    const Uint32 format = depth == 24 ? SDL_PIXELFORMAT_RGB24 : SDL_PIXELFORMAT_XRGB8888;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, static_cast<int>(width), static_cast<int>(height),
+                                                          depth == 24 ? 24 : 32, format);
+    if (surface != nullptr) SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+    return images.keep(surface);
+}
+
+ImageHandle loadImage(const std::u16string& path) {
+    SDL_Surface* loaded = IMG_Load(hostPath(path).c_str());
+    if (loaded == nullptr) return 0;
+    // One pixel format for every picture keeps blits fast; the alpha channel
+    // is kept for pictures that have one (the icons).
+    const bool hasAlpha = loaded->format->Amask != 0 || SDL_ISPIXELFORMAT_INDEXED(loaded->format->format);
+    SDL_Surface* converted =
+        SDL_ConvertSurfaceFormat(loaded, hasAlpha ? SDL_PIXELFORMAT_ARGB8888 : SDL_PIXELFORMAT_XRGB8888, 0);
+    SDL_FreeSurface(loaded);
+    return images.keep(converted);
+}
+
+ImageHandle grabImage(ImageHandle source, int64_t x, int64_t y, int64_t width, int64_t height) {
+    SDL_Surface* from = surfaceOf(source);
+    if (from == nullptr || width <= 0 || height <= 0 || width > 16384 || height > 16384) return 0;
+    if (x < -100000 || x > 100000 || y < -100000 || y > 100000) return 0;
+    SDL_Surface* copy = SDL_CreateRGBSurfaceWithFormat(0, static_cast<int>(width), static_cast<int>(height),
+                                                       from->format->BitsPerPixel, from->format->format);
+    if (copy == nullptr) return 0;
+    SDL_FillRect(copy, nullptr, SDL_MapRGB(copy->format, 0, 0, 0));
+    SDL_SetSurfaceBlendMode(from, SDL_BLENDMODE_NONE);
+    SDL_Rect area = {static_cast<int>(x), static_cast<int>(y), static_cast<int>(width), static_cast<int>(height)};
+    SDL_BlitSurface(from, &area, copy, nullptr);
+    return images.keep(copy);
+}
+
+void freeImage(ImageHandle image) {
+    if (SDL_Surface* surface = images.take(image)) SDL_FreeSurface(surface);
+}
+
+int64_t imageWidth(ImageHandle image) {
+    SDL_Surface* surface = surfaceOf(image);
+    return surface == nullptr ? 0 : surface->w;
+}
+
+int64_t imageHeight(ImageHandle image) {
+    SDL_Surface* surface = surfaceOf(image);
+    return surface == nullptr ? 0 : surface->h;
+}
+
+// ---------------------------------------------------------------------------
+// Fonts.
+
+int screenDotsPerInch() {
+    return 96;
+}
+
+FontHandle loadFont(const std::u16string& path, int points) {
+    const int pixels = (points * screenDotsPerInch() + 36) / 72;
+    TTF_Font* font = TTF_OpenFont(hostPath(path).c_str(), pixels > 0 ? pixels : 1);
+    if (font == nullptr) return 0;
+    return fonts.keep(font);
+}

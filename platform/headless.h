@@ -1,0 +1,27 @@
+// The headless runner's own operations, beside those of platform.h: its
+// scripted input, where its reports go, and what tests read back. Only the
+// headless implementation (window_headless.cpp) provides them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+// Appends the lines of a script file (false when it cannot be read) or of a
+// text. Lines: click X Y | wheel N [ctrl] | key NAME | type TEXT | close |
+// shot FILE | mark TEXT. Blank lines and lines starting with '#' are skipped.
+bool loadInputScriptFile(const std::u16string& path);
+void queueInputScript(const std::string& scriptText);
+// Where reports go: standard output (the default) or a memory record that
+// takeHeadlessOutput returns and empties. Choosing drops pending script lines.
+void recordHeadlessOutputInMemory(bool inMemory);
+std::string takeHeadlessOutput();
+// The milliseconds asked of every sleep since the last call, in order.
+std::vector<int64_t> takeRecordedSleeps();
+// Colour of one pixel, -1 outside the image.
+Colour readPixel(ImageHandle image, int64_t x, int64_t y);
+bool saveImagePng(ImageHandle image, const std::u16string& path);
+// How many images are alive (the game must not let this grow turn after turn).
+int64_t liveImageCount();

@@ -1,0 +1,69 @@
+// What the platform layer's own sources share; nothing outside platform/
+// includes this. drawing.cpp, sound.cpp and files.cpp serve both window
+// implementations; each implementation (window_sdl.cpp, window_headless.cpp)
+// provides the operations declared at the end.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+// The one table of handles for pictures, fonts, sounds, files and folder
+// listings: a handle is a slot number, slot 0 stands for "none", and a freed
+// slot is reused by the next item kept.
+template <typename Item>
+struct HandleTable {
+    std::vector<Item*> slots = std::vector<Item*>(1, nullptr);
+
+    int64_t keep(Item* item) {
+        if (item == nullptr) return 0;
+        size_t slot = 1;
+        while (slot < slots.size() && slots[slot] != nullptr) ++slot;
+        if (slot == slots.size()) slots.push_back(nullptr);
+        slots[slot] = item;
+        return static_cast<int64_t>(slot);
+    }
+    Item* find(int64_t handle) const {
+        if (handle <= 0 || static_cast<uint64_t>(handle) >= slots.size()) return nullptr;
+        return slots[static_cast<size_t>(handle)];
+    }
+    // Forgets the handle and gives the item back to be released.
+    Item* take(int64_t handle) {
+        Item* item = find(handle);
+        if (item != nullptr) slots[static_cast<size_t>(handle)] = nullptr;
+        return item;
+    }
+    int64_t liveCount() const {
+        int64_t count = 0;
+        for (Item* item : slots) count += item != nullptr ? 1 : 0;
+        return count;
+    }
+};
+
+// Host path from a "\"-separated path (files.cpp).
+std::string hostPath(const std::u16string& path);
+// Whether a regular file (not a folder, pipe or device) is at the path.
+bool isRegularFile(const std::u16string& path);
+
+// Drawing (drawing.cpp): fonts and picture decoders up and down, the surface
+// behind an image handle (the window's own for WindowSurface), and the count
+// of live images.
+bool startDrawing();
+void stopDrawing();
+SDL_Surface* surfaceOf(ImageHandle image);
+int64_t countLiveImages();
+
+// Sound (sound.cpp): every sample and voice released.
+void releaseSound();
+
+// Provided by each window implementation.
+//
+// The surface that stands for the window's client area.
+SDL_Surface* windowSurface();
+// Called for every text drawn into an image (not the window): the headless
+// runner reports it, the real window ignores it.
+void noteTextDrawn(int64_t x, int64_t y, const std::u16string& text);

@@ -1,0 +1,230 @@
+// The real window on SDL2: the window and its surface, its events, the pointer,
+// sleeping, presenting a frame and the message box.
+#include <cstdio>
+#include <cstring>
+
+#include "platform/platform_internal.h"
+
+namespace {
+
+SDL_Window* window = nullptr;
+bool mouseDownOnSurface = false;
+bool initialised = false;
+// Characters of one text-input event, handed out one per poll.
+std::u16string pendingTypedChars;
+
+PlatformEvent translate(const SDL_Event& event) {
+    PlatformEvent result;
+    switch (event.type) {
+        case SDL_QUIT:
+            result.kind = EventKind::CloseRequest;
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+            if (event.button.button == SDL_BUTTON_LEFT) mouseDownOnSurface = true;
+            break;
+        case SDL_MOUSEBUTTONUP:
+            if (event.button.button == SDL_BUTTON_LEFT && mouseDownOnSurface) {
+                mouseDownOnSurface = false;
+                if (event.button.x >= 0 && event.button.y >= 0 && event.button.x < 800 && event.button.y < 600) {
+                    result.kind = EventKind::Click;
+                }
+            }
+            break;
+        case SDL_MOUSEWHEEL: {
+            int notches = event.wheel.y;
+            if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;
+            if (notches == 0) break;
+            const SDL_Keymod held = SDL_GetModState();
+            result.kind = EventKind::Wheel;
+            result.wheelNotches = notches;
+            result.modifiers = ((held & KMOD_SHIFT) ? ModShift : 0) | ((held & KMOD_ALT) ? ModAlt : 0) |
+                               ((held & KMOD_CTRL) ? ModControl : 0);
+            break;
+        }
+        case SDL_KEYUP: {
+            result.kind = EventKind::KeyRelease;
+            const SDL_Keycode key = event.key.keysym.sym;
+            switch (key) {
+                case SDLK_ESCAPE:
+                    result.keyCode = KeyEscape;
+                    break;
+                case SDLK_RETURN:
+                case SDLK_KP_ENTER:
+                    result.keyCode = KeyReturn;
+                    break;
+                case SDLK_BACKSPACE:
+                    result.keyCode = KeyBackspace;
+                    break;
+                case SDLK_UP:
+                    result.keyCode = KeyUp;
+                    break;
+                case SDLK_DOWN:
+                    result.keyCode = KeyDown;
+                    break;
+                case SDLK_PAGEUP:
+                    result.keyCode = KeyPageUp;
+                    break;
+                case SDLK_PAGEDOWN:
+                    result.keyCode = KeyPageDown;
+                    break;
+                default:
+                    // Letters and digits as their capital codes; other keys
+                    // outside the codes the program tests.
+                    if (key >= SDLK_a && key <= SDLK_z)
+                        result.keyCode = 'A' + (key - SDLK_a);
+                    else if (key >= SDLK_0 && key <= SDLK_9)
+                        result.keyCode = key;
+                    else
+                        result.keyCode = 0x10000 + (key & 0xFFFF);
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    return result;
+}
+
+// Drivers that accept every request but show nothing: with them the program
+// would run on without any window for the author to see.
+bool showsNothing(const char* driver) {
+    return driver == nullptr || std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0;
+}
+
+}  // namespace
+
+bool platformInit() {
+    if (initialised) return true;
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+    if (showsNothing(SDL_GetCurrentVideoDriver()) || !startDrawing()) {
+        SDL_Quit();
+        return false;
+    }
+    initialised = true;
+    return true;
+}
+
+void platformRelease() {
+    if (!initialised) return;
+    releaseSound();
+    stopDrawing();
+    closeWindow();
+    SDL_Quit();
+    initialised = false;
+}
+
+SDL_Surface* windowSurface() {
+    return window != nullptr ? SDL_GetWindowSurface(window) : nullptr;
+}
+
+void noteTextDrawn(int64_t, int64_t, const std::u16string&) {}
+
+// ---------------------------------------------------------------------------
+// Window and input.
+
+bool openWindow(int width, int height) {
+    window =
+        SDL_CreateWindow("Orvalde", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, SDL_WINDOW_SHOWN);
+    return window != nullptr;
+}
+
+bool createDrawingSurface() {
+    return window != nullptr && SDL_GetWindowSurface(window) != nullptr;
+}
+
+void focusDrawingSurface() {
+    if (window == nullptr) return;
+    SDL_RaiseWindow(window);
+    SDL_StartTextInput();
+}
+
+void setWindowTitle(const std::u16string& title) {
+    if (window != nullptr) SDL_SetWindowTitle(window, textToUtf8(title).c_str());
+}
+
+void closeWindow() {
+    if (window != nullptr) SDL_DestroyWindow(window);
+    window = nullptr;
+}
+
+PlatformEvent pollEvent(int maxWaitMs) {
+    PlatformEvent result;
+    const Uint32 deadline = SDL_GetTicks() + static_cast<Uint32>(maxWaitMs > 0 ? maxWaitMs : 0);
+    for (;;) {
+        if (!pendingTypedChars.empty()) {
+            result.kind = EventKind::CharTyped;
+            result.charCode = pendingTypedChars.front();
+            pendingTypedChars.erase(0, 1);
+            return result;
+        }
+        const Sint32 remaining = static_cast<Sint32>(deadline - SDL_GetTicks());
+        SDL_Event event;
+        int got = 0;
+        if (maxWaitMs < 0) {
+            got = SDL_WaitEvent(&event);
+        } else {
+            got = remaining > 0 ? SDL_WaitEventTimeout(&event, remaining) : SDL_PollEvent(&event);
+        }
+        if (got == 0) return result;
+        if (event.type == SDL_TEXTINPUT) {
+            for (char16_t c : utf8ToText(event.text.text)) {
+                if (c >= 32) pendingTypedChars.push_back(c);
+            }
+            continue;
+        }
+        result = translate(event);
+        if (result.kind != EventKind::None) return result;
+        // Events the program does not use (motion, key presses, window
+        // changes) do not end the wait.
+    }
+}
+
+void pointerPosition(int& x, int& y) {
+    x = -1;
+    y = -1;
+    if (window == nullptr || !(SDL_GetWindowFlags(window) & SDL_WINDOW_MOUSE_FOCUS)) return;
+    int px = 0;
+    int py = 0;
+    SDL_GetMouseState(&px, &py);
+    if (px < 0 || py < 0 || px >= 800 || py >= 600) return;
+    x = px;
+    y = py;
+}
+
+void sleepMs(int64_t milliseconds) {
+    if (milliseconds <= 0) return;
+    SDL_Delay(static_cast<Uint32>(milliseconds > 86400000 ? 86400000 : milliseconds));
+}
+
+void presentImage(ImageHandle image) {
+    SDL_Surface* source = surfaceOf(image);
+    SDL_Surface* screen = windowSurface();
+    if (source == nullptr || screen == nullptr) return;
+    SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+    SDL_BlitSurface(source, nullptr, screen, nullptr);
+    SDL_UpdateWindowSurface(window);
+}
+
+// ---------------------------------------------------------------------------
+// Message box.
+
+bool messageBox(const std::u16string& title, const std::u16string& text, bool yesNo) {
+    const std::string title8 = textToUtf8(title);
+    const std::string text8 = textToUtf8(text);
+    if (!yesNo) {
+        if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title8.c_str(), text8.c_str(), window) != 0) {
+            std::fprintf(stderr, "%s: %s\n", title8.c_str(), text8.c_str());
+        }
+        return false;
+    }
+    const SDL_MessageBoxButtonData buttons[] = {{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Oui"},
+                                                {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "Non"}};
+    const SDL_MessageBoxData data = {
+        SDL_MESSAGEBOX_INFORMATION, window, title8.c_str(), text8.c_str(), 2, buttons, nullptr};
+    int pressed = 0;
+    if (SDL_ShowMessageBox(&data, &pressed) != 0) {
+        std::fprintf(stderr, "%s: %s\n", title8.c_str(), text8.c_str());
+        return false;
+    }
+    return pressed == 1;
+}
