@@ -15,13 +15,30 @@ static const std::u16string StartingStateFile = u"0.sav";
 
 static bool leaveSession = false;
 static SoundHandle introductionSound = 0;
+// The object placement as the author left it. A location outside 0..255 (from
+// a file) cannot be saved in "0.sav" and read back, so within the play such an
+// object counts as not created; the author's values come back at the end.
+static int64_t authorPlacement[TableSize];
 
 static bool mediaPresent(const std::u16string& name) {
     return fileSize(name) > 0;
 }
 
+static void setAsideAuthorPlacement() {
+    for (int object = 0; object < TableSize; ++object) {
+        int64_t& location = adventure.objectLocations[object];
+        authorPlacement[object] = location;
+        if (!isTableIndex(location)) location = NotCreated;
+    }
+}
+
+static void restoreAuthorPlacement() {
+    for (int object = 0; object < TableSize; ++object) adventure.objectLocations[object] = authorPlacement[object];
+}
+
 static void resetPlayState() {
     currentRoom = 0;
+    lastCommand.clear();
     for (int r = 0; r < TableSize; ++r) {
         roomImages[r] = r;
         flags[r] = 0;
@@ -96,6 +113,7 @@ static void startSession() {
     quitPending = false;
     endOfGamePending = false;
     leaveSession = false;
+    setAsideAuthorPlacement();
     if (!saveGame(StartingStateFile)) fatalError(u"Impossible de faire la sauvegarde du jeu !");
 }
 
@@ -176,6 +194,7 @@ void runGameSession() {
     startSession();
     while (!leaveSession) playTurn();
     loadGame(StartingStateFile);
+    restoreAuthorPlacement();
     forgetSamples();
     releaseScreenImages();
 }

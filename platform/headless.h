@@ -10,7 +10,7 @@
 #include "platform/platform.h"
 
 // Appends the lines of a script file (false when it cannot be read) or of a
-// text. Lines: click X Y | wheel N [ctrl] | key NAME | type TEXT | close |
+// text. Lines: click X Y | wheel N [ctrl] [shift] | key NAME | type TEXT | close |
 // shot FILE | mark TEXT. Blank lines and lines starting with '#' are skipped.
 bool loadInputScriptFile(const std::u16string& path);
 void queueInputScript(const std::string& scriptText);

@@ -83,10 +83,15 @@ bool scriptLineEvent(const std::string& line, PlatformEvent& event) {
             warn(line);
             return false;
         }
-        arguments >> modifier;
         event.kind = EventKind::Wheel;
         event.wheelNotches = notches;
-        event.modifiers = modifier == "ctrl" ? ModControl : 0;
+        while (arguments >> modifier) {
+            event.modifiers |= modifier == "ctrl" ? ModControl : modifier == "shift" ? ModShift : 0;
+            if (modifier != "ctrl" && modifier != "shift") {
+                warn(line);
+                return false;
+            }
+        }
         return true;
     }
     if (word == "key") {

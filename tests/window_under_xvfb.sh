@@ -1,30 +1,33 @@
 #!/usr/bin/env bash
-# The real program in a real X window: Return leaves the introduction, the
-# menu page is shown, Escape ends the program with status 0.
+# The real program in a real X window: the introduction is shown, Return leaves
+# it for the menu page, the keys and the wheel change the layout settings as a
+# person's would (Page Up, Page Down, Up, Down, the wheel alone, with Control,
+# with Control and Shift), a typed name with a Backspace saves the project,
+# and Escape twice ends the program with status 0. The saved file tells what
+# the window received.
 # Usage: window_under_xvfb.sh ORVALDE RUN_FOLDER
 set -u
 program=$1
 run_folder=$2
 work=$(mktemp -d)
-# The program too: should a check fail while it runs, it must not outlive the
-# script and keep the test runner waiting for its output.
-trap 'kill ${pid:-} $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
+# The program and the server too: should a check fail, neither may outlive
+# the script and keep the test runner waiting.
+trap 'kill ${pid:-} ${xvfb_pid:-} 2>/dev/null; rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
 cp -r "$run_folder/Images" "$run_folder/Fonts" "$work/"
 mkdir -p "$work/Projets"
 
-display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# The server picks a free display itself and writes its number once ready, so
+# that tests running side by side never share a server.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
-export DISPLAY=$display
-fail() { echo "FAIL: $*"; exit 1; }
-
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || fail "no X server on $display"
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+kill -0 $xvfb_pid 2>/dev/null || fail "the X server did not start"
+export DISPLAY=":$(head -n 1 "$work/display")"
+xdpyinfo >/dev/null 2>&1 || fail "no X server on $DISPLAY"
 
 cd "$work" || exit 1
-# The X11 driver only: without the server SDL would otherwise fall back to
-# another driver and the program would run with no window at all.
-SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$program" &
+SDL_AUDIODRIVER=dummy "$program" &
 pid=$!
 window=""
 for _ in $(seq 100); do
@@ -33,37 +36,55 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 [ -n "$window" ] || fail "no window titled Orvalde"
-
-# The window is 800 x 600 and centred on the 1024 x 768 screen.
 geometry=$(xdotool getwindowgeometry "$window")
 echo "$geometry" | grep -q 'Geometry: 800x600' || fail "window geometry: $geometry"
 
-pixel() {  # pixel X Y of the screenshot, as "R,G,B"
-  convert "$work/shot.png" -crop "1x1+$1+$2" -depth 8 txt:- | tail -n 1 | sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1,\2,\3/'
-}
-
-sleep 0.5
 left=$(( (1024 - 800) / 2 ))
 top=$(( (768 - 600) / 2 ))
-# Before any input the window shows the introduction picture.
-import -window root -crop "800x600+$left+$top" +repage "$work/intro.png" || fail "no screenshot"
+shot() { import -window root -crop "800x600+$left+$top" +repage "$work/$1.png" || fail "no screenshot"; }
+pixel() {  # pixel SHOT X Y as "R,G,B"
+  convert "$work/$1.png" -crop "1x1+$2+$3" -depth 8 txt:- | tail -n 1 |
+    sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1,\2,\3/'
+}
+pause() { sleep 0.3; }
+
+sleep 0.5
+shot intro
 differing=$(compare -metric AE -fuzz 3% "$work/intro.png" "$work/Images/introduction.jpg" null: 2>&1)
 [ "${differing%% *}" -lt 2000 ] 2>/dev/null || fail "the introduction is not shown: $differing pixels differ"
 
-xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
-xdotool key --window "$window" Return
-sleep 1
-import -window root -crop "800x600+$left+$top" +repage "$work/shot.png" || fail "no screenshot"
-# The menu page: grey ground, the white face of the first button "VOCABULAIRE"
-# (33, 35, 350 x 30) and its black border.
-[ "$(pixel 10 590)" = "128,128,128" ] || fail "ground at (10,590) is $(pixel 10 590)"
-[ "$(pixel 60 40)" = "255,255,255" ] || fail "button face at (60,40) is $(pixel 60 40)"
-[ "$(pixel 33 50)" = "0,0,0" ] || fail "button border at (33,50) is $(pixel 33 50)"
+xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+xdotool key Return
+pause
+shot menu
+[ "$(pixel menu 10 590)" = "128,128,128" ] || fail "menu ground at (10,590) is $(pixel menu 10 590)"
+[ "$(pixel menu 60 40)" = "255,255,255" ] || fail "button face at (60,40) is $(pixel menu 60 40)"
+[ "$(pixel menu 33 50)" = "0,0,0" ] || fail "button border at (33,50) is $(pixel menu 33 50)"
 
-xdotool key --window "$window" Escape
+click() { xdotool mousemove --window "$window" "$1" "$2" click 1; pause; }
+# Each layout cell (x of the column, y of the row) gets one kind of input.
+click 405 354; xdotool key Page_Up; pause                      # image x 0 -> 10
+click 455 354; xdotool key Page_Down; pause                    # image y 0 -> 590
+click 505 354; xdotool key Up; pause                           # image width 400 -> 401
+click 555 354; xdotool key Down; pause                         # image height 300 -> 299
+click 405 384; xdotool click 4; pause                          # description x 0 -> 1
+click 455 384; xdotool keydown ctrl click 4 keyup ctrl; pause  # description y 360 -> 370
+click 505 384; xdotool keydown ctrl shift click 5 keyup shift ctrl; pause  # width 800 -> 799
+
+click 208 225                                                  # "SAUVER FICHIER"
+click 50 450                                                   # "EDIT"
+xdotool type --delay 50 "fenetrex"; xdotool key BackSpace Return; pause
+click 400 475                                                  # "SAUVER"
+xdotool key Escape; pause
+xdotool key Escape
 for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-if kill -0 $pid 2>/dev/null; then kill $pid; fail "Escape on the menu did not end the program"; fi
+if kill -0 $pid 2>/dev/null; then fail "Escape on the menu did not end the program"; fi
 wait $pid
 status=$?
 [ $status -eq 0 ] || fail "exit status $status"
+
+file="$work/Projets/fenetre/fenetre.orv"
+[ -f "$file" ] || fail "no project saved as 'fenetre': $(ls "$work/Projets")"
+settings=$(sed -n '6145,6151p' "$file" | tr -d '\r' | tr '\n' ' ')
+[ "$settings" = "10 590 401 299 1 370 799 " ] || fail "layout settings saved: $settings"
 echo "window scenario passed"
