@@ -32,17 +32,17 @@ extern int64_t running;               // the main loop runs while it is 1
 // Result of the last pollInput; every field is cleared by each poll and at
 // most one is set.
 struct InputState {
-    bool clicked;
-    int64_t wheelSteps;
-    bool ctrlWheel;
-    bool escapeKey;
-    bool returnKey;
-    bool upKey;
-    bool downKey;
-    bool pageUpKey;
-    bool pageDownKey;
-    bool backspaceKey;
-    int64_t typedChar;
+    bool clicked = false;
+    int64_t wheelSteps = 0;
+    bool ctrlWheel = false;
+    bool escapeKey = false;
+    bool returnKey = false;
+    bool upKey = false;
+    bool downKey = false;
+    bool pageUpKey = false;
+    bool pageDownKey = false;
+    bool backspaceKey = false;
+    int64_t typedChar = 0;
 };
 extern InputState inputState;
 

@@ -60,11 +60,11 @@ TEST(PlayCommands, MovesTakesAndDropsShowInTheRoomAndInventoryZones) {
 
 TEST(PlayCommands, TheTypedLineIsUpperCasedWithoutAccentsAndStopsAtTheZoneEdge) {
     startProject("typing");
-    adventure.textZone.width = 104;  // 100 pixels inside: ten characters of 10 pixels
+    adventure.textZone.width = 102;  // 98 pixels inside: nine characters of 10 pixels
     const std::string output = playSession("type àéèêëîïôöùûüÿç École\nkey backspace\nkey return\n");
-    // Backspace took the last character kept: the tenth, "C".
-    EXPECT_TRUE(inOrder(dialogue(output), {"AEEEEIIOOU"}));
-    EXPECT_TRUE(inOrder(texts(output), {"A", "AE", "AEE", "AEEEEIIOOU", "AEEEEIIOO"}));
+    // Backspace took the last character kept: the ninth, "O".
+    EXPECT_TRUE(inOrder(dialogue(output), {"AEEEEIIO"}));
+    EXPECT_TRUE(inOrder(texts(output), {"A", "AE", "AEE", "AEEEEIIOO", "AEEEEIIO"}));
 }
 
 TEST(PlayCommands, MinorEventsSeeTheFirstThreeRecognisedWordsOfAnyCommand) {
@@ -102,4 +102,15 @@ TEST(PlayCommands, TheQuitQuestionTakesOnlyItsTwoAnswers) {
     const std::vector<std::string> seen = dialogue(playSession("type fin\nkey return\ntype o\ntype regarde\n"));
     EXPECT_TRUE(inOrder(seen, {"FIN", "O/N"}));
     EXPECT_EQ(std::count(seen.begin(), seen.end(), "REGARDE"), 0);
+}
+
+// The last object number is an object like any other.
+TEST(PlayCommands, TheLastObjectIsFoundByItsWord) {
+    startProject("last_object");
+    adventure.vocabulary[40][0] = u"SAC";
+    adventure.objectTexts[255] = u"Un sac";
+    adventure.objectLocations[255] = 0;
+    adventure.objectAttributes[255][AssociatedWord] = 40;
+    adventure.objectAttributes[255][Takeable] = 1;
+    EXPECT_TRUE(inOrder(texts(playSession(typed({"prends sac", "i"}))), {"PRENDS SAC", "Vous avez: Un sac"}));
 }

@@ -51,8 +51,8 @@ Run runHeadless(const std::string& folder, const std::string& script, const std:
 // program (platform, window, font, pictures). Output and pending input are
 // dropped.
 void startInProcess(const std::string& folder);
-// The editor loop driven by the script, until Escape on the menu: two Escapes
-// are added at the end. Returns what was reported (texts drawn, boxes).
+// The editor loop on the menu page driven by the script, until Escape on the
+// menu: two Escapes are added at the end. Returns what was reported (texts drawn, boxes).
 std::string runEditor(const std::string& script);
 // A test play of the adventure in memory in the current directory, driven by
 // the script, with an Escape added at the end.

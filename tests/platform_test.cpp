@@ -1,0 +1,144 @@
+// The services everything rests on: texts in UTF-16 and UTF-8, case mapping
+// and numbers, the input poll, files and folders, and the drawing widgets.
+#include <filesystem>
+
+#include "editor/widgets.h"
+#include "tests/support.h"
+
+namespace fs = std::filesystem;
+
+TEST(Platform, TextsConvertBetweenUtf8AndUtf16) {
+    const struct {
+        std::u16string text;
+        std::string utf8;
+    } cases[] = {{u"A", "A"},
+                 {u"é", "\xC3\xA9"},
+                 {u"\u07FF", "\xDF\xBF"},
+                 {u"\u0800", "\xE0\xA0\x80"},
+                 {u"€", "\xE2\x82\xAC"},
+                 {u"\uFFFF", "\xEF\xBF\xBF"},
+                 {u"😀", "\xF0\x9F\x98\x80"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(textToUtf8(c.text), c.utf8);
+        EXPECT_EQ(utf8ToText(c.utf8), c.text);
+    }
+    // Broken UTF-8 still gives a text, one unit per undecodable byte at most.
+    for (const std::string broken : {"\xC3", "\xFF\xFE", "\xED\xA0\x80", "\xF0\x9F\x98"}) {
+        EXPECT_LE(utf8ToText(broken).size(), broken.size());
+    }
+}
+
+TEST(Platform, CaseNumbersAndPartsOfTexts) {
+    EXPECT_EQ(upperCase(u"épée çà ÿ œ ž abc"), u"ÉPÉE ÇÀ Ÿ Œ Ž ABC");
+    EXPECT_EQ(lowerCase(u"ÉPÉE ÇÀ Ÿ Œ Ž ABC"), u"épée çà ÿ œ ž abc");
+    const struct {
+        std::u16string text;
+        int64_t value;
+    } numbers[] = {{u"  \t12ab", 12},
+                   {u"-0", 0},
+                   {u"+7", 7},
+                   {u"x1", 0},
+                   {u"$10", 0},
+                   {u"", 0},
+                   {u"-9223372036854775808", INT64_MIN},
+                   {u"18446744073709551617", INT64_MAX}};
+    for (const auto& c : numbers) EXPECT_EQ(textToInteger(c.text), c.value) << textToUtf8(c.text);
+    EXPECT_EQ(integerToText(INT64_MIN), u"-9223372036854775808");
+    EXPECT_EQ(leftPart(u"abcdef", 2) + rightPart(u"abcdef", 2) + middlePart(u"abcdef", 2, 3), u"abefbcd");
+    EXPECT_EQ(middlePart(u"abc", 9, 2) + leftPart(u"abc", -1) + rightPart(u"abc", 9), u"abc");
+    EXPECT_EQ(trimSpaces(u"  a b  "), u"a b");
+}
+
+// One event per poll, keys on their release; the wheel's step of ten needs
+// Control alone.
+TEST(Platform, EachEventFillsItsOwnFieldOfTheInputState) {
+    startInProcess(makeWorkFolder("poll"));
+    const struct {
+        const char* event;
+        InputState expected;
+    } cases[] = {
+        {"click 3 4", {.clicked = true}},
+        {"wheel 2", {.wheelSteps = 2}},
+        {"wheel -1 ctrl", {.wheelSteps = -1, .ctrlWheel = true}},
+        {"wheel 1 ctrl shift", {.wheelSteps = 1}},
+        {"key escape", {.escapeKey = true}},
+        {"key return", {.returnKey = true}},
+        {"key up", {.upKey = true}},
+        {"key down", {.downKey = true}},
+        {"key pageup", {.pageUpKey = true}},
+        {"key pagedown", {.pageDownKey = true}},
+        {"key backspace", {.backspaceKey = true}},
+        {"type é", {.typedChar = u'é'}},
+    };
+    for (const auto& c : cases) {
+        queueInputScript(c.event);
+        pollInput();
+        const InputState& s = inputState;
+        const InputState& e = c.expected;
+        EXPECT_TRUE(s.clicked == e.clicked && s.wheelSteps == e.wheelSteps && s.ctrlWheel == e.ctrlWheel &&
+                    s.escapeKey == e.escapeKey && s.returnKey == e.returnKey && s.upKey == e.upKey &&
+                    s.downKey == e.downKey && s.pageUpKey == e.pageUpKey && s.pageDownKey == e.pageDownKey &&
+                    s.backspaceKey == e.backspaceKey && s.typedChar == e.typedChar)
+            << c.event;
+    }
+}
+
+TEST(Platform, FilesAndFoldersReportWhatIsThere) {
+    const std::string folder = makeWorkFolder("files");
+    startInProcess(folder);
+    writeFile(folder + "/vide", "");
+    EXPECT_EQ(fileSize(u"vide"), 0);
+    EXPECT_EQ(fileSize(u"absent"), -1);
+    EXPECT_EQ(fileSize(u"Projets"), -2);
+    EXPECT_EQ(fileSize(u"Images\\ecran.jpg"), static_cast<int64_t>(fs::file_size(folder + "/Images/ecran.jpg")));
+    EXPECT_FALSE(createFolder(u"Projets"));
+    EXPECT_FALSE(deleteFile(u"Projets"));
+    EXPECT_TRUE(renameFile(u"vide", u"Projets\\plein"));
+    const FileHandle out = createFile(u"Projets\\plein");
+    EXPECT_TRUE(writeLine(out, u"é") && writeInteger(out, -2) && closeFile(out));
+    EXPECT_EQ(readFile(folder + "/Projets/plein"), "\xC3\xA9\r\n\xFE\xFF\xFF\xFF\xFF\xFF\xFF\xFF");
+    const FileHandle in = openFile(u"Projets\\plein");
+    int64_t value = 0;
+    EXPECT_EQ(readLine(in), u"é");
+    EXPECT_TRUE(readInteger(in, value));
+    EXPECT_EQ(value, -2);
+    EXPECT_TRUE(endOfFile(in));
+    EXPECT_FALSE(readInteger(in, value));
+    closeFile(in);
+    std::vector<std::u16string> names;
+    const FolderListing listing = openFolderListing(u"Projets", u"*.*");
+    std::u16string name;
+    bool isFolder = false;
+    while (nextFolderEntry(listing, name, isFolder)) names.push_back(name + (isFolder ? u"/" : u""));
+    closeFolderListing(listing);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"../", u"./", u"plein"}));
+}
+
+TEST(Platform, ButtonsAndWrappedTextsAreDrawnInTheirBoxes) {
+    startInProcess(makeWorkFolder("widgets"));
+    beginDrawing(backBuffer);
+    fillRect(0, 0, 800, 600, rgb(128, 128, 128));
+    drawButton(10, 10, 20, 10);
+    const struct {
+        int64_t x, y;
+        Colour colour;
+    } pixels[] = {{10, 10, rgb(0, 0, 0)},       {29, 19, rgb(0, 0, 0)},      {11, 11, rgb(255, 255, 255)},
+                  {28, 18, rgb(255, 255, 255)}, {31, 21, rgb(0, 0, 0)},      {30, 10, rgb(128, 128, 128)},
+                  {10, 20, rgb(128, 128, 128)}, {32, 12, rgb(128, 128, 128)}};
+    for (const auto& p : pixels) EXPECT_EQ(readPixel(backBuffer, p.x, p.y), p.colour) << p.x << "," << p.y;
+    // A long word is cut at the box's width; what does not fit is reported.
+    takeHeadlessOutput();
+    EXPECT_EQ(drawWrappedText(u"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaa b", 100, 100, 100, 200, 10, 10, 0, 0, 0, 1), 1);
+    const std::vector<Drawn> lines = drawn(takeHeadlessOutput());
+    ASSERT_GE(lines.size(), 3u);
+    std::string joined;
+    for (const Drawn& line : lines) {
+        EXPECT_LE(textWidth(utf8ToText(line.text)), 80) << line.text;
+        joined += line.text;
+    }
+    EXPECT_EQ(joined, std::string(30, 'a') + " b");
+    EXPECT_EQ(drawWrappedText(u"un deux trois quatre", 100, 100, 60, 30, 10, 5, 0, 0, 0, 1), 0);
+    EXPECT_EQ(drawWrappedText(u"x", 100, 100, 10, 30, 10, 5, 0, 0, 0, 1), 1);
+    endDrawing();
+}
