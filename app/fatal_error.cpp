@@ -1,8 +1,5 @@
 // The ends of the program: the fatal-error exit with its "Erreur" box, and the
 // common end that closes the window and releases the platform.
-#include <cstdio>
-#include <cstdlib>
-
 #include "platform/program.h"
 
 void showErrorBox(const std::u16string& message) {
@@ -17,7 +14,5 @@ void fatalError(const std::u16string& message) {
 
 void endProgram(int status) {
     closeWindow();
-    platformRelease();
-    std::fflush(stdout);
-    std::exit(status);
+    endProcess(status);
 }

@@ -1,19 +1,24 @@
-// orvalde-headless SCRIPT: the whole program without a window, its input read
-// from the script, what it draws and says written to standard output.
+// orvalde-headless [--jouer NOM] SCRIPT: the whole program without a window,
+// its input read from the script, what it draws and says written to standard
+// output.
 #include <cstdio>
 
+#include "app/command_line.h"
 #include "app/orvalde.h"
 #include "platform/headless.h"
 #include "platform/program.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: orvalde-headless SCRIPT\n");
+    const ProgramArguments arguments = parseProgramArguments(argc, argv, true);
+    if (arguments.mode == ProgramArguments::Help) {
+        printUsage(stdout);
+        return 0;
+    }
+    if (arguments.mode == ProgramArguments::Wrong) {
+        printUsage(stderr);
         return 2;
     }
-    if (!loadInputScriptFile(utf8ToText(argv[1]))) {
-        std::fprintf(stderr, "orvalde-headless: cannot read %s\n", argv[1]);
-        return 2;
-    }
+    if (!loadInputScriptFile(utf8ToText(arguments.script))) return 2;
+    if (arguments.mode == ProgramArguments::Player) runPlayerMode(utf8ToText(arguments.project));
     runOrvalde();
 }

@@ -1,7 +1,23 @@
-// Orvalde: the editor and game engine in one window.
+// Orvalde: the editor and game engine in one window, or one project played on
+// its own with --jouer.
+#include <cstdio>
+
+#include "app/command_line.h"
 #include "app/orvalde.h"
 #include "platform/program.h"
 
-int main() {
-    runOrvalde();
+int main(int argc, char** argv) {
+    const ProgramArguments arguments = parseProgramArguments(argc, argv, false);
+    switch (arguments.mode) {
+        case ProgramArguments::Help:
+            printUsage(stdout);
+            return 0;
+        case ProgramArguments::Wrong:
+            printUsage(stderr);
+            return 2;
+        case ProgramArguments::Player:
+            runPlayerMode(utf8ToText(arguments.project));
+        case ProgramArguments::Editor:
+            runOrvalde();
+    }
 }

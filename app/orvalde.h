@@ -2,6 +2,8 @@
 // state and loop, and the whole run that the two programs' mains start.
 #pragma once
 
+#include <string>
+
 // Start-up up to the loaded pictures: platform, sound, folders, window, back
 // buffer, font, interface pictures. Every failure is fatal (sound only warns).
 void startUp();
@@ -13,3 +15,5 @@ void initialiseEditor();
 void runMainLoop();
 // The whole program: start-up, introduction, editor loop, end.
 [[noreturn]] void runOrvalde();
+// Player mode: start-up, the project's adventure loaded and played, end.
+[[noreturn]] void runPlayerMode(const std::u16string& name);

@@ -9,9 +9,12 @@
 
 #include "platform/platform.h"
 
-// Appends the lines of a script file (false when it cannot be read) or of a
-// text. Lines: click X Y | wheel N [ctrl] [shift] | key NAME | type TEXT | close |
-// shot FILE | mark TEXT. Blank lines and lines starting with '#' are skipped.
+// Appends the lines of a script file, or of a text. Lines: click X Y | wheel
+// N [ctrl] [shift] | key NAME | type TEXT | close | shot FILE | mark TEXT |
+// expect TEXT. Blank lines and lines starting with '#' are skipped. A file
+// that cannot be read or holds a line of no known form is refused whole
+// (false, with the reason on standard error); a text with such a line stops
+// the process.
 bool loadInputScriptFile(const std::u16string& path);
 void queueInputScript(const std::string& scriptText);
 // Where reports go: standard output (the default) or a memory record that

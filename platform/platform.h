@@ -35,6 +35,9 @@ constexpr Colour rgb(int64_t red, int64_t green, int64_t blue) {
 // Start and end of the layer.
 bool platformInit();
 void platformRelease();
+// Releases the layer and ends the process with the status. The headless
+// runner ends with 3 instead of 0 when an "expect" line of its script failed.
+[[noreturn]] void endProcess(int status);
 
 // ---------------------------------------------------------------------------
 // Window and input.

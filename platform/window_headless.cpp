@@ -19,11 +19,17 @@ bool initialised = false;
 SDL_Surface* screen = nullptr;  // stands for the window's surface
 bool reportInMemory = false;
 std::string memoryReport;
-std::deque<std::string> scriptLines;
 std::u16string typedChars;  // characters of a "type" line still to hand out
 int pointerX = -1;
 int pointerY = -1;
 std::vector<int64_t> recordedSleeps;
+// The texts drawn since the last "expect" line, kept only while the script
+// still has one to come; and whether one of them failed. Expect lines in a
+// row check the same texts: the record starts again at the next input.
+std::vector<std::string> textsSinceExpect;
+int64_t expectLinesPending = 0;
+bool expectationFailed = false;
+bool expectationsChecked = false;
 
 void report(const std::string& line) {
     if (reportInMemory) {
@@ -33,13 +39,6 @@ void report(const std::string& line) {
         std::fwrite(line.data(), 1, line.size(), stdout);
         std::fputc('\n', stdout);
     }
-}
-
-PlatformEvent keyRelease(int code) {
-    PlatformEvent event;
-    event.kind = EventKind::KeyRelease;
-    event.keyCode = code;
-    return event;
 }
 
 int keyCodeNamed(const std::string& name) {
@@ -53,112 +52,129 @@ int keyCodeNamed(const std::string& name) {
     return -1;
 }
 
-void warn(const std::string& line) {
-    std::fprintf(stderr, "orvalde-headless: script line not understood: %s\n", line.c_str());
-}
+// One line of a script, understood but not yet performed.
+enum class LineKind { Event, Type, Shot, Mark, Expect, Unknown };
+struct ScriptLine {
+    int64_t number = 0;  // in its script, from 1
+    LineKind kind = LineKind::Unknown;
+    PlatformEvent event;
+    int pointerX = -1;  // where a click is
+    int pointerY = -1;
+    std::string text;  // what a type, shot, mark or expect line names
+};
+std::deque<ScriptLine> scriptLines;
 
-// One script line: true with an event, false when the line only acted (shot,
-// mark, type) or was not understood.
-bool scriptLineEvent(const std::string& line, PlatformEvent& event) {
+ScriptLine parseScriptLine(const std::string& line) {
+    ScriptLine parsed;
     const size_t blank = line.find(' ');
     const std::string word = line.substr(0, blank);
-    const std::string rest = blank == std::string::npos ? "" : line.substr(blank + 1);
-    std::istringstream arguments(rest);
+    parsed.text = blank == std::string::npos ? "" : line.substr(blank + 1);
+    std::istringstream arguments(parsed.text);
+    std::string extra;
+    PlatformEvent& event = parsed.event;
     if (word == "click") {
-        int x = 0;
-        int y = 0;
-        if (!(arguments >> x >> y)) {
-            warn(line);
-            return false;
-        }
-        pointerX = x;
-        pointerY = y;
+        if (!(arguments >> parsed.pointerX >> parsed.pointerY) || arguments >> extra) return parsed;
         event.kind = EventKind::Click;
-        return true;
-    }
-    if (word == "wheel") {
-        int notches = 0;
-        std::string modifier;
-        if (!(arguments >> notches)) {
-            warn(line);
-            return false;
+    } else if (word == "wheel") {
+        if (!(arguments >> event.wheelNotches)) return parsed;
+        for (std::string modifier; arguments >> modifier;) {
+            if (modifier != "ctrl" && modifier != "shift") return parsed;
+            event.modifiers |= modifier == "ctrl" ? ModControl : ModShift;
         }
         event.kind = EventKind::Wheel;
-        event.wheelNotches = notches;
-        while (arguments >> modifier) {
-            event.modifiers |= modifier == "ctrl" ? ModControl : modifier == "shift" ? ModShift : 0;
-            if (modifier != "ctrl" && modifier != "shift") {
-                warn(line);
-                return false;
-            }
-        }
-        return true;
-    }
-    if (word == "key") {
-        const int code = keyCodeNamed(rest);
-        if (code < 0) {
-            warn(line);
-            return false;
-        }
-        event = keyRelease(code);
-        return true;
-    }
-    if (word == "type") {
-        typedChars += utf8ToText(rest);
-        return false;
-    }
-    if (word == "close") {
+    } else if (word == "key") {
+        event.keyCode = keyCodeNamed(parsed.text);
+        if (event.keyCode < 0) return parsed;
+        event.kind = EventKind::KeyRelease;
+    } else if (word == "close" && parsed.text.empty()) {
         event.kind = EventKind::CloseRequest;
-        return true;
+    } else if (word == "type") {
+        parsed.kind = LineKind::Type;
+        return parsed;
+    } else if ((word == "shot" || word == "mark" || word == "expect") && !parsed.text.empty()) {
+        parsed.kind = word == "shot" ? LineKind::Shot : word == "mark" ? LineKind::Mark : LineKind::Expect;
+        return parsed;
+    } else {
+        return parsed;
     }
-    if (word == "shot") {
-        if (screen == nullptr || IMG_SavePNG(screen, rest.c_str()) != 0) {
-            std::fprintf(stderr, "orvalde-headless: cannot write %s\n", rest.c_str());
-        }
-        return false;
-    }
-    if (word == "mark") {
-        report("mark " + rest);
-        return false;
-    }
-    warn(line);
-    return false;
+    parsed.kind = LineKind::Event;
+    return parsed;
 }
 
-}  // namespace
-
-void queueInputScript(const std::string& scriptText) {
+// Splits a script into its lines; false at the first line not understood
+// (whose number is then given), with nothing queued.
+bool parseScript(const std::string& scriptText, std::deque<ScriptLine>& parsed, int64_t& badLine) {
     std::istringstream lines(scriptText);
     std::string line;
-    while (std::getline(lines, line)) {
+    for (int64_t number = 1; std::getline(lines, line); ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty() || line[0] == '#') continue;
+        ScriptLine scriptLine = parseScriptLine(line);
+        scriptLine.number = number;
+        if (scriptLine.kind == LineKind::Unknown) {
+            badLine = number;
+            return false;
+        }
+        parsed.push_back(scriptLine);
+    }
+    return true;
+}
+
+void queueParsed(std::deque<ScriptLine>& parsed) {
+    for (const ScriptLine& line : parsed) {
+        expectLinesPending += line.kind == LineKind::Expect;
         scriptLines.push_back(line);
     }
 }
 
-bool loadInputScriptFile(const std::u16string& path) {
-    std::ifstream file(hostPath(path), std::ios::binary);
-    if (!file) return false;
-    std::ostringstream text;
-    text << file.rdbuf();
-    queueInputScript(text.str());
-    return true;
+// TEXT must be found within one of the texts drawn since the previous
+// "expect" line.
+void checkExpectation(const ScriptLine& line) {
+    --expectLinesPending;
+    bool found = false;
+    for (const std::string& text : textsSinceExpect) found = found || text.find(line.text) != std::string::npos;
+    expectationsChecked = true;
+    if (found) return;
+    expectationFailed = true;
+    std::fprintf(stderr, "expect failed, line %lld: %s\n", static_cast<long long>(line.number), line.text.c_str());
 }
 
-void recordHeadlessOutputInMemory(bool inMemory) {
-    reportInMemory = inMemory;
-    scriptLines.clear();
-    typedChars.clear();
+// Performs one script line: true with an event for the program, false when
+// the line only acted (type, shot, mark, expect).
+bool performScriptLine(const ScriptLine& line, PlatformEvent& event) {
+    if (expectationsChecked && (line.kind == LineKind::Event || line.kind == LineKind::Type)) {
+        textsSinceExpect.clear();
+        expectationsChecked = false;
+    }
+    switch (line.kind) {
+        case LineKind::Event:
+            event = line.event;
+            if (event.kind == EventKind::Click) {
+                pointerX = line.pointerX;
+                pointerY = line.pointerY;
+            }
+            return true;
+        case LineKind::Type:
+            typedChars += utf8ToText(line.text);
+            return false;
+        case LineKind::Shot:
+            if (screen == nullptr || IMG_SavePNG(screen, line.text.c_str()) != 0) {
+                std::fprintf(stderr, "orvalde-headless: cannot write %s\n", line.text.c_str());
+            }
+            return false;
+        case LineKind::Mark:
+            report("mark " + line.text);
+            return false;
+        case LineKind::Expect:
+            checkExpectation(line);
+            return false;
+        case LineKind::Unknown:
+            return false;
+    }
+    return false;
 }
 
-std::string takeHeadlessOutput() {
-    std::string taken;
-    taken.swap(memoryReport);
-    return taken;
-}
-
-static PlatformEvent nextScriptEvent() {
+PlatformEvent nextScriptEvent() {
     PlatformEvent event;
     for (;;) {
         if (!typedChars.empty()) {
@@ -178,10 +194,55 @@ static PlatformEvent nextScriptEvent() {
             event.kind = EventKind::CloseRequest;
             return event;
         }
-        const std::string line = scriptLines.front();
+        const ScriptLine line = scriptLines.front();
         scriptLines.pop_front();
-        if (scriptLineEvent(line, event)) return event;
+        if (performScriptLine(line, event)) return event;
     }
+}
+
+}  // namespace
+
+void queueInputScript(const std::string& scriptText) {
+    std::deque<ScriptLine> parsed;
+    int64_t badLine = 0;
+    if (!parseScript(scriptText, parsed, badLine)) {
+        std::fprintf(stderr, "unknown script line %lld\n", static_cast<long long>(badLine));
+        std::abort();  // a scenario with a mistyped line must not pass by luck
+    }
+    queueParsed(parsed);
+}
+
+bool loadInputScriptFile(const std::u16string& path) {
+    std::ifstream file(hostPath(path), std::ios::binary);
+    if (!file) {
+        std::fprintf(stderr, "orvalde-headless: cannot read %s\n", hostPath(path).c_str());
+        return false;
+    }
+    std::ostringstream text;
+    text << file.rdbuf();
+    std::deque<ScriptLine> parsed;
+    int64_t badLine = 0;
+    if (!parseScript(text.str(), parsed, badLine)) {
+        std::fprintf(stderr, "unknown script line %lld\n", static_cast<long long>(badLine));
+        return false;
+    }
+    queueParsed(parsed);
+    return true;
+}
+
+void recordHeadlessOutputInMemory(bool inMemory) {
+    reportInMemory = inMemory;
+    scriptLines.clear();
+    typedChars.clear();
+    expectLinesPending = 0;
+    textsSinceExpect.clear();
+    expectationsChecked = false;
+}
+
+std::string takeHeadlessOutput() {
+    std::string taken;
+    taken.swap(memoryReport);
+    return taken;
 }
 
 // ---------------------------------------------------------------------------
@@ -205,12 +266,27 @@ void platformRelease() {
     initialised = false;
 }
 
+void endProcess(int status) {
+    // An "expect" line the program never reached is a walkthrough that did
+    // not get there.
+    for (const ScriptLine& line : scriptLines) {
+        if (line.kind != LineKind::Expect) continue;
+        expectationFailed = true;
+        std::fprintf(stderr, "expect failed, line %lld: %s\n", static_cast<long long>(line.number), line.text.c_str());
+    }
+    platformRelease();
+    std::fflush(stdout);
+    std::exit(status == 0 && expectationFailed ? 3 : status);
+}
+
 SDL_Surface* windowSurface() {
     return screen;
 }
 
 void noteTextDrawn(int64_t x, int64_t y, const std::u16string& text) {
-    report("text " + std::to_string(x) + " " + std::to_string(y) + " " + textToUtf8(text));
+    const std::string utf8 = textToUtf8(text);
+    report("text " + std::to_string(x) + " " + std::to_string(y) + " " + utf8);
+    if (expectLinesPending > 0) textsSinceExpect.push_back(utf8);
 }
 
 bool openWindow(int width, int height) {

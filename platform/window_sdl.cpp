@@ -1,6 +1,7 @@
 // The real window on SDL2: the window and its surface, its events, the pointer,
 // sleeping, presenting a frame and the message box.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/platform_internal.h"
@@ -111,6 +112,12 @@ void platformRelease() {
     closeWindow();
     SDL_Quit();
     initialised = false;
+}
+
+void endProcess(int status) {
+    platformRelease();
+    std::fflush(stdout);
+    std::exit(status);
 }
 
 SDL_Surface* windowSurface() {

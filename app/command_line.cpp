@@ -1,0 +1,39 @@
+// The options of the two programs.
+#include "app/command_line.h"
+
+#include <cstring>
+
+ProgramArguments parseProgramArguments(int argc, char** argv, bool headless) {
+    ProgramArguments arguments;
+    int at = 1;
+    if (at < argc && (std::strcmp(argv[at], "--help") == 0 || std::strcmp(argv[at], "-h") == 0)) {
+        arguments.mode = argc == 2 ? ProgramArguments::Help : ProgramArguments::Wrong;
+        return arguments;
+    }
+    if (at < argc && std::strcmp(argv[at], "--jouer") == 0) {
+        if (at + 1 >= argc) {
+            arguments.mode = ProgramArguments::Wrong;
+            return arguments;
+        }
+        arguments.mode = ProgramArguments::Player;
+        arguments.project = argv[at + 1];
+        at += 2;
+    }
+    if (headless && at < argc && argv[at][0] != '-') arguments.script = argv[at++];
+    // Anything left, an unknown option, or a runner without its script.
+    if (at < argc || (headless && arguments.script.empty())) arguments.mode = ProgramArguments::Wrong;
+    return arguments;
+}
+
+void printUsage(FILE* stream) {
+    std::fputs(
+        "Utilisation :\n"
+        "  orvalde                              ouvre l'éditeur d'aventures\n"
+        "  orvalde --jouer NOM                  joue l'aventure du projet Projets/NOM, sans l'éditeur\n"
+        "  orvalde --help                       affiche cette aide\n"
+        "  orvalde-headless SCRIPT              le même programme sans fenêtre, piloté par un script\n"
+        "  orvalde-headless --jouer NOM SCRIPT  joue le projet NOM sans fenêtre, piloté par un script\n"
+        "  orvalde-headless --help              affiche cette aide\n"
+        "Les deux programmes travaillent dans le dossier courant, qui contient Images, Fonts et Projets.\n",
+        stream);
+}

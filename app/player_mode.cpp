@@ -1,0 +1,32 @@
+// Player mode: one project played as "TESTER JEU" plays it, without the
+// editor; the program ends when the game session does.
+#include "app/orvalde.h"
+#include "editor/editor_frame.h"
+#include "engine/game_state.h"
+#include "engine/session.h"
+#include "model/adventure.h"
+#include "model/adventure_file.h"
+#include "platform/program.h"
+
+// A name that stays inside "Projets": not empty, no separator, not "." or "..".
+static bool namesAProjectFolder(const std::u16string& name) {
+    return !name.empty() && name != u"." && name != u".." && name.find(u'\\') == std::u16string::npos &&
+           name.find(u'/') == std::u16string::npos;
+}
+
+void runPlayerMode(const std::u16string& name) {
+    startUp();
+    resetEditorState();
+    resetAdventure();
+    const std::u16string folder = u"Projets" + pathSeparator + name + pathSeparator;
+    // A name leading out of "Projets" is refused as a missing project is.
+    if (!namesAProjectFolder(name)) fatalError(u"Fichier '" + folder + name + u".orv' introuvable !");
+    projectName = name;
+    projectFolder = folder;
+    loadAdventure(name + u".orv", folder);
+    currentRoom = 0;
+    setCurrentDirectory(projectFolder);
+    runGameSession();
+    setCurrentDirectory(programFolder);
+    endProgram(0);
+}
