@@ -59,3 +59,18 @@ TEST(StartUp, TheRunnerWritesScreenshotsAndEndsWhenItsScriptIsUsedUp) {
     EXPECT_TRUE(inOrder(texts(run.out), {"A vous :", "NORD", "Je ne peux pas aller pas là."}));
     EXPECT_EQ(runHeadless(folder, "").status, 0);
 }
+
+// The real program with no screen to show its window on, or with a video
+// driver that shows nothing, says so and ends instead of running unseen.
+TEST(StartUp, WithoutAVisibleWindowTheProgramSaysSoAndEnds) {
+    const std::string folder = makeWorkFolder("no_display");
+    for (const char* environment :
+         {"DISPLAY=:9999 WAYLAND_DISPLAY= SDL_VIDEODRIVER=", "SDL_VIDEODRIVER=offscreen", "SDL_VIDEODRIVER=dummy"}) {
+        const std::string command = "cd " + folder + " && " + environment + " SDL_AUDIODRIVER=dummy timeout 20 " +
+                                    ORVALDE_PROGRAM + " >out 2>err";
+        EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 1) << environment;
+        EXPECT_NE(readFile(folder + "/err").find("Impossible d'utiliser le mode graphique 800x600 pixels en 32 bits !"),
+                  std::string::npos)
+            << environment;
+    }
+}
