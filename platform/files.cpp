@@ -1,6 +1,7 @@
 // Files and folders. Paths arrive with "\" separators and are mapped to the
 // host's here; every result reports failure instead of stopping anything.
 #include <dirent.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -199,4 +200,50 @@ bool readInteger(FileHandle file, int64_t& value) {
     }
     value = static_cast<int64_t>(bits);
     return true;
+}
+
+// ---------------------------------------------------------------------------
+// Watching one folder for changes (inotify).
+
+namespace {
+
+int watchDescriptor = -1;  // the inotify instance, opened on first use
+int folderWatch = -1;      // the watch on watchedFolder, -1 when none
+std::string watchedFolder;
+int64_t changeStamp = 0;
+
+// Reads every pending notification; true when there was one. A watch the
+// system dropped (folder removed or renamed) is forgotten.
+bool drainNotifications() {
+    bool any = false;
+    alignas(inotify_event) char buffer[4096];
+    for (;;) {
+        const ssize_t got = read(watchDescriptor, buffer, sizeof buffer);
+        if (got <= 0) return any;
+        any = true;
+        for (ssize_t at = 0; at < got;) {
+            const inotify_event* event = reinterpret_cast<const inotify_event*>(buffer + at);
+            if ((event->mask & IN_IGNORED) && event->wd == folderWatch) folderWatch = -1;
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+}
+
+}  // namespace
+
+int64_t folderChangeStamp(const std::u16string& folder) {
+    if (watchDescriptor < 0) watchDescriptor = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (watchDescriptor < 0) return -1;
+    const std::string host = hostPath(folder);
+    if (drainNotifications()) ++changeStamp;
+    if (folderWatch < 0 || host != watchedFolder) {
+        if (folderWatch >= 0) inotify_rm_watch(watchDescriptor, folderWatch);
+        drainNotifications();
+        constexpr uint32_t Changes = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_CLOSE_WRITE | IN_MODIFY |
+                                     IN_ATTRIB | IN_DELETE_SELF | IN_MOVE_SELF;
+        folderWatch = inotify_add_watch(watchDescriptor, host.c_str(), Changes);
+        watchedFolder = host;
+        ++changeStamp;
+    }
+    return folderWatch < 0 ? -1 : changeStamp;
 }

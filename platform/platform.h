@@ -145,6 +145,12 @@ FolderListing openFolderListing(const std::u16string& folder, const std::u16stri
 bool nextFolderEntry(FolderListing listing, std::u16string& name, bool& isFolder);
 void closeFolderListing(FolderListing listing);
 
+// A number that changes whenever an entry of the folder (absolute path) is
+// created, removed, renamed or written; the same number means nothing there
+// changed since the last call for that folder. -1 when the folder cannot be
+// watched: callers then look at it every time.
+int64_t folderChangeStamp(const std::u16string& folder);
+
 FileHandle createFile(const std::u16string& path);  // empty, for writing
 FileHandle openFile(const std::u16string& path);    // for reading
 // Closes; false when pending writes could not be completed.

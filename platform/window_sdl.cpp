@@ -96,6 +96,11 @@ bool showsNothing(const char* driver) {
 
 bool platformInit() {
     if (initialised) return true;
+    // The window's frame is the windowing system's own image (shared memory
+    // under X11), not a texture of a 3D renderer: on a machine without a
+    // graphics card that renderer is a software one whose start-up, threads
+    // and uploads cost more than the drawing itself.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
     if (showsNothing(SDL_GetCurrentVideoDriver()) || !startDrawing()) {
         SDL_Quit();
@@ -203,13 +208,59 @@ void sleepMs(int64_t milliseconds) {
     SDL_Delay(static_cast<Uint32>(milliseconds > 86400000 ? 86400000 : milliseconds));
 }
 
+// The rows from `top` to `bottom` (excluded) of the image, copied onto the
+// window's surface where they differ from what it shows, and the rectangles
+// of the differences; false when nothing differs.
+static bool copyChangedRows(SDL_Surface* source, SDL_Surface* screen, int top, int bottom, SDL_Rect& changed) {
+    const int bytesPerRow = source->w * 4;
+    int first = -1;
+    int last = -1;
+    int left = source->w;
+    int right = 0;
+    for (int y = top; y < bottom; ++y) {
+        const Uint32* from =
+            reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(source->pixels) + y * source->pitch);
+        Uint32* to = reinterpret_cast<Uint32*>(static_cast<Uint8*>(screen->pixels) + y * screen->pitch);
+        if (SDL_memcmp(from, to, bytesPerRow) == 0) continue;
+        int x0 = 0;
+        while (from[x0] == to[x0]) ++x0;
+        int x1 = source->w - 1;
+        while (from[x1] == to[x1]) --x1;
+        SDL_memcpy(to + x0, from + x0, (x1 - x0 + 1) * 4);
+        if (first < 0) first = y;
+        last = y;
+        if (x0 < left) left = x0;
+        if (x1 + 1 > right) right = x1 + 1;
+    }
+    if (first < 0) return false;
+    changed = {left, first, right - left, last - first + 1};
+    return true;
+}
+
+// Presents the image: only what differs from the frame shown is copied and
+// sent to the windowing system, band by band of rows, so that a typed
+// character or a scrolled zone costs what it changes rather than a whole
+// frame. The window then shows exactly the image.
 void presentImage(ImageHandle image) {
     SDL_Surface* source = surfaceOf(image);
     SDL_Surface* screen = windowSurface();
     if (source == nullptr || screen == nullptr) return;
-    SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
-    SDL_BlitSurface(source, nullptr, screen, nullptr);
-    SDL_UpdateWindowSurface(window);
+    const bool comparable = source->format->format == screen->format->format && source->w == screen->w &&
+                            source->h == screen->h && source->format->BytesPerPixel == 4;
+    if (!comparable || SDL_MUSTLOCK(screen)) {
+        SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+        SDL_BlitSurface(source, nullptr, screen, nullptr);
+        SDL_UpdateWindowSurface(window);
+        return;
+    }
+    constexpr int BandRows = 40;
+    SDL_Rect rects[600 / BandRows + 1];
+    int count = 0;
+    for (int top = 0; top < source->h && count < 600 / BandRows + 1; top += BandRows) {
+        const int bottom = top + BandRows < source->h ? top + BandRows : source->h;
+        if (copyChangedRows(source, screen, top, bottom, rects[count])) ++count;
+    }
+    if (count > 0) SDL_UpdateWindowSurfaceRects(window, rects, count);
 }
 
 // ---------------------------------------------------------------------------

@@ -166,6 +166,11 @@ TEST(EditorMultimedia, TheReportCountsTheProjectsMediaFiles) {
     EXPECT_TRUE(inOrder(texts(runEditor(menuEntry(Multimedia))),
                         {"Image d'introduction", "Pas de son d'introduction", "Pas d'image écran",
                          "2 images d'illustration trouvées", "2 sons ogg trouvés"}));
+    // The report follows the folder: a picture copied in, a sound emptied.
+    writeFile(project + "8.jpg", "x");
+    writeFile(project + "5.ogg", "");
+    EXPECT_TRUE(
+        inOrder(texts(runEditor(menuEntry(Multimedia))), {"3 images d'illustration trouvées", "1 sons ogg trouvés"}));
     projectFolder.clear();  // no project: the program's own folder, which has none
     EXPECT_TRUE(inOrder(texts(runEditor(menuEntry(Multimedia))),
                         {"Pas d'image d'introduction", "0 images d'illustration trouvées", "0 sons ogg trouvés"}));

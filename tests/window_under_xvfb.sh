@@ -4,11 +4,13 @@
 # person's would (Page Up, Page Down, Up, Down, the wheel alone, with Control,
 # with Control and Shift), a typed name with a Backspace saves the project,
 # and Escape twice ends the program with status 0. The saved file tells what
-# the window received.
-# Usage: window_under_xvfb.sh ORVALDE RUN_FOLDER
+# the window received. After a turn of a test play the window shows exactly
+# the frame the headless runner draws for the same input.
+# Usage: window_under_xvfb.sh ORVALDE RUN_FOLDER ORVALDE_HEADLESS
 set -u
 program=$1
 run_folder=$2
+headless=$3
 work=$(mktemp -d)
 # The program and the server too: should a check fail, neither may outlive
 # the script and keep the test runner waiting.
@@ -27,6 +29,33 @@ export DISPLAY=":$(head -n 1 "$work/display")"
 xdpyinfo >/dev/null 2>&1 || fail "no X server on $DISPLAY"
 
 cd "$work" || exit 1
+# The reference frame: the same input given to the headless runner.
+cat >"$work/turn.script" <<END
+key return
+click 405 354
+key pageup
+click 455 354
+key pagedown
+click 505 354
+key up
+click 555 354
+key down
+click 405 384
+wheel 1
+click 455 384
+wheel 1 ctrl
+click 505 384
+wheel -1 ctrl shift
+click 591 260
+type nord
+key return
+shot $work/reference.png
+key escape
+key escape
+END
+"$headless" "$work/turn.script" >/dev/null || fail "the headless runner failed"
+rm -rf "$work/Projets/Sans Titre"
+
 SDL_AUDIODRIVER=dummy "$program" &
 pid=$!
 window=""
@@ -72,6 +101,16 @@ click 555 354; xdotool key Down; pause                         # image height 30
 click 405 384; xdotool click 4; pause                          # description x 0 -> 1
 click 455 384; xdotool keydown ctrl click 4 keyup ctrl; pause  # description y 360 -> 370
 click 505 384; xdotool keydown ctrl shift click 5 keyup shift ctrl; pause  # width 800 -> 799
+
+click 591 260                                                  # "TESTER JEU"
+xdotool type --delay 50 "nord"; xdotool key Return
+same_as_reference() {
+  shot turn
+  [ "$(compare -metric AE "$work/turn.png" "$work/reference.png" null: 2>&1)" = "0" ]
+}
+within same_as_reference ||
+  fail "after a turn the window differs from the frame drawn: $(compare -metric AE "$work/turn.png" "$work/reference.png" null: 2>&1) pixels"
+xdotool key Escape; pause
 
 click 208 225                                                  # "SAUVER FICHIER"
 click 50 450                                                   # "EDIT"

@@ -1,6 +1,7 @@
-// "MULTIMEDIA": reports which media files the project folder holds. Nothing is
-// cached: every redraw looks at the folder again, so the report follows files
-// added or removed while the page is shown.
+// "MULTIMEDIA": reports which media files the project folder holds. The page
+// is redrawn four times a second while shown, so the report follows files
+// added or removed meanwhile; the 1256 names are looked at again only when
+// the folder has changed since the last count.
 #include "editor/editor_state.h"
 #include "editor/pages/pages.h"
 #include "editor/widgets.h"
@@ -21,13 +22,20 @@ static int64_t countNumberedFiles(int64_t last, const std::u16string& extension)
     return count;
 }
 
-static void drawPresence(const std::u16string& fileName, const std::u16string& present, const std::u16string& absent,
-                         int64_t y) {
-    drawCentredText(isPresent(fileName) ? present : absent, 400, y, 0, 0, 0);
+// The five lines of the report, and the folder and change stamp they are for.
+static std::u16string reportLines[5];
+static std::u16string reportedFolder;
+static int64_t reportedStamp = -1;
+
+static void countMediaFiles() {
+    reportLines[0] = isPresent(u"introduction.jpg") ? u"Image d'introduction" : u"Pas d'image d'introduction";
+    reportLines[1] = isPresent(u"introduction.ogg") ? u"Son d'introduction" : u"Pas de son d'introduction";
+    reportLines[2] = isPresent(u"ecran.jpg") ? u"Image écran" : u"Pas d'image écran";
+    reportLines[3] = integerToText(countNumberedFiles(252, u".jpg")) + u" images d'illustration trouvées";
+    reportLines[4] = integerToText(countNumberedFiles(999, u".ogg")) + u" sons ogg trouvés";
 }
 
 void drawMultimediaPage() {
-    // The report follows files copied in while the page is shown.
     liveRefreshWanted = true;
     clearClickZones();
     beginDrawing(backBuffer);
@@ -38,13 +46,13 @@ void drawMultimediaPage() {
 
     // File names are relative: without a project the change of directory
     // fails and the program's own folder is examined.
-    setCurrentDirectory(projectFolder);
-    drawPresence(u"introduction.jpg", u"Image d'introduction", u"Pas d'image d'introduction", 260);
-    drawPresence(u"introduction.ogg", u"Son d'introduction", u"Pas de son d'introduction", 280);
-    drawPresence(u"ecran.jpg", u"Image écran", u"Pas d'image écran", 300);
-    drawCentredText(integerToText(countNumberedFiles(252, u".jpg")) + u" images d'illustration trouvées", 400, 320, 0,
-                    0, 0);
-    drawCentredText(integerToText(countNumberedFiles(999, u".ogg")) + u" sons ogg trouvés", 400, 340, 0, 0, 0);
+    const bool inProject = setCurrentDirectory(projectFolder);
+    const std::u16string folder = inProject ? programFolder + projectFolder : programFolder;
+    const int64_t stamp = folderChangeStamp(folder);
+    if (stamp < 0 || stamp != reportedStamp || folder != reportedFolder) countMediaFiles();
+    reportedStamp = stamp;
+    reportedFolder = folder;
+    for (int line = 0; line < 5; ++line) drawCentredText(reportLines[line], 400, 260 + 20 * line, 0, 0, 0);
 
     drawLabelledButton(u"MENU", 360, 400, 80, 30);
     setClickZone(0, 1, 360, 400, 80, 30);

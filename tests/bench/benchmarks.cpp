@@ -33,6 +33,19 @@ TEST(Benchmark, MenuRedrawAndPresentation) {
            }));
 }
 
+TEST(Benchmark, MultimediaPageWhileNothingChanges) {
+    const std::string folder = makeWorkFolder("bench_multimedia");
+    startInProcess(folder);
+    std::filesystem::create_directories(folder + "/Projets/p");
+    for (int n = 0; n < 40; ++n) writeFile(folder + "/Projets/p/" + std::to_string(n) + ".jpg", "x");
+    projectFolder = u"Projets\\p\\";
+    currentPage = Multimedia;
+    report("multimedia page: redraw and presentation", medianMilliseconds(500, [] {
+               drawCurrentPage();
+               presentBackBuffer();
+           }));
+}
+
 TEST(Benchmark, GameTurns) {
     startProject("bench_turns");
     adventure.messageTexts[1] = std::u16string(300, u'x');
