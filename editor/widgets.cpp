@@ -143,17 +143,30 @@ void startTextEntry(const std::u16string& stored) {
     editBuffer = stored;
 }
 
-void drawTextField(std::u16string& stored, int64_t x, int64_t y, int64_t width, int64_t height, int64_t marginX,
-                   int64_t marginY) {
-    const std::u16string cursor = editingText != 0 ? u"_" : u"";
-    if (drawWrappedText(stored + cursor, x, y, width, height, marginX, marginY, 0, 0, 0, 0) == 0 && !stored.empty()) {
-        stored.pop_back();
-    }
-    editBuffer = stored;
-    drawWrappedText(stored + cursor, x, y, width, height, marginX, marginY, 0, 0, 0, 1);
+void drawValueCell(const std::u16string& value, int64_t x, int64_t y, bool selected, const std::u16string& cellSize) {
+    fillRect(x, y, textWidth(cellSize), textHeight(cellSize), rgb(255, 0, 0));
+    const int64_t level = selected ? 255 : 0;
+    drawLabel(value, x, y, level, level, level);
 }
 
-void applyTextEntryKey(std::u16string& stored, int64_t key, bool fileNameOnly) {
+int64_t stepModulo256(int64_t value, int64_t direction, int64_t step) {
+    // The remainder first, so that no value from a file can overflow.
+    const int64_t moved = value % 256 + (direction > 0 ? step % 256 : -(step % 256));
+    return (moved % 256 + 256) % 256;
+}
+
+static int64_t fitsTextBox(const std::u16string& text, const TextBox& box) {
+    return drawWrappedText(text, box.x, box.y, box.width, box.height, box.marginX, box.marginY, 0, 0, 0, 0);
+}
+
+void drawTextField(const std::u16string& stored, const TextBox& box) {
+    const std::u16string shown = editingText != 0 ? stored + u"_" : stored;
+    drawWrappedText(shown, box.x, box.y, box.width, box.height, box.marginX, box.marginY, 0, 0, 0, 1);
+}
+
+void applyTextEntryKey(std::u16string& stored, int64_t key, bool fileNameOnly, const TextBox& box) {
+    // The stored text is what the author sees; the entry's buffer follows it.
+    editBuffer = stored;
     if (key == KeyBackspace) {
         if (editBuffer.empty()) return;
         editBuffer.pop_back();
@@ -162,12 +175,13 @@ void applyTextEntryKey(std::u16string& stored, int64_t key, bool fileNameOnly) {
     }
     if (key == KeyReturn) {
         if (editBuffer.empty()) return;
-        stored = editBuffer;
         editingText = 0;
         return;
     }
     if (key < 32 || key > 0xFFFF) return;
     const char16_t character = static_cast<char16_t>(key);
-    editBuffer += fileNameOnly ? filterFileNameChar(character) : std::u16string(1, character);
+    const std::u16string added = fileNameOnly ? filterFileNameChar(character) : std::u16string(1, character);
+    if (added.empty() || fitsTextBox(editBuffer + added + u"_", box) == 0) return;
+    editBuffer += added;
     stored = editBuffer;
 }
