@@ -41,12 +41,7 @@ void drawLabel(const std::u16string& text, int64_t x, int64_t y, int64_t red, in
     drawText(x, y, text);
 }
 
-// Builds the next line of a wrapped text from the front of `rest`: as many
-// characters as fit the usable width, then cut back to the last space when
-// the text goes on. A single character wider than the box still makes a line
-// of its own, so that the wrap always moves on and ends.
-//
-// The line grows one character at a time until it is at least the usable
+// A line grows one character at a time until it is at least the usable
 // width. A text only gets wider as characters are added, so the length where
 // it gets there is searched for: a first guess from the mean width of the
 // first characters, a bracket around it with steps that double, then halving.
@@ -96,6 +91,10 @@ static size_t lengthReachingWidth(const std::u16string& rest, int64_t usableWidt
     return reaching;
 }
 
+// Builds the next line of a wrapped text from the front of `rest`: as many
+// characters as fit the usable width, then cut back to the last space when
+// the text goes on. A single character wider than the box still makes a line
+// of its own, so that the wrap always moves on and ends.
 static std::u16string takeWrappedLine(std::u16string& rest, int64_t usableWidth) {
     size_t taken = lengthReachingWidth(rest, usableWidth);
     if (taken == 0) return std::u16string();
