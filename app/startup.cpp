@@ -98,6 +98,7 @@ void initialiseEditor() {
     listSelecting = 0;
     editBuffer.clear();
     clickedZone = 0;
+    setVocabularyCursorsAtStart();
     resetEditorState();
     resetAdventure();
     currentRoom = 0;

@@ -23,6 +23,24 @@ void drawCurrentPage() {
         case Multimedia:
             drawMultimediaPage();
             break;
+        case Vocabulary:
+            drawVocabularyPage();
+            break;
+        case MessageTexts:
+        case RoomTexts:
+        case ObjectTexts:
+        case SystemMessages:
+            drawTextPage(currentPage);
+            break;
+        case Movements:
+            drawMovementsPage();
+            break;
+        case ObjectPlacement:
+            drawPlacementPage();
+            break;
+        case ObjectAttributes:
+            drawAttributesPage();
+            break;
         case TestGame:
             runTestGame();
             break;
@@ -61,6 +79,24 @@ void handlePageClick(int64_t zone) {
         case Multimedia:
             multimediaPageClick(zone);
             break;
+        case Vocabulary:
+            vocabularyPageClick(zone);
+            break;
+        case MessageTexts:
+        case RoomTexts:
+        case ObjectTexts:
+        case SystemMessages:
+            textPageClick(currentPage, zone);
+            break;
+        case Movements:
+            movementsPageClick(zone);
+            break;
+        case ObjectPlacement:
+            placementPageClick(zone);
+            break;
+        case ObjectAttributes:
+            attributesPageClick(zone);
+            break;
         default:
             placeholderPageClick(zone);
             break;
@@ -76,15 +112,50 @@ void handlePageAdjust(int64_t direction, int64_t step) {
         case LoadFile:
             scrollFilePageList(direction, step);
             break;
+        case Vocabulary:
+            vocabularyPageAdjust(direction, step);
+            break;
+        case MessageTexts:
+        case RoomTexts:
+        case ObjectTexts:
+        case SystemMessages:
+            textPageAdjust(currentPage, direction, step);
+            break;
+        case Movements:
+            movementsPageAdjust(direction, step);
+            break;
+        case ObjectPlacement:
+            placementPageAdjust(direction, step);
+            break;
+        case ObjectAttributes:
+            attributesPageAdjust(direction, step);
+            break;
         default:
             break;
     }
 }
 
-void handleListSelection() {}
+void handleListSelection() {
+    if (currentPage == Vocabulary) vocabularyListSelection();
+}
 
 void handleTextEntryKey(int64_t key) {
-    if (currentPage == SaveFile) savePageKey(key);
+    switch (currentPage) {
+        case SaveFile:
+            savePageKey(key);
+            break;
+        case Vocabulary:
+            vocabularyPageKey(key);
+            break;
+        case MessageTexts:
+        case RoomTexts:
+        case ObjectTexts:
+        case SystemMessages:
+            textPageKey(currentPage, key);
+            break;
+        default:
+            break;
+    }
 }
 
 void handleEventLineDelete() {}
@@ -95,9 +166,17 @@ void returnToMenu() {
     listSelecting = 0;
 }
 
+void setVocabularyCursorsAtStart() {
+    resetVocabularyPage();
+}
+
 void resetEditorState() {
     selectedSetting = 0;
     resetLayoutSettings();
+    resetTextPages();
+    resetMovementsPage();
+    resetPlacementPage();
+    resetAttributesPage();
     for (int i = 0; i < FolderListSlots; ++i) folderList[i].clear();
     rebuildFolderList(0, FolderListSlots);
     projectFolder.clear();

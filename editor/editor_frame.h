@@ -20,6 +20,8 @@ void handleTextEntryKey(int64_t key);
 void handleEventLineDelete();
 // Escape on a page other than the menu: back to the menu, entries ended.
 void returnToMenu();
+// The vocabulary page's cursors, which only the program's start sets.
+void setVocabularyCursorsAtStart();
 // Selected setting, layout settings, every page's cursors, the project folder
 // list (rebuilt from disk) and the project name and folder.
 void resetEditorState();

@@ -1,6 +1,8 @@
 // Drawing widgets of the editor pages and the text-field model.
 #include "editor/widgets.h"
 
+#include <algorithm>
+
 #include "editor/editor_state.h"
 #include "model/adventure.h"
 #include "platform/platform.h"
@@ -39,15 +41,64 @@ void drawLabel(const std::u16string& text, int64_t x, int64_t y, int64_t red, in
     drawText(x, y, text);
 }
 
+// A line grows one character at a time until it is at least the usable
+// width. A text only gets wider as characters are added, so the length where
+// it gets there is searched for: a first guess from the mean width of the
+// first characters, a bracket around it with steps that double, then halving.
+// A handful of measures per line instead of one per character, whatever the
+// length of the text.
+static bool isNarrower(const std::u16string& rest, size_t length, int64_t usableWidth) {
+    return textWidth(rest.substr(0, length)) < usableWidth;
+}
+
+static size_t lengthReachingWidth(const std::u16string& rest, int64_t usableWidth) {
+    if (usableWidth <= 0 || rest.empty()) return 0;
+    const size_t sample = std::min<size_t>(rest.size(), 8);
+    const int64_t sampleWidth = textWidth(rest.substr(0, sample));
+    size_t narrower = 0;  // a length known to be narrower than the width
+    size_t reaching = sample;
+    if (sampleWidth < usableWidth) {
+        if (sample == rest.size()) return sample;
+        const size_t guess = sample * usableWidth / std::max<int64_t>(sampleWidth, 1);
+        const size_t first = std::clamp(guess, sample + 1, rest.size());
+        size_t step = 8;
+        if (isNarrower(rest, first, usableWidth)) {
+            narrower = first;
+            while (narrower < rest.size() && isNarrower(rest, std::min(rest.size(), narrower + step), usableWidth)) {
+                narrower = std::min(rest.size(), narrower + step);
+                step *= 2;
+            }
+            if (narrower == rest.size()) return narrower;
+            reaching = std::min(rest.size(), narrower + step);
+        } else {
+            narrower = sample;
+            reaching = first;
+            while (reaching - narrower > step && !isNarrower(rest, reaching - step, usableWidth)) {
+                reaching -= step;
+                step *= 2;
+            }
+            if (reaching - narrower > step) narrower = reaching - step;
+        }
+    }
+    while (reaching - narrower > 1) {
+        const size_t middle = narrower + (reaching - narrower) / 2;
+        if (isNarrower(rest, middle, usableWidth)) {
+            narrower = middle;
+        } else {
+            reaching = middle;
+        }
+    }
+    return reaching;
+}
+
 // Builds the next line of a wrapped text from the front of `rest`: as many
 // characters as fit the usable width, then cut back to the last space when
 // the text goes on. A single character wider than the box still makes a line
 // of its own, so that the wrap always moves on and ends.
 static std::u16string takeWrappedLine(std::u16string& rest, int64_t usableWidth) {
-    std::u16string line;
-    size_t taken = 0;
-    while (taken < rest.size() && textWidth(line) < usableWidth) line += rest[taken++];
-    if (line.empty()) return line;
+    size_t taken = lengthReachingWidth(rest, usableWidth);
+    if (taken == 0) return std::u16string();
+    std::u16string line = rest.substr(0, taken);
     if (textWidth(line) > usableWidth && line.size() > 1) {
         line.pop_back();
         --taken;
@@ -143,17 +194,30 @@ void startTextEntry(const std::u16string& stored) {
     editBuffer = stored;
 }
 
-void drawTextField(std::u16string& stored, int64_t x, int64_t y, int64_t width, int64_t height, int64_t marginX,
-                   int64_t marginY) {
-    const std::u16string cursor = editingText != 0 ? u"_" : u"";
-    if (drawWrappedText(stored + cursor, x, y, width, height, marginX, marginY, 0, 0, 0, 0) == 0 && !stored.empty()) {
-        stored.pop_back();
-    }
-    editBuffer = stored;
-    drawWrappedText(stored + cursor, x, y, width, height, marginX, marginY, 0, 0, 0, 1);
+void drawValueCell(const std::u16string& value, int64_t x, int64_t y, bool selected, const std::u16string& cellSize) {
+    fillRect(x, y, textWidth(cellSize), textHeight(cellSize), rgb(255, 0, 0));
+    const int64_t level = selected ? 255 : 0;
+    drawLabel(value, x, y, level, level, level);
 }
 
-void applyTextEntryKey(std::u16string& stored, int64_t key, bool fileNameOnly) {
+int64_t stepModulo256(int64_t value, int64_t direction, int64_t step) {
+    // The remainder first, so that no value from a file can overflow.
+    const int64_t moved = value % 256 + (direction > 0 ? step % 256 : -(step % 256));
+    return (moved % 256 + 256) % 256;
+}
+
+static int64_t fitsTextBox(const std::u16string& text, const TextBox& box) {
+    return drawWrappedText(text, box.x, box.y, box.width, box.height, box.marginX, box.marginY, 0, 0, 0, 0);
+}
+
+void drawTextField(const std::u16string& stored, const TextBox& box) {
+    const std::u16string shown = editingText != 0 ? stored + u"_" : stored;
+    drawWrappedText(shown, box.x, box.y, box.width, box.height, box.marginX, box.marginY, 0, 0, 0, 1);
+}
+
+void applyTextEntryKey(std::u16string& stored, int64_t key, bool fileNameOnly, const TextBox& box) {
+    // The stored text is what the author sees; the entry's buffer follows it.
+    editBuffer = stored;
     if (key == KeyBackspace) {
         if (editBuffer.empty()) return;
         editBuffer.pop_back();
@@ -162,12 +226,13 @@ void applyTextEntryKey(std::u16string& stored, int64_t key, bool fileNameOnly) {
     }
     if (key == KeyReturn) {
         if (editBuffer.empty()) return;
-        stored = editBuffer;
         editingText = 0;
         return;
     }
     if (key < 32 || key > 0xFFFF) return;
     const char16_t character = static_cast<char16_t>(key);
-    editBuffer += fileNameOnly ? filterFileNameChar(character) : std::u16string(1, character);
+    const std::u16string added = fileNameOnly ? filterFileNameChar(character) : std::u16string(1, character);
+    if (added.empty() || fitsTextBox(editBuffer + added + u"_", box) == 0) return;
+    editBuffer += added;
     stored = editBuffer;
 }

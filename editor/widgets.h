@@ -42,17 +42,36 @@ void drawTitleBar(const std::u16string& title, int64_t y);
 // A button with its label centred on it in black.
 void drawLabelledButton(const std::u16string& label, int64_t x, int64_t y, int64_t width, int64_t height);
 
+// A value cell of the pages that change numbers with the wheel: a red box of
+// the size of `cellSize` with the value drawn at its top-left corner, white
+// when it is the page's selected value and black otherwise.
+void drawValueCell(const std::u16string& value, int64_t x, int64_t y, bool selected,
+                   const std::u16string& cellSize = u"000");
+// A word, room, object, location or exit value moved by step in the
+// direction, modulo 256. A value from a file outside 0..255 comes back into
+// that range.
+int64_t stepModulo256(int64_t value, int64_t direction, int64_t step);
+
 // Text fields. The stored text is a string of the adventure (or the project
 // name); every keystroke changes it at once.
 //
+// The box of a field: the button's rectangle and the margins kept inside it.
+struct TextBox {
+    int64_t x;
+    int64_t y;
+    int64_t width;
+    int64_t height;
+    int64_t marginX;
+    int64_t marginY;
+};
 // Starts the entry on the stored text ("EDIT").
 void startTextEntry(const std::u16string& stored);
-// Measures the stored text (with the "_" cursor while an entry is active),
-// removes its last character when it does not fit the box, makes it the
-// entry's buffer and draws it. An over-long text so shrinks by one character
-// per redraw until it fits.
-void drawTextField(std::u16string& stored, int64_t x, int64_t y, int64_t width, int64_t height, int64_t marginX,
-                   int64_t marginY);
+// Draws the stored text in the box, followed by the "_" cursor while an entry
+// is active. A text longer than the box is drawn as far as it fits and is
+// never shortened here: showing a text must not change it.
+void drawTextField(const std::u16string& stored, const TextBox& box);
 // One key of the entry: a character (32 or more), 8 for Backspace, 13 for
-// Return. With fileNameOnly the characters a file name may not hold are dropped.
-void applyTextEntryKey(std::u16string& stored, int64_t key, bool fileNameOnly);
+// Return. A character that would make the text and its cursor overflow the
+// box is not kept, so the box is the length limit of what is typed. With
+// fileNameOnly the characters a file name may not hold are dropped.
+void applyTextEntryKey(std::u16string& stored, int64_t key, bool fileNameOnly, const TextBox& box);

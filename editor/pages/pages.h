@@ -27,6 +27,42 @@ void scrollFilePageList(int64_t direction, int64_t step);
 void drawMultimediaPage();
 void multimediaPageClick(int64_t zone);
 
+// "VOCABULAIRE" (vocabulary_page.cpp). Its cursors are set once at program
+// start, not by "REINITIALISER".
+void drawVocabularyPage();
+void vocabularyPageClick(int64_t zone);
+void vocabularyPageAdjust(int64_t direction, int64_t step);
+// "INST": the word chosen with the wheel or the arrow keys, Return.
+void vocabularyListSelection();
+void vocabularyPageKey(int64_t key);
+void resetVocabularyPage();
+
+// "TEXTE MESSAGES", "TEXTE SALLES", "TEXTE OBJETS", "MESS. SYSTEMES": one page
+// for the four tables, chosen by the page number (text_pages.cpp).
+void drawTextPage(int64_t page);
+void textPageClick(int64_t page, int64_t zone);
+void textPageAdjust(int64_t page, int64_t direction, int64_t step);
+void textPageKey(int64_t page, int64_t key);
+void resetTextPages();
+
+// "DEPLACEMENTS" (movements_page.cpp).
+void drawMovementsPage();
+void movementsPageClick(int64_t zone);
+void movementsPageAdjust(int64_t direction, int64_t step);
+void resetMovementsPage();
+
+// "PLACER OBJETS" (placement_page.cpp).
+void drawPlacementPage();
+void placementPageClick(int64_t zone);
+void placementPageAdjust(int64_t direction, int64_t step);
+void resetPlacementPage();
+
+// "ATTRIB. OBJETS" (attributes_page.cpp).
+void drawAttributesPage();
+void attributesPageClick(int64_t zone);
+void attributesPageAdjust(int64_t direction, int64_t step);
+void resetAttributesPage();
+
 // "TESTER JEU": the test play in the project folder, then the menu
 // (test_game.cpp).
 void runTestGame();

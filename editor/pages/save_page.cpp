@@ -9,6 +9,7 @@
 #include "platform/program.h"
 
 static const char16_t* const saveButtonLabels[3] = {u"MENU", u"EFFA", u"EDIT"};
+static const TextBox nameBox = {150, 400, 600, 30, 20, 5};
 
 void drawSavePage() {
     drawFilePageFrame(u"SAUVER FICHIER");
@@ -19,7 +20,7 @@ void drawSavePage() {
         setClickZone(button, button + 1, 10, y, 80, 30);
     }
     drawButton(150, 400, 600, 30);
-    drawTextField(projectName, 150, 400, 600, 30, 20, 5);
+    drawTextField(projectName, nameBox);
     drawLabelledButton(u"SAUVER", 300, 460, 200, 30);
     setClickZone(3, 4, 300, 460, 200, 30);
     endDrawing();
@@ -64,5 +65,5 @@ void savePageClick(int64_t zone) {
 }
 
 void savePageKey(int64_t key) {
-    applyTextEntryKey(projectName, key, true);
+    applyTextEntryKey(projectName, key, true, nameBox);
 }

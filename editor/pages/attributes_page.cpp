@@ -1,0 +1,94 @@
+// "ATTRIB. OBJETS": each object's associated word and its two yes/no flags,
+// "Pr" (the player may take it) and "Ma" (kept with the object). The author
+// clicks a value, which turns white, and turns the wheel: the flags follow
+// the direction of the wheel, "OUI" away from the author, "NON" towards.
+#include "editor/editor_state.h"
+#include "editor/pages/pages.h"
+#include "editor/widgets.h"
+#include "model/adventure.h"
+#include "platform/platform.h"
+#include "platform/program.h"
+
+// The object shown, and the value the wheel changes: 0 the object, 1 its
+// word, 2 "Pr", 3 "Ma".
+static int64_t attributesObject = 0;
+static int64_t attributesField = 0;
+
+static std::u16string yesNo(int64_t value) {
+    return value == 1 ? u"OUI" : u"NON";
+}
+
+void drawAttributesPage() {
+    clearClickZones();
+    beginDrawing(backBuffer);
+    fillRect(0, 0, 800, 600, rgb(128, 128, 128));
+    drawTitleBar(u"ATTRIB. OBJETS", 20);
+    const int64_t cellWidth = textWidth(u"000");
+    const int64_t cellHeight = textHeight(u"000");
+    const int64_t flagWidth = textWidth(u"NON");
+    const int64_t flagHeight = textHeight(u"NON");
+    const int64_t* attributes = adventure.objectAttributes[attributesObject];
+
+    drawCentredText(u"OBJET", 350, 100, 0, 0, 0);
+    const int64_t objectX = 370 + textWidth(u"OBJET");
+    const int64_t objectY = 100 - textHeight(u"OBJET") / 2;
+    drawValueCell(formatNumber3(attributesObject), objectX, objectY, attributesField == 0);
+    setClickZone(0, 1, objectX, objectY, cellWidth, cellHeight);
+
+    // The object's text is only shown here: a text longer than the box is
+    // drawn as far as it fits and kept whole.
+    drawButton(55, 140, 690, 100);
+    drawWrappedText(adventure.objectTexts[attributesObject], 55, 140, 690, 100, 20, 20, 0, 0, 0, 1);
+
+    drawLabel(u"Mot associé", 80, 260, 0, 0, 0);
+    drawButton(55, 290, 150, 30);
+    drawValueCell(formatNumber3(attributes[AssociatedWord]), 60, 296, attributesField == 1);
+    setClickZone(1, 2, 60, 296, cellWidth, cellHeight);
+    const std::u16string spelling = firstSpelling(attributes[AssociatedWord]);
+    drawLabel(spelling.empty() ? u"Aucun" : spelling.substr(0, 60), 62 + cellWidth, 296, 0, 0, 0);
+
+    drawLabel(u"Spécifications", 470, 260, 0, 0, 0);
+    drawLabel(u"Pr", 460, 296, 0, 0, 0);
+    const int64_t takeableX = 462 + textWidth(u"Pr ");
+    drawValueCell(yesNo(attributes[Takeable]), takeableX, 296, attributesField == 2, u"NON");
+    setClickZone(2, 3, takeableX, 296, flagWidth, flagHeight);
+    const int64_t holdLabelX = 502 + textWidth(u"Pr ") + flagWidth;
+    drawLabel(u"Ma", holdLabelX, 296, 0, 0, 0);
+    const int64_t holdableX = holdLabelX + textWidth(u"Ma ");
+    drawValueCell(yesNo(attributes[Holdable]), holdableX, 296, attributesField == 3, u"NON");
+    setClickZone(3, 4, holdableX, 296, flagWidth, flagHeight);
+
+    drawLabelledButton(u"MENU", 360, 500, 80, 30);
+    setClickZone(4, 5, 360, 500, 80, 30);
+    endDrawing();
+}
+
+void attributesPageClick(int64_t zone) {
+    if (zone >= 1 && zone <= 4) attributesField = zone - 1;
+    if (zone == 5) currentPage = Menu;
+}
+
+void attributesPageAdjust(int64_t direction, int64_t step) {
+    int64_t* attributes = adventure.objectAttributes[attributesObject];
+    switch (attributesField) {
+        case 0:
+            attributesObject = stepModulo256(attributesObject, direction, step);
+            break;
+        case 1:
+            attributes[AssociatedWord] = stepModulo256(attributes[AssociatedWord], direction, step);
+            break;
+        case 2:
+            attributes[Takeable] = direction > 0 ? 1 : 0;
+            break;
+        case 3:
+            attributes[Holdable] = direction > 0 ? 1 : 0;
+            break;
+        default:
+            break;
+    }
+}
+
+void resetAttributesPage() {
+    attributesObject = 0;
+    attributesField = 0;
+}

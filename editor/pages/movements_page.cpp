@@ -1,0 +1,66 @@
+// "DEPLACEMENTS": the six exits of one room at a time, shown as a list beside
+// the direction names and again around the compass, where the author clicks
+// the value to change and turns the wheel. There is no text entry here.
+#include "editor/editor_state.h"
+#include "editor/pages/pages.h"
+#include "editor/widgets.h"
+#include "model/adventure.h"
+#include "platform/platform.h"
+#include "platform/program.h"
+
+// The room shown, and the value the wheel changes: 0 the room, 1..6 its exit
+// in direction 0..5.
+static int64_t movementsRoom = 0;
+static int64_t movementsField = 0;
+
+static const char16_t* const directionNames[DirectionCount] = {u"Nord", u"Sud", u"Est", u"Ouest", u"Haut", u"Bas"};
+// The compass cells of the directions; their zone ids are 3..8 in this order.
+static const int64_t compassCellX[DirectionCount] = {750, 330, 330, 750, 530, 530};
+static const int64_t compassCellY[DirectionCount] = {460, 280, 460, 280, 70, 520};
+
+void drawMovementsPage() {
+    clearClickZones();
+    beginDrawing(backBuffer);
+    fillRect(0, 0, 800, 600, rgb(128, 128, 128));
+    drawTitleBar(u"DEPLACEMENTS", 20);
+
+    drawButton(75, 200, 170, 200);
+    drawLabel(u"Salle", 95, 220, 0, 0, 0);
+    drawValueCell(formatNumber3(movementsRoom), 175, 220, movementsField == 0);
+    setClickZone(0, 2, 175, 220, textWidth(u"000"), textHeight(u"000"));
+    for (int direction = 0; direction < DirectionCount; ++direction) {
+        const std::u16string value = formatNumber3(adventure.exits[movementsRoom][direction]);
+        const int64_t panelY = 260 + 20 * direction;
+        drawLabel(directionNames[direction], 95, panelY, 0, 0, 0);
+        drawValueCell(value, 175, panelY, false);
+        drawValueCell(value, compassCellX[direction], compassCellY[direction], movementsField == direction + 1);
+        setClickZone(direction + 1, direction + 3, compassCellX[direction], compassCellY[direction], textWidth(u"000"),
+                     textHeight(u"000"));
+    }
+
+    setDrawingMode(DrawMode::AlphaBlend);
+    drawImage(compassImage, 350, 100);
+    setDrawingMode(DrawMode::OpaqueText);
+    drawLabelledButton(u"MENU", 360, 560, 80, 30);
+    setClickZone(7, 1, 360, 560, 80, 30);
+    endDrawing();
+}
+
+void movementsPageClick(int64_t zone) {
+    if (zone == 1) currentPage = Menu;
+    if (zone >= 2 && zone <= 8) movementsField = zone - 2;
+}
+
+void movementsPageAdjust(int64_t direction, int64_t step) {
+    if (movementsField == 0) {
+        movementsRoom = stepModulo256(movementsRoom, direction, step);
+    } else if (movementsField >= 1 && movementsField <= DirectionCount) {
+        int64_t& exit = adventure.exits[movementsRoom][movementsField - 1];
+        exit = stepModulo256(exit, direction, step);
+    }
+}
+
+void resetMovementsPage() {
+    movementsRoom = 0;
+    movementsField = 0;
+}

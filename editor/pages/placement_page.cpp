@@ -1,0 +1,65 @@
+// "PLACER OBJETS": where each object starts. The author clicks the object's
+// number or its location, which turns white, and turns the wheel; the object's
+// text and the text of its location are shown for reference.
+#include "editor/editor_state.h"
+#include "editor/pages/pages.h"
+#include "editor/widgets.h"
+#include "model/adventure.h"
+#include "platform/platform.h"
+#include "platform/program.h"
+
+// The object shown, and the value the wheel changes: 0 the object, 1 its
+// location.
+static int64_t placementObject = 0;
+static int64_t placementField = 0;
+
+// A label centred on (400, centreY) with its value cell to the right of it;
+// registers the cell as the zone.
+static void drawLabelledValue(const std::u16string& label, int64_t centreY, int64_t value, bool selected, int zoneRow,
+                              int64_t zoneId) {
+    drawCentredText(label, 400, centreY, 0, 0, 0);
+    const int64_t cellX = 420 + textWidth(label);
+    const int64_t cellY = centreY - textHeight(label) / 2;
+    drawValueCell(formatNumber3(value), cellX, cellY, selected);
+    setClickZone(zoneRow, zoneId, cellX, cellY, textWidth(u"000"), textHeight(u"000"));
+}
+
+void drawPlacementPage() {
+    clearClickZones();
+    beginDrawing(backBuffer);
+    fillRect(0, 0, 800, 600, rgb(128, 128, 128));
+    drawTitleBar(u"PLACER OBJETS", 20);
+    drawLabelledButton(u"MENU", 360, 560, 80, 30);
+    setClickZone(0, 1, 360, 560, 80, 30);
+
+    drawLabelledValue(u"OBJET", 130, placementObject, placementField == 0, 1, 2);
+    drawButton(55, 165, 690, 100);
+    drawWrappedText(adventure.objectTexts[placementObject], 55, 165, 690, 100, 20, 20, 0, 0, 0, 1);
+
+    // 253, 254 and 255 show the names of the pseudo-locations; a location from
+    // a file outside the table shows no text.
+    const int64_t location = adventure.objectLocations[placementObject];
+    drawLabelledValue(u"EN SALLE", 330, location, placementField == 1, 2, 3);
+    drawButton(55, 365, 690, 100);
+    if (isTableIndex(location)) drawWrappedText(adventure.roomTexts[location], 55, 365, 690, 100, 20, 20, 0, 0, 0, 1);
+    endDrawing();
+}
+
+void placementPageClick(int64_t zone) {
+    if (zone == 1) currentPage = Menu;
+    if (zone == 2 || zone == 3) placementField = zone - 2;
+}
+
+void placementPageAdjust(int64_t direction, int64_t step) {
+    if (placementField == 0) {
+        placementObject = stepModulo256(placementObject, direction, step);
+    } else {
+        int64_t& location = adventure.objectLocations[placementObject];
+        location = stepModulo256(location, direction, step);
+    }
+}
+
+void resetPlacementPage() {
+    placementObject = 0;
+    placementField = 0;
+}

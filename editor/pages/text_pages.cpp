@@ -1,0 +1,112 @@
+// "TEXTE MESSAGES", "TEXTE SALLES", "TEXTE OBJETS" and "MESS. SYSTEMES": one
+// page drawn with four sets of parameters. Each shows one text of its table in
+// a box, chosen with the wheel or the arrow keys, and lets the author empty it
+// or type it; every keystroke changes the adventure at once.
+#include "editor/editor_state.h"
+#include "editor/pages/pages.h"
+#include "editor/widgets.h"
+#include "model/adventure.h"
+#include "platform/platform.h"
+#include "platform/program.h"
+
+struct TextPage {
+    int64_t page;
+    const char16_t* title;
+    const char16_t* numberLabel;
+    int64_t rangeSize;  // the cursor runs 0..rangeSize - 1
+    std::u16string (Adventure::*table)[TableSize];
+    ImageHandle* decoration;
+    int64_t decorationX;
+    int64_t decorationY;
+};
+
+// The rooms page stops before 253..255, whose texts name the pseudo-locations;
+// the system messages page reaches only the 26 messages the game prints.
+static const TextPage textPages[4] = {
+    {MessageTexts, u"TEXTE MESSAGES", u"MESSAGE", 256, &Adventure::messageTexts, &decoImage1, 137, 435},
+    {RoomTexts, u"TEXTE SALLES", u"SALLE", 253, &Adventure::roomTexts, &decoImage2, 300, 350},
+    {ObjectTexts, u"TEXTE OBJETS", u"OBJET", 256, &Adventure::objectTexts, &decoImage2, 300, 350},
+    {SystemMessages, u"MESS. SYSTEMES", u"MESSAGE", 26, &Adventure::systemMessages, &decoImage1, 137, 435}};
+
+// The number of the text shown on each page, kept while other pages are shown.
+static int64_t textPageCursors[4] = {0, 0, 0, 0};
+
+static const TextBox textBox = {100, 265, 690, 100, 20, 20};
+static const char16_t* const textPageButtons[3] = {u"MENU", u"EFFA", u"EDIT"};
+
+// The parameter set of a page; the messages page for any other page number.
+static int textPageIndex(int64_t page) {
+    for (int index = 0; index < 4; ++index) {
+        if (textPages[index].page == page) return index;
+    }
+    return 0;
+}
+
+static std::u16string& shownText(int index) {
+    return (adventure.*textPages[index].table)[textPageCursors[index]];
+}
+
+void drawTextPage(int64_t page) {
+    const int index = textPageIndex(page);
+    const TextPage& set = textPages[index];
+    clearClickZones();
+    beginDrawing(backBuffer);
+    fillRect(0, 0, 800, 600, rgb(128, 128, 128));
+    drawTitleBar(set.title, 80);
+    for (int button = 0; button < 3; ++button) {
+        const int64_t y = 265 + 35 * button;
+        drawButton(10, y, 80, 30);
+        drawCentredText(textPageButtons[button], 50, y + 15, 0, 0, 0);
+        setClickZone(button, button + 1, 10, y, 80, 30);
+    }
+
+    drawCentredText(set.numberLabel, 400, 230, 0, 0, 0);
+    const int64_t cellX = 420 + textWidth(set.numberLabel);
+    const int64_t cellY = 230 - textHeight(set.numberLabel) / 2;
+    fillRect(cellX, cellY, textWidth(u"000"), textHeight(u"000"), rgb(255, 0, 0));
+    drawLabel(formatNumber3(textPageCursors[index]), cellX, cellY, 0, 0, 0);
+
+    drawButton(textBox.x, textBox.y, textBox.width, textBox.height);
+    drawTextField(shownText(index), textBox);
+
+    setDrawingMode(DrawMode::AlphaBlend);
+    drawImage(*set.decoration, set.decorationX, set.decorationY);
+    setDrawingMode(DrawMode::OpaqueText);
+    endDrawing();
+}
+
+void textPageClick(int64_t page, int64_t zone) {
+    const int index = textPageIndex(page);
+    switch (zone) {
+        case 1:
+            currentPage = Menu;
+            break;
+        case 2:
+            shownText(index).clear();
+            break;
+        case 3:
+            startTextEntry(shownText(index));
+            break;
+        default:
+            break;
+    }
+}
+
+void textPageAdjust(int64_t page, int64_t direction, int64_t step) {
+    const int index = textPageIndex(page);
+    const int64_t size = textPages[index].rangeSize;
+    int64_t& cursor = textPageCursors[index];
+    cursor += direction > 0 ? step : -step;
+    // Steps are at most 10, far below every range, so one wrap brings the
+    // cursor back; the loops only make sure of it.
+    while (cursor >= size) cursor -= size;
+    while (cursor < 0) cursor += size;
+}
+
+void textPageKey(int64_t page, int64_t key) {
+    applyTextEntryKey(shownText(textPageIndex(page)), key, false, textBox);
+}
+
+void resetTextPages() {
+    for (int64_t& cursor : textPageCursors) cursor = 0;
+}

@@ -1,0 +1,252 @@
+// "VOCABULAIRE": every non-empty spelling of every word, as a list of eleven
+// rows in word-then-slot order with one row selected. The author erases the
+// selected spelling ("EFFA"), rewrites it ("EDIT") or adds a spelling to a
+// word of his choice ("INST"). Spellings are 1 to 12 capitals A to Z; nothing
+// reaches the vocabulary before Return, so Escape drops what was typed.
+#include "editor/editor_state.h"
+#include "editor/pages/pages.h"
+#include "editor/widgets.h"
+#include "model/adventure.h"
+#include "platform/platform.h"
+#include "platform/program.h"
+
+// A position in the vocabulary: word * 10 + slot, 0..2559, the order of the
+// list.
+constexpr int64_t PositionCount = TableSize * SpellingsPerWord;
+constexpr int64_t ListRows = 11;
+constexpr int64_t MaxSpellingLength = 12;
+
+// Where the selection was drawn at the last redraw.
+enum SelectionRow { RowTop = 0, RowMiddle = 1, RowBottom = 2 };
+
+// The page's cursors, set at program start only (not by "REINITIALISER").
+static int64_t vocabSelection = 0;
+static int64_t vocabFirstShown = 0;
+static int64_t vocabSelectionRow = RowTop;
+static int64_t vocabChosenWord = 0;
+static int64_t vocabFreeSlot = 0;
+
+static std::u16string& spellingAt(int64_t position) {
+    return adventure.vocabulary[position / SpellingsPerWord][position % SpellingsPerWord];
+}
+
+// The next (step 1) or previous (step -1) position after `from` whose spelling
+// is not empty; -1 when there is none.
+static int64_t nearestSpelling(int64_t from, int64_t step) {
+    for (int64_t position = from + step; position >= 0 && position < PositionCount; position += step) {
+        if (!spellingAt(position).empty()) return position;
+    }
+    return -1;
+}
+
+// Moves a cursor to the nearest non-empty spelling in the direction; returns
+// 1 when it moved, 0 when there was none (the cursor stays).
+static int64_t moveCursor(int64_t& cursor, int64_t step) {
+    const int64_t found = nearestSpelling(cursor, step);
+    if (found < 0) return 0;
+    cursor = found;
+    return 1;
+}
+
+static int64_t selectNextSpelling() {
+    return moveCursor(vocabSelection, 1);
+}
+static int64_t selectPreviousSpelling() {
+    return moveCursor(vocabSelection, -1);
+}
+static int64_t scrollListDown() {
+    return moveCursor(vocabFirstShown, 1);
+}
+static int64_t scrollListUp() {
+    return moveCursor(vocabFirstShown, -1);
+}
+
+// The positions of the rows shown, from the first shown on; returns how many.
+static int64_t shownPositions(int64_t (&rows)[ListRows]) {
+    int64_t count = 0;
+    for (int64_t position = vocabFirstShown; position < PositionCount && count < ListRows; ++position) {
+        if (!spellingAt(position).empty()) rows[count++] = position;
+    }
+    return count;
+}
+
+// What a redraw records of the selection: its row, when it is shown.
+static void noteSelectionRow() {
+    int64_t rows[ListRows];
+    const int64_t count = shownPositions(rows);
+    for (int64_t row = 0; row < count; ++row) {
+        if (rows[row] != vocabSelection) continue;
+        vocabSelectionRow = row == 0 ? RowTop : (row == ListRows - 1 ? RowBottom : RowMiddle);
+    }
+}
+
+// A spelling from a file may be of any length: a row shows at most as many
+// characters as the screen could hold right of the list, the adventure keeps
+// the spelling whole.
+constexpr size_t ShownSpellingLength = 60;
+
+static std::u16string rowText(int64_t word, const std::u16string& spelling) {
+    return formatNumber3(word) + u" " + spelling.substr(0, ShownSpellingLength);
+}
+
+// A filled black triangle of 10 rows with its apex on the row apexY, widening
+// by one pixel on each side per row towards baseY.
+static void drawArrow(int64_t left, int64_t apexY, int64_t rowStep) {
+    const int64_t centreX = left + 5;
+    for (int64_t k = 0; k < 10; ++k) fillRect(centreX - k, apexY + rowStep * k, 2 * k + 1, 1, rgb(0, 0, 0));
+}
+
+static const char16_t* const vocabularyButtons[4] = {u"MENU", u"EFFA", u"EDIT", u"INST"};
+
+void drawVocabularyPage() {
+    clearClickZones();
+    beginDrawing(backBuffer);
+    fillRect(0, 0, 800, 600, rgb(128, 128, 128));
+    drawTitleBar(u"VOCABULAIRE", 20);
+    for (int button = 0; button < 4; ++button) {
+        const int64_t y = 235 + 35 * button;
+        drawButton(100, y, 80, 30);
+        drawCentredText(vocabularyButtons[button], 140, y + 15, 0, 0, 0);
+        setClickZone(button, button + 1, 100, y, 80, 30);
+    }
+    drawArrow(120, 210, 1);
+    setClickZone(4, 5, 120, 210, 10, 10);
+    drawArrow(150, 219, -1);
+    setClickZone(5, 6, 150, 210, 10, 10);
+
+    drawButton(400, 150, 200, 220);
+    int64_t rows[ListRows];
+    const int64_t count = shownPositions(rows);
+    for (int64_t row = 0; row < count; ++row) {
+        const int64_t position = rows[row];
+        const std::u16string text = rowText(position / SpellingsPerWord, spellingAt(position));
+        const int64_t y = 152 + 20 * row;
+        if (position == vocabSelection) {
+            fillRect(402, y, 196, 20, rgb(0, 0, 0));
+            drawLabel(text, 420, y, 255, 255, 255);
+        } else {
+            drawLabel(text, 420, y, 0, 0, 0);
+        }
+    }
+    noteSelectionRow();
+
+    drawButton(400, 380, 200, 30);
+    if (editingText != 0) {
+        const int64_t word = entryKind == 2 ? vocabChosenWord : vocabSelection / SpellingsPerWord;
+        drawLabel(rowText(word, editBuffer) + u"_", 420, 382, 0, 0, 0);
+    } else if (listSelecting != 0) {
+        fillRect(402, 382, 196, 20, rgb(255, 0, 0));
+        drawLabel(formatNumber3(vocabChosenWord), 420, 382, 255, 255, 255);
+    }
+
+    setDrawingMode(DrawMode::AlphaBlend);
+    drawImage(decoImage3, 200, 300);
+    setDrawingMode(DrawMode::OpaqueText);
+    endDrawing();
+}
+
+// "EFFA": the selection moves away from the spelling before it is emptied, so
+// that it stays on a spelling of the list; the only spelling left in the
+// whole vocabulary is kept.
+static void eraseSelectedSpelling() {
+    if (spellingAt(vocabSelection).empty()) return;
+    const int64_t erased = vocabSelection;
+    bool moved = selectNextSpelling() != 0;
+    if (moved && vocabSelectionRow != RowMiddle) scrollListDown();
+    if (!moved) {
+        moved = selectPreviousSpelling() != 0;
+        if (moved && vocabSelectionRow == RowTop) scrollListUp();
+    }
+    if (moved) spellingAt(erased).clear();
+}
+
+// The arrows: each step moves the selection by one spelling and scrolls the
+// list when the selection was on its edge row.
+static void moveSelection(int64_t direction, int64_t step) {
+    for (int64_t done = 0; done < step; ++done) {
+        if (direction > 0) {
+            if (selectPreviousSpelling() != 0 && vocabSelectionRow == RowTop) scrollListUp();
+        } else {
+            if (selectNextSpelling() != 0 && vocabSelectionRow == RowBottom) scrollListDown();
+        }
+        noteSelectionRow();
+    }
+}
+
+void vocabularyPageClick(int64_t zone) {
+    switch (zone) {
+        case 1:
+            currentPage = Menu;
+            break;
+        case 2:
+            eraseSelectedSpelling();
+            break;
+        case 3:
+            editingText = 1;
+            entryKind = 1;
+            editBuffer = spellingAt(vocabSelection);
+            break;
+        case 4:
+            listSelecting = 1;
+            vocabChosenWord = 0;
+            break;
+        case 5:
+            moveSelection(1, adjustStep);
+            break;
+        case 6:
+            moveSelection(-1, adjustStep);
+            break;
+        default:
+            break;
+    }
+}
+
+void vocabularyPageAdjust(int64_t direction, int64_t step) {
+    moveSelection(direction, step);
+}
+
+// "INST": the wheel and the arrow keys choose the word, Return looks for its
+// first empty slot and starts the entry of the new spelling there.
+void vocabularyListSelection() {
+    if (adjustDirection != 0) {
+        vocabChosenWord = ((vocabChosenWord + adjustDirection * adjustStep) % TableSize + TableSize) % TableSize;
+    }
+    if (!inputState.returnKey) return;
+    listSelecting = 0;
+    for (int64_t slot = 0; slot < SpellingsPerWord; ++slot) {
+        if (!adventure.vocabulary[vocabChosenWord][slot].empty()) continue;
+        vocabFreeSlot = slot;
+        editingText = 1;
+        entryKind = 2;
+        editBuffer.clear();
+        return;
+    }
+}
+
+void vocabularyPageKey(int64_t key) {
+    if (key == KeyBackspace) {
+        if (!editBuffer.empty()) editBuffer.pop_back();
+        return;
+    }
+    if (key == KeyReturn) {
+        if (editBuffer.empty()) return;
+        if (entryKind == 2) {
+            vocabSelection = vocabChosenWord * SpellingsPerWord + vocabFreeSlot;
+            vocabFirstShown = vocabSelection;
+        }
+        spellingAt(vocabSelection) = editBuffer;
+        editingText = 0;
+        return;
+    }
+    if (key < 32 || key > 0xFFFF || static_cast<int64_t>(editBuffer.size()) >= MaxSpellingLength) return;
+    const char16_t letter = upperCaseChar(static_cast<char16_t>(key));
+    if (letter >= u'A' && letter <= u'Z') editBuffer += letter;
+}
+
+void resetVocabularyPage() {
+    vocabSelection = 0;
+    vocabFirstShown = 0;
+    vocabSelectionRow = RowTop;
+    vocabChosenWord = 0;
+    vocabFreeSlot = 0;
+}
