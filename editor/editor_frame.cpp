@@ -23,6 +23,10 @@ void drawCurrentPage() {
         case Multimedia:
             drawMultimediaPage();
             break;
+        case MinorEvents:
+        case MajorEvents:
+            drawEventPage(currentPage);
+            break;
         case TestGame:
             runTestGame();
             break;
@@ -61,6 +65,10 @@ void handlePageClick(int64_t zone) {
         case Multimedia:
             multimediaPageClick(zone);
             break;
+        case MinorEvents:
+        case MajorEvents:
+            eventPageClick(currentPage, zone);
+            break;
         default:
             placeholderPageClick(zone);
             break;
@@ -76,6 +84,10 @@ void handlePageAdjust(int64_t direction, int64_t step) {
         case LoadFile:
             scrollFilePageList(direction, step);
             break;
+        case MinorEvents:
+        case MajorEvents:
+            eventPageAdjust(currentPage, direction, step);
+            break;
         default:
             break;
     }
@@ -87,7 +99,9 @@ void handleTextEntryKey(int64_t key) {
     if (currentPage == SaveFile) savePageKey(key);
 }
 
-void handleEventLineDelete() {}
+void handleEventLineDelete() {
+    if (currentPage == MinorEvents || currentPage == MajorEvents) eventPageBackspace(currentPage);
+}
 
 void returnToMenu() {
     currentPage = Menu;
@@ -97,7 +111,8 @@ void returnToMenu() {
 
 void resetEditorState() {
     selectedSetting = 0;
-    resetLayoutSettings();
+    resetEventPages();
+    resetLayoutSettings();  // also both event counts to 1
     for (int i = 0; i < FolderListSlots; ++i) folderList[i].clear();
     rebuildFolderList(0, FolderListSlots);
     projectFolder.clear();

@@ -19,7 +19,6 @@ static const PlaceholderLayout placeholderLayouts[] = {
     {Vocabulary, u"VOCABULAIRE", 20, 100, 235},       {MessageTexts, u"TEXTE MESSAGES", 80, 10, 265},
     {RoomTexts, u"TEXTE SALLES", 80, 10, 265},        {Movements, u"DEPLACEMENTS", 20, 360, 560},
     {ObjectTexts, u"TEXTE OBJETS", 80, 10, 265},      {ObjectPlacement, u"PLACER OBJETS", 20, 360, 560},
-    {MinorEvents, u"EVTS. MINEURS", 20, 10, 435},     {MajorEvents, u"EVTS. MAJEURS", 20, 10, 435},
     {SystemMessages, u"MESS. SYSTEMES", 80, 10, 265}, {ObjectAttributes, u"ATTRIB. OBJETS", 20, 360, 500}};
 
 void drawPlaceholderPage(int64_t page) {
