@@ -41,6 +41,10 @@ void drawCurrentPage() {
         case ObjectAttributes:
             drawAttributesPage();
             break;
+        case MinorEvents:
+        case MajorEvents:
+            drawEventPage(currentPage);
+            break;
         case TestGame:
             runTestGame();
             break;
@@ -49,7 +53,6 @@ void drawCurrentPage() {
             // Never shown: these entries act at once from the menu.
             break;
         default:
-            drawPlaceholderPage(currentPage);
             break;
     }
 }
@@ -97,8 +100,11 @@ void handlePageClick(int64_t zone) {
         case ObjectAttributes:
             attributesPageClick(zone);
             break;
+        case MinorEvents:
+        case MajorEvents:
+            eventPageClick(currentPage, zone);
+            break;
         default:
-            placeholderPageClick(zone);
             break;
     }
 }
@@ -130,6 +136,10 @@ void handlePageAdjust(int64_t direction, int64_t step) {
         case ObjectAttributes:
             attributesPageAdjust(direction, step);
             break;
+        case MinorEvents:
+        case MajorEvents:
+            eventPageAdjust(currentPage, direction, step);
+            break;
         default:
             break;
     }
@@ -158,7 +168,9 @@ void handleTextEntryKey(int64_t key) {
     }
 }
 
-void handleEventLineDelete() {}
+void handleEventLineDelete() {
+    if (currentPage == MinorEvents || currentPage == MajorEvents) eventPageBackspace(currentPage);
+}
 
 void returnToMenu() {
     currentPage = Menu;
@@ -172,11 +184,12 @@ void setVocabularyCursorsAtStart() {
 
 void resetEditorState() {
     selectedSetting = 0;
-    resetLayoutSettings();
+    resetLayoutSettings();  // also both event counts to 1
     resetTextPages();
     resetMovementsPage();
     resetPlacementPage();
     resetAttributesPage();
+    resetEventPages();
     for (int i = 0; i < FolderListSlots; ++i) folderList[i].clear();
     rebuildFolderList(0, FolderListSlots);
     projectFolder.clear();

@@ -94,6 +94,8 @@ int64_t textWidth(const std::u16string& text);
 int64_t textHeight(const std::u16string& text);  // 0 for the empty text
 void setFrontColour(Colour colour);
 void setDrawingMode(DrawMode mode);
+// A loaded font, or 0 for the default font again; an unknown handle changes
+// nothing.
 void selectFont(FontHandle font);
 void drawImage(ImageHandle image, int64_t x, int64_t y);
 void drawImageScaled(ImageHandle image, int64_t x, int64_t y, int64_t width, int64_t height);

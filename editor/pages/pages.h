@@ -63,10 +63,16 @@ void attributesPageClick(int64_t zone);
 void attributesPageAdjust(int64_t direction, int64_t step);
 void resetAttributesPage();
 
+// "EVTS. MINEURS" and "EVTS. MAJEURS" (event_pages.cpp); page is MinorEvents
+// or MajorEvents. Each page keeps its own event, list, marks and focus.
+void drawEventPage(int64_t page);
+void eventPageClick(int64_t page, int64_t zone);
+void eventPageAdjust(int64_t page, int64_t direction, int64_t step);
+// Backspace deletes the marked step of the list shown.
+void eventPageBackspace(int64_t page);
+// Both pages on their first event, conditions shown, nothing marked or chosen.
+void resetEventPages();
+
 // "TESTER JEU": the test play in the project folder, then the menu
 // (test_game.cpp).
 void runTestGame();
-
-// The pages still to be built (placeholder_page.cpp): title bar and "MENU".
-void drawPlaceholderPage(int64_t page);
-void placeholderPageClick(int64_t zone);

@@ -1,0 +1,424 @@
+// "EVTS. MINEURS" and "EVTS. MAJEURS": one event at a time, with its condition
+// or action list, the chooser of every condition or action type and, on the
+// minor page, the three word numbers that trigger the event. Everything is
+// done with clicks, the wheel, the arrow and page keys and Backspace; numbers
+// are scrolled, never typed.
+//
+// Zone ids: 1..4 the buttons "MENU", "SUIV", "PREC", "INST"; on the minor page
+// 5..7 the word fields, 8 the list switch and 9.. the chooser; on the major
+// page 5 the list switch and 6.. the chooser; 40 the delete icon; 41.. the
+// argument fields in drawing order. A zone lies in the row of its id less 1.
+#include <cstdint>
+
+#include "editor/editor_state.h"
+#include "editor/pages/pages.h"
+#include "editor/widgets.h"
+#include "model/adventure.h"
+#include "model/event_labels.h"
+#include "platform/platform.h"
+#include "platform/program.h"
+
+namespace {
+
+enum EventList { Conditions = 0, Actions = 1 };
+
+// What the wheel and the arrow and page keys change.
+enum EventFocus { VerbField = 0, Object1Field = 1, Object2Field = 2, NoField = 3, ArgumentField = 4, SlotList = 5 };
+
+constexpr int64_t DeleteIconZone = 40;
+constexpr int64_t FirstArgumentZone = 41;
+constexpr int64_t LastArgumentZone = 115;
+constexpr int64_t NoSlot = -1;
+constexpr int64_t NoTarget = -1;
+
+// The stored value an argument field shows: argument 1..3 of a slot of the
+// active list of an event. slot is NoTarget when no field shows the chosen id.
+struct EditTarget {
+    int64_t slot;
+    int64_t argument;
+    int64_t event;
+};
+
+// What each page remembers while the author visits other pages.
+struct EventPageState {
+    int64_t currentEvent;
+    int64_t activeList;
+    int64_t selectedSlot[2];  // per list: the row marked with the delete icon
+    int64_t focus;
+    int64_t selectedField[2];  // per list: 0 or -1 for none, else an argument zone id
+    EditTarget editTarget[2];  // per list: recorded while drawing
+};
+
+// What differs between the two pages.
+struct EventPageKind {
+    const char16_t* title;
+    bool minor;
+    int64_t switchZone;
+    int64_t firstChooserZone;
+    int64_t restingFocus;  // the focus at start, after a move and after the last step goes
+};
+
+const EventPageKind pageKinds[2] = {{u"EVTS. MINEURS", true, 8, 9, VerbField},
+                                    {u"EVTS. MAJEURS", false, 5, 6, NoField}};
+EventPageState pageStates[2];
+
+const char16_t* const buttonLabels[4] = {u"MENU", u"SUIV", u"PREC", u"INST"};
+const char16_t* const wordFieldTitles[WordsPerMinorEvent] = {u"VERBE", u"OBJET 1", u"OBJET 2"};
+
+int pageIndex(int64_t page) {
+    return page == MajorEvents ? 1 : 0;
+}
+
+int64_t& storedEventCount(int index) {
+    return index == 0 ? adventure.minorEventCount : adventure.majorEventCount;
+}
+
+// The events the page may show: a count brought from anywhere is kept within
+// the tables, and one event always exists.
+int64_t usableEventCount(int index) {
+    const int64_t count = storedEventCount(index);
+    return count < 1 ? 1 : (count > MaxEvents ? MaxEvents : count);
+}
+
+// The event shown, kept among the events in use (a smaller adventure may have
+// been loaded since the page was last shown).
+int64_t shownEvent(int index) {
+    EventPageState& state = pageStates[index];
+    const int64_t last = usableEventCount(index) - 1;
+    if (state.currentEvent > last) state.currentEvent = last;
+    if (state.currentEvent < 0) state.currentEvent = 0;
+    return state.currentEvent;
+}
+
+// The 25 slots of a list of an event; event lies in 0..MaxEvents - 1.
+EventStep* stepList(int index, int64_t event, int64_t list) {
+    if (index == 0) {
+        MinorEvent& minor = adventure.minorEvents[event];
+        return list == Actions ? minor.actions : minor.conditions;
+    }
+    MajorEvent& major = adventure.majorEvents[event];
+    return list == Actions ? major.actions : major.conditions;
+}
+
+int64_t typeCount(int64_t list) {
+    return list == Actions ? int64_t{ActionTypeCount} : int64_t{ConditionTypeCount};
+}
+
+// The label of a step type; a type outside the table (only a file can hold
+// one) shows as "?".
+const std::u16string& typeLabel(int64_t list, int64_t type) {
+    static const std::u16string unknown = u"?";
+    if (type < 0 || type >= typeCount(list)) return unknown;
+    return list == Actions ? actionLabels[type] : conditionLabels[type];
+}
+
+// A number of 0..255 moved by a signed amount and brought back into 0..255.
+// A value from a file far outside the range lands in it too.
+int64_t wrapByte(int64_t value, int64_t change) {
+    const int64_t inRange = ((value % 256) + 256) % 256;
+    return (((inRange + change % 256) % 256) + 256) % 256;
+}
+
+// Widths of single characters in the two fonts of these pages. The pages draw
+// over a thousand characters one by one at every redraw; a character's width
+// never changes for a font, so each is measured once.
+struct CharWidths {
+    FontHandle font = -1;
+    int16_t width[256];
+};
+CharWidths defaultFontWidths;
+CharWidths interfaceFontWidths;
+
+int64_t charWidth(CharWidths& widths, FontHandle font, char16_t character) {
+    if (character >= 256) return textWidth(std::u16string(1, character));
+    if (widths.font != font) {
+        for (int16_t& width : widths.width) width = -1;
+        widths.font = font;
+    }
+    if (widths.width[character] < 0)
+        widths.width[character] = static_cast<int16_t>(textWidth(std::u16string(1, character)));
+    return widths.width[character];
+}
+
+// Reused one-character texts, so that drawing a character makes no new string.
+const std::u16string& charText(char16_t character) {
+    static std::u16string texts[256];
+    static std::u16string other;
+    if (character >= 256) {
+        other.assign(1, character);
+        return other;
+    }
+    std::u16string& text = texts[character];
+    if (text.empty()) text.assign(1, character);
+    return text;
+}
+
+}  // namespace
+
+// The label from (x, y) in interfaceFont, one character after the other; each
+// "*" shows as a red "n", everything else is black.
+static void drawTypeLabel(const std::u16string& label, int64_t x, int64_t y) {
+    selectFont(interfaceFont);
+    for (char16_t character : label) {
+        const bool star = character == u'*';
+        const char16_t shown = star ? u'n' : character;
+        setFrontColour(star ? rgb(255, 0, 0) : rgb(0, 0, 0));
+        drawText(x, y, charText(shown));
+        x += charWidth(interfaceFontWidths, interfaceFont, shown);
+    }
+    selectFont(0);  // the rest of the page is in the default font
+}
+
+// A step from (x, y), one character after the other, each "*" replaced by its
+// argument in a red box that is also the argument's click zone. argumentZone
+// is the last id given; each field takes the next. Returns the argument number
+// 1..3 of the field shown chosen (white), 0 when none is.
+static int64_t drawStepLine(const std::u16string& label, int64_t x, int64_t y, const int64_t arguments[3],
+                            int64_t& argumentZone, int64_t chosenZone) {
+    int64_t chosen = 0;
+    int64_t argument = 0;
+    for (char16_t character : label) {
+        if (character != u'*') {
+            setFrontColour(rgb(0, 0, 0));
+            drawText(x, y, charText(character));
+            x += charWidth(defaultFontWidths, 0, character);
+            continue;
+        }
+        if (argument == 3) continue;  // labels hold two "*" at most
+        const std::u16string number = formatNumber3(arguments[argument++]);
+        const int64_t width = textWidth(number);
+        const int64_t height = textHeight(number);
+        fillRect(x, y, width, height, rgb(255, 0, 0));
+        ++argumentZone;
+        if (argumentZone <= LastArgumentZone) {
+            setClickZone(static_cast<int>(argumentZone - 1), argumentZone, x, y, width, height);
+        }
+        const bool white = argumentZone == chosenZone;
+        if (white) chosen = argument;
+        setFrontColour(white ? rgb(255, 255, 255) : rgb(0, 0, 0));
+        drawText(x, y, number);
+        x += width;
+    }
+    return chosen;
+}
+
+static void drawWordFields(const MinorEvent& event, int64_t focus) {
+    const int64_t boxWidth = textWidth(u"000");
+    const int64_t boxHeight = textHeight(u"000");
+    for (int k = 0; k < WordsPerMinorEvent; ++k) {
+        const int64_t top = 100 + 100 * k;
+        const int64_t word = event.words[k];
+        drawButton(5, top, 130, 80);
+        drawCentredText(wordFieldTitles[k], 70, top + 10, 255, 0, 0);
+        const int64_t boxX = 70 - boxWidth / 2;
+        fillRect(boxX, top + 30, boxWidth, boxHeight, rgb(255, 0, 0));
+        const int64_t level = focus == k ? 255 : 0;
+        drawLabel(formatNumber3(word), boxX, top + 30, level, level, level);
+        drawCentredText(firstSpelling(word), 70, top + 60, 0, 0, 0);
+        setClickZone(4 + k, 5 + k, boxX, top + 30, boxWidth, boxHeight);
+    }
+}
+
+static void drawListSwitch(const EventPageKind& kind, int64_t list) {
+    const std::u16string text = list == Actions ? u"Actions" : u"Conditions";
+    const int64_t width = textWidth(text);
+    const int64_t height = textHeight(text);
+    fillRect(270 - width / 2, 60, width, height, rgb(255, 0, 0));
+    drawCentredText(text, 270, 60 + height / 2, 255, 255, 255);
+    setClickZone(static_cast<int>(kind.switchZone - 1), kind.switchZone, 270 - width / 2, 60, width, height);
+}
+
+static void drawChooser(const EventPageKind& kind, int64_t list) {
+    const int64_t count = typeCount(list);
+    drawButton(140, 80, 260, 20 * count + 10);
+    for (int64_t type = 0; type < count; ++type) {
+        const int64_t y = 82 + 20 * type;
+        drawTypeLabel(typeLabel(list, type), 142, y);
+        const int64_t zone = kind.firstChooserZone + type;
+        setClickZone(static_cast<int>(zone - 1), zone, 102, y, 260, 20);
+    }
+}
+
+static void drawListFrame() {
+    setFrontColour(rgb(0, 0, 0));
+    drawLine(410, 80, 730, 80);
+    drawLine(730, 80, 730, 590);
+    drawLine(730, 590, 410, 590);
+    drawLine(410, 590, 410, 80);
+}
+
+// The steps of the active list, each argument field numbered in drawing order;
+// the field shown chosen becomes the list's edit target.
+static void drawSteps(int index, int64_t event) {
+    EventPageState& state = pageStates[index];
+    const int64_t list = state.activeList;
+    const EventStep* steps = stepList(index, event, list);
+    const int64_t chosenZone = state.focus == ArgumentField ? state.selectedField[list] : 0;
+    int64_t argumentZone = FirstArgumentZone - 1;
+    state.editTarget[list] = {NoTarget, 0, event};
+    for (int64_t slot = 0; slot < StepsPerList; ++slot) {
+        const EventStep& step = steps[slot];
+        if (step.type < 0) continue;
+        const int64_t arguments[3] = {step.arg1, step.arg2, step.arg3};
+        const int64_t chosen =
+            drawStepLine(typeLabel(list, step.type), 412, 82 + 20 * slot, arguments, argumentZone, chosenZone);
+        if (chosen > 0) state.editTarget[list] = {slot, chosen, event};
+    }
+}
+
+void drawEventPage(int64_t page) {
+    const int index = pageIndex(page);
+    const EventPageKind& kind = pageKinds[index];
+    EventPageState& state = pageStates[index];
+    const int64_t event = shownEvent(index);
+
+    clearClickZones();
+    beginDrawing(backBuffer);
+    fillRect(0, 0, 800, 600, rgb(128, 128, 128));
+    drawTitleBar(kind.title, 20);
+    for (int i = 0; i < 4; ++i) {
+        const int64_t y = 400 + 35 * (i + 1);
+        drawLabelledButton(buttonLabels[i], 10, y, 80, 30);
+        setClickZone(i, i + 1, 10, y, 80, 30);
+    }
+    if (kind.minor) drawWordFields(adventure.minorEvents[event], state.focus);
+    drawListSwitch(kind, state.activeList);
+    drawChooser(kind, state.activeList);
+    drawListFrame();
+    drawSteps(index, event);
+
+    const int64_t marked = state.selectedSlot[state.activeList];
+    if (marked >= 0 && marked < StepsPerList) {
+        setDrawingMode(DrawMode::AlphaBlend);
+        drawImage(state.focus == SlotList ? deleteIconSelected : deleteIcon, 720, 80 + 20 * marked);
+        setClickZone(static_cast<int>(DeleteIconZone - 1), DeleteIconZone, 720, 80 + 20 * marked, 80, 20);
+    }
+    endDrawing();
+}
+
+// After "SUIV", "PREC" and "INST": no field chosen, the resting focus, and in
+// each list of the event now shown the mark on the same row as before, on the
+// first row when there was none, or on none when the list is empty.
+static void resetAfterMove(int index) {
+    EventPageState& state = pageStates[index];
+    state.selectedField[Conditions] = 0;
+    state.selectedField[Actions] = 0;
+    state.focus = pageKinds[index].restingFocus;
+    for (int64_t list : {Conditions, Actions}) {
+        if (stepList(index, state.currentEvent, list)[0].type == EndOfList) {
+            state.selectedSlot[list] = NoSlot;
+        } else if (state.selectedSlot[list] == NoSlot) {
+            state.selectedSlot[list] = 0;
+        }
+    }
+}
+
+// The type goes into the first empty slot of the active list with every
+// argument at 255; the mark goes to the first row. A full list takes nothing.
+static void appendStep(int index, int64_t type) {
+    EventPageState& state = pageStates[index];
+    EventStep* steps = stepList(index, shownEvent(index), state.activeList);
+    for (int slot = 0; slot < StepsPerList; ++slot) {
+        if (steps[slot].type != EndOfList) continue;
+        steps[slot] = {type, 255, 255, 255};
+        state.selectedSlot[state.activeList] = 0;
+        return;
+    }
+}
+
+void eventPageClick(int64_t page, int64_t zone) {
+    const int index = pageIndex(page);
+    const EventPageKind& kind = pageKinds[index];
+    EventPageState& state = pageStates[index];
+    const int64_t event = shownEvent(index);
+    const int64_t count = usableEventCount(index);
+
+    if (zone == 1) {
+        currentPage = Menu;
+    } else if (zone == 2) {
+        if (event + 1 < count) {
+            state.currentEvent = event + 1;
+            resetAfterMove(index);
+        }
+    } else if (zone == 3) {
+        if (event >= 1) {
+            state.currentEvent = event - 1;
+            resetAfterMove(index);
+        }
+    } else if (zone == 4) {
+        if (count < MaxEvents) {
+            storedEventCount(index) = count + 1;
+            state.currentEvent = count;
+            resetAfterMove(index);
+        }
+    } else if (kind.minor && zone >= 5 && zone <= 7) {
+        state.focus = VerbField + (zone - 5);
+    } else if (zone == kind.switchZone) {
+        state.activeList = state.activeList == Conditions ? Actions : Conditions;
+    } else if (zone >= kind.firstChooserZone && zone < kind.firstChooserZone + typeCount(state.activeList)) {
+        appendStep(index, zone - kind.firstChooserZone);
+    } else if (zone == DeleteIconZone) {
+        state.focus = SlotList;
+        state.selectedField[Conditions] = -1;
+        state.selectedField[Actions] = -1;
+    } else if (zone >= FirstArgumentZone && zone <= LastArgumentZone) {
+        state.selectedField[state.activeList] = zone;
+        state.focus = ArgumentField;
+    }
+}
+
+void eventPageAdjust(int64_t page, int64_t direction, int64_t step) {
+    const int index = pageIndex(page);
+    EventPageState& state = pageStates[index];
+    const int64_t list = state.activeList;
+    const int64_t change = direction > 0 ? step : -step;
+    if (direction == 0) return;
+
+    if (pageKinds[index].minor && state.focus >= VerbField && state.focus <= Object2Field) {
+        int64_t& word = adventure.minorEvents[shownEvent(index)].words[state.focus];
+        word = wrapByte(word, change);
+    } else if (state.focus == SlotList) {
+        int64_t& marked = state.selectedSlot[list];
+        if (marked == NoSlot) return;
+        marked -= change;  // up the list is towards row 0
+        if (marked < 0) marked = 0;
+        if (marked > StepsPerList - 1) marked = StepsPerList - 1;
+    } else if (state.focus == ArgumentField) {
+        const EditTarget& target = state.editTarget[list];
+        if (state.selectedField[list] <= 0 || target.slot == NoTarget) return;
+        if (target.event < 0 || target.event >= MaxEvents) return;
+        int64_t& value = stepField(stepList(index, target.event, list)[target.slot], static_cast<int>(target.argument));
+        value = wrapByte(value, change);
+    }
+}
+
+// Backspace: the marked step goes and the steps below move up one row. When
+// the list is then empty the mark goes and the focus returns to rest.
+void eventPageBackspace(int64_t page) {
+    const int index = pageIndex(page);
+    EventPageState& state = pageStates[index];
+    const int64_t list = state.activeList;
+    const int64_t marked = state.selectedSlot[list];
+    if (marked < 0 || marked >= StepsPerList) return;
+    EventStep* steps = stepList(index, shownEvent(index), list);
+    for (int64_t slot = marked; slot < StepsPerList - 1; ++slot) steps[slot] = steps[slot + 1];
+    steps[StepsPerList - 1] = {EndOfList, 255, 255, 255};
+    if (steps[0].type == EndOfList) {
+        state.selectedSlot[list] = NoSlot;
+        state.focus = pageKinds[index].restingFocus;
+    }
+}
+
+void resetEventPages() {
+    for (int index = 0; index < 2; ++index) {
+        EventPageState& state = pageStates[index];
+        state.currentEvent = 0;
+        state.activeList = Conditions;
+        state.focus = pageKinds[index].restingFocus;
+        for (int list = 0; list < 2; ++list) {
+            state.selectedSlot[list] = NoSlot;
+            state.selectedField[list] = 0;
+            state.editTarget[list] = {NoTarget, 0, 0};
+        }
+    }
+}
