@@ -214,10 +214,6 @@ void setDrawingMode(DrawMode mode) {
 }
 
 void selectFont(FontHandle font) {
-    if (font == 0) {
-        target.font = defaultFont;
-        return;
-    }
     if (TTF_Font* chosen = fonts.find(font)) target.font = chosen;
 }
 

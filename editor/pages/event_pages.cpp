@@ -119,25 +119,16 @@ int64_t wrapByte(int64_t value, int64_t change) {
     return (((inRange + change % 256) % 256) + 256) % 256;
 }
 
-// Widths of single characters in the two fonts of these pages. The pages draw
-// over a thousand characters one by one at every redraw; a character's width
-// never changes for a font, so each is measured once.
-struct CharWidths {
-    FontHandle font = -1;
-    int16_t width[256];
-};
-CharWidths defaultFontWidths;
-CharWidths interfaceFontWidths;
-
-int64_t charWidth(CharWidths& widths, FontHandle font, char16_t character) {
+// Widths of single characters in interfaceFont. The pages draw over a
+// thousand characters one by one at every redraw; a character's width never
+// changes, so each is measured once.
+int64_t charWidth(char16_t character) {
+    static int16_t widths[256];
+    static bool measured[256];
     if (character >= 256) return textWidth(std::u16string(1, character));
-    if (widths.font != font) {
-        for (int16_t& width : widths.width) width = -1;
-        widths.font = font;
-    }
-    if (widths.width[character] < 0)
-        widths.width[character] = static_cast<int16_t>(textWidth(std::u16string(1, character)));
-    return widths.width[character];
+    if (!measured[character]) widths[character] = static_cast<int16_t>(textWidth(std::u16string(1, character)));
+    measured[character] = true;
+    return widths[character];
 }
 
 // Reused one-character texts, so that drawing a character makes no new string.
@@ -156,7 +147,8 @@ const std::u16string& charText(char16_t character) {
 }  // namespace
 
 // The label from (x, y) in interfaceFont, one character after the other; each
-// "*" shows as a red "n", everything else is black.
+// "*" shows as a red "n", everything else is black. The font stays selected for
+// the rest of the page: the steps below the chooser are drawn in it too.
 static void drawTypeLabel(const std::u16string& label, int64_t x, int64_t y) {
     selectFont(interfaceFont);
     for (char16_t character : label) {
@@ -164,13 +156,12 @@ static void drawTypeLabel(const std::u16string& label, int64_t x, int64_t y) {
         const char16_t shown = star ? u'n' : character;
         setFrontColour(star ? rgb(255, 0, 0) : rgb(0, 0, 0));
         drawText(x, y, charText(shown));
-        x += charWidth(interfaceFontWidths, interfaceFont, shown);
+        x += charWidth(shown);
     }
-    selectFont(0);  // the rest of the page is in the default font
 }
 
-// A step from (x, y), one character after the other, each "*" replaced by its
-// argument in a red box that is also the argument's click zone. argumentZone
+// A step from (x, y) in interfaceFont, one character after the other, each "*"
+// replaced by its argument in a red box that is also the argument's click zone. argumentZone
 // is the last id given; each field takes the next. Returns the argument number
 // 1..3 of the field shown chosen (white), 0 when none is.
 static int64_t drawStepLine(const std::u16string& label, int64_t x, int64_t y, const int64_t arguments[3],
@@ -181,7 +172,7 @@ static int64_t drawStepLine(const std::u16string& label, int64_t x, int64_t y, c
         if (character != u'*') {
             setFrontColour(rgb(0, 0, 0));
             drawText(x, y, charText(character));
-            x += charWidth(defaultFontWidths, 0, character);
+            x += charWidth(character);
             continue;
         }
         if (argument == 3) continue;  // labels hold two "*" at most
