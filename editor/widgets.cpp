@@ -6,6 +6,7 @@
 #include "editor/editor_state.h"
 #include "model/adventure.h"
 #include "platform/platform.h"
+#include "platform/program.h"
 
 // The picture of three fills: black over (x, y, w, h), black over
 // (x + 2, y + 2, w, h), white over (x + 1, y + 1, w - 2, h - 2). Every page
@@ -176,6 +177,13 @@ std::u16string filterFileNameChar(char16_t character) {
         default:
             return std::u16string(1, character);
     }
+}
+
+void startPage(const std::u16string& title, int64_t titleY) {
+    clearClickZones();
+    beginDrawing(backBuffer);
+    fillRect(0, 0, 800, 600, rgb(128, 128, 128));
+    if (!title.empty()) drawTitleBar(title, titleY);
 }
 
 void drawTitleBar(const std::u16string& title, int64_t y) {

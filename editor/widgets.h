@@ -37,6 +37,9 @@ std::u16string firstSpelling(int64_t word);
 std::u16string filterFileNameChar(char16_t character);
 
 // Page frames shared by several pages.
+// The start of every page: its click zones emptied, drawing opened on the
+// back buffer, the grey ground, and the title bar at y (none for no title).
+void startPage(const std::u16string& title, int64_t titleY);
 // A title bar: a 700 x 30 button at (50, y) with the title starting at x 60.
 void drawTitleBar(const std::u16string& title, int64_t y);
 // A button with its label centred on it in black.

@@ -19,10 +19,7 @@ static std::u16string yesNo(int64_t value) {
 }
 
 void drawAttributesPage() {
-    clearClickZones();
-    beginDrawing(backBuffer);
-    fillRect(0, 0, 800, 600, rgb(128, 128, 128));
-    drawTitleBar(u"ATTRIB. OBJETS", 20);
+    startPage(u"ATTRIB. OBJETS", 20);
     const int64_t cellWidth = textWidth(u"000");
     const int64_t cellHeight = textHeight(u"000");
     const int64_t flagWidth = textWidth(u"NON");

@@ -263,10 +263,7 @@ void drawEventPage(int64_t page) {
     EventPageState& state = pageStates[index];
     const int64_t event = shownEvent(index);
 
-    clearClickZones();
-    beginDrawing(backBuffer);
-    fillRect(0, 0, 800, 600, rgb(128, 128, 128));
-    drawTitleBar(kind.title, 20);
+    startPage(kind.title, 20);
     for (int i = 0; i < 4; ++i) {
         const int64_t y = 400 + 35 * (i + 1);
         drawLabelledButton(buttonLabels[i], 10, y, 80, 30);

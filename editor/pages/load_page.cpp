@@ -11,10 +11,7 @@
 #include "platform/program.h"
 
 void drawFilePageFrame(const char16_t* title) {
-    clearClickZones();
-    beginDrawing(backBuffer);
-    fillRect(0, 0, 800, 600, rgb(128, 128, 128));
-    drawTitleBar(title, 20);
+    startPage(title, 20);
     drawButton(10, 100, 780, 220);
     for (int slot = 0; slot < FolderListSlots; ++slot) drawCentredText(folderList[slot], 400, 120 + 20 * slot, 0, 0, 0);
 }

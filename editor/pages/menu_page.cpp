@@ -51,9 +51,7 @@ static void settingCell(int64_t setting, int64_t& x, int64_t& y) {
 }
 
 void drawMenuPage() {
-    clearClickZones();
-    beginDrawing(backBuffer);
-    fillRect(0, 0, 800, 600, rgb(128, 128, 128));
+    startPage(u"", 0);
     drawCentredText(u"MENU", 400, 16, 0, 0, 0);
 
     for (int entry = 0; entry < 16; ++entry) {

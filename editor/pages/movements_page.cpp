@@ -19,10 +19,7 @@ static const int64_t compassCellX[DirectionCount] = {750, 330, 330, 750, 530, 53
 static const int64_t compassCellY[DirectionCount] = {460, 280, 460, 280, 70, 520};
 
 void drawMovementsPage() {
-    clearClickZones();
-    beginDrawing(backBuffer);
-    fillRect(0, 0, 800, 600, rgb(128, 128, 128));
-    drawTitleBar(u"DEPLACEMENTS", 20);
+    startPage(u"DEPLACEMENTS", 20);
 
     drawButton(75, 200, 170, 200);
     drawLabel(u"Salle", 95, 220, 0, 0, 0);

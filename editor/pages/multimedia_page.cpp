@@ -37,10 +37,7 @@ static void countMediaFiles() {
 
 void drawMultimediaPage() {
     liveRefreshWanted = true;
-    clearClickZones();
-    beginDrawing(backBuffer);
-    fillRect(0, 0, 800, 600, rgb(128, 128, 128));
-    drawTitleBar(u"MULTIMEDIA", 80);
+    startPage(u"MULTIMEDIA", 80);
     drawButton(200, 200, 400, 180);
     drawCentredText(u"Présents dans le dossier projet :", 400, 220, 0, 0, 0);
 

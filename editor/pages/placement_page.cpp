@@ -25,10 +25,7 @@ static void drawLabelledValue(const std::u16string& label, int64_t centreY, int6
 }
 
 void drawPlacementPage() {
-    clearClickZones();
-    beginDrawing(backBuffer);
-    fillRect(0, 0, 800, 600, rgb(128, 128, 128));
-    drawTitleBar(u"PLACER OBJETS", 20);
+    startPage(u"PLACER OBJETS", 20);
     drawLabelledButton(u"MENU", 360, 560, 80, 30);
     setClickZone(0, 1, 360, 560, 80, 30);
 

@@ -49,10 +49,7 @@ static std::u16string& shownText(int index) {
 void drawTextPage(int64_t page) {
     const int index = textPageIndex(page);
     const TextPage& set = textPages[index];
-    clearClickZones();
-    beginDrawing(backBuffer);
-    fillRect(0, 0, 800, 600, rgb(128, 128, 128));
-    drawTitleBar(set.title, 80);
+    startPage(set.title, 80);
     for (int button = 0; button < 3; ++button) {
         const int64_t y = 265 + 35 * button;
         drawButton(10, y, 80, 30);

@@ -99,10 +99,7 @@ static void drawArrow(int64_t left, int64_t apexY, int64_t rowStep) {
 static const char16_t* const vocabularyButtons[4] = {u"MENU", u"EFFA", u"EDIT", u"INST"};
 
 void drawVocabularyPage() {
-    clearClickZones();
-    beginDrawing(backBuffer);
-    fillRect(0, 0, 800, 600, rgb(128, 128, 128));
-    drawTitleBar(u"VOCABULAIRE", 20);
+    startPage(u"VOCABULAIRE", 20);
     for (int button = 0; button < 4; ++button) {
         const int64_t y = 235 + 35 * button;
         drawButton(100, y, 80, 30);
