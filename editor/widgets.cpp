@@ -42,62 +42,12 @@ void drawLabel(const std::u16string& text, int64_t x, int64_t y, int64_t red, in
     drawText(x, y, text);
 }
 
-// A line grows one character at a time until it is at least the usable
-// width. A text only gets wider as characters are added, so the length where
-// it gets there is searched for: a first guess from the mean width of the
-// first characters, a bracket around it with steps that double, then halving.
-// A handful of measures per line instead of one per character, whatever the
-// length of the text.
-static bool isNarrower(const std::u16string& rest, size_t length, int64_t usableWidth) {
-    return textWidth(rest.substr(0, length)) < usableWidth;
-}
-
-static size_t lengthReachingWidth(const std::u16string& rest, int64_t usableWidth) {
-    if (usableWidth <= 0 || rest.empty()) return 0;
-    const size_t sample = std::min<size_t>(rest.size(), 8);
-    const int64_t sampleWidth = textWidth(rest.substr(0, sample));
-    size_t narrower = 0;  // a length known to be narrower than the width
-    size_t reaching = sample;
-    if (sampleWidth < usableWidth) {
-        if (sample == rest.size()) return sample;
-        const size_t guess = sample * usableWidth / std::max<int64_t>(sampleWidth, 1);
-        const size_t first = std::clamp(guess, sample + 1, rest.size());
-        size_t step = 8;
-        if (isNarrower(rest, first, usableWidth)) {
-            narrower = first;
-            while (narrower < rest.size() && isNarrower(rest, std::min(rest.size(), narrower + step), usableWidth)) {
-                narrower = std::min(rest.size(), narrower + step);
-                step *= 2;
-            }
-            if (narrower == rest.size()) return narrower;
-            reaching = std::min(rest.size(), narrower + step);
-        } else {
-            narrower = sample;
-            reaching = first;
-            while (reaching - narrower > step && !isNarrower(rest, reaching - step, usableWidth)) {
-                reaching -= step;
-                step *= 2;
-            }
-            if (reaching - narrower > step) narrower = reaching - step;
-        }
-    }
-    while (reaching - narrower > 1) {
-        const size_t middle = narrower + (reaching - narrower) / 2;
-        if (isNarrower(rest, middle, usableWidth)) {
-            narrower = middle;
-        } else {
-            reaching = middle;
-        }
-    }
-    return reaching;
-}
-
 // Builds the next line of a wrapped text from the front of `rest`: as many
 // characters as fit the usable width, then cut back to the last space when
 // the text goes on. A single character wider than the box still makes a line
 // of its own, so that the wrap always moves on and ends.
 static std::u16string takeWrappedLine(std::u16string& rest, int64_t usableWidth) {
-    size_t taken = lengthReachingWidth(rest, usableWidth);
+    size_t taken = prefixReachingWidth(rest, usableWidth);
     if (taken == 0) return std::u16string();
     std::u16string line = rest.substr(0, taken);
     if (textWidth(line) > usableWidth && line.size() > 1) {

@@ -162,46 +162,12 @@ static void scrollZoneOneLine(const Zone& zone, int64_t lineHeight, bool withStr
     endDrawing();
 }
 
-// Length of the shortest prefix of `text` at least `innerWidth` pixels wide,
-// or the whole length when the text is narrower: where a line built character
-// by character stops growing. Widths grow with the prefix, so the search starts
-// from the length the average character width suggests and then narrows down,
-// instead of measuring every length.
-static size_t fillingPrefixLength(const std::u16string& text, int64_t innerWidth, int64_t charWidth) {
-    auto narrower = [&](size_t length) { return textWidth(text.substr(0, length)) < innerWidth; };
-    // The prefix of `low` characters is narrower than the zone, the prefix of
-    // `high` characters is not; one past the end stands for "the whole text is
-    // narrower" and is never measured.
-    size_t low = 0;
-    size_t high = text.size() + 1;
-    int64_t estimate = charWidth > 0 ? innerWidth / charWidth : 1;
-    size_t guess = estimate < 1 ? 1 : estimate > static_cast<int64_t>(text.size()) ? text.size() : estimate;
-    for (size_t step = 1; low + 1 < high && guess > low && guess < high; step *= 2) {
-        if (narrower(guess)) {
-            low = guess;
-            guess += step;
-        } else {
-            high = guess;
-            guess = guess > step ? guess - step : 0;
-        }
-    }
-    while (high - low > 1) {
-        size_t middle = (low + high) / 2;
-        if (narrower(middle)) {
-            low = middle;
-        } else {
-            high = middle;
-        }
-    }
-    return high > text.size() ? text.size() : high;
-}
-
 // Takes the next line of `rest` that fits in `innerWidth` pixels, breaking at
 // the last blank when the text goes on (that blank is dropped); a word wider
 // than the zone is cut where the width runs out, and a line keeps at least one
 // character so that a zone narrower than one character still advances.
-static std::u16string takeLine(std::u16string& rest, int64_t innerWidth, int64_t charWidth) {
-    size_t length = fillingPrefixLength(rest, innerWidth, charWidth);
+static std::u16string takeLine(std::u16string& rest, int64_t innerWidth) {
+    size_t length = prefixReachingWidth(rest, innerWidth);
     if (length > 1 && textWidth(rest.substr(0, length)) > innerWidth) --length;
     size_t lineEnd = length;
     size_t restStart = length;
@@ -239,11 +205,10 @@ int64_t printInZone(const std::u16string& text, const Zone& zoneAsGiven, int64_t
 
     beginDrawing(backBuffer);
     useGameTextStyle();
-    const int64_t charWidth = textWidth(u"X");
     int64_t cy = cursor;
     std::u16string rest = text;
     while (!rest.empty()) {
-        std::u16string line = takeLine(rest, innerWidth, charWidth);
+        std::u16string line = takeLine(rest, innerWidth);
         if (line.empty()) break;
         int64_t height = textHeight(line);
         cy += height;

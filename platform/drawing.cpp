@@ -5,6 +5,7 @@
 #include <SDL_image.h>
 #include <SDL_ttf.h>
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "platform/platform_internal.h"
@@ -203,6 +204,36 @@ int64_t textHeight(const std::u16string& text) {
     TTF_Font* font = target.font != nullptr ? target.font : defaultFont;
     if (font == nullptr || text.empty()) return 0;
     return TTF_FontHeight(font);
+}
+
+// Widths only grow as characters are added, so the length is searched for:
+// a guess from the mean width of the first characters, a bracket around it
+// with steps that double, then halving. A handful of measures per line
+// instead of one per character, whatever the length of the text.
+size_t prefixReachingWidth(const std::u16string& text, int64_t width) {
+    if (width <= 0 || text.empty()) return 0;
+    auto narrower = [&](size_t length) { return textWidth(text.substr(0, length)) < width; };
+    // The prefix of `low` characters is narrower, that of `high` is not; one
+    // past the end stands for "the whole text is narrower" and is never measured.
+    size_t low = 0;
+    size_t high = text.size() + 1;
+    const size_t sample = std::min<size_t>(text.size(), 8);
+    const int64_t sampleWidth = std::max<int64_t>(textWidth(text.substr(0, sample)), 1);
+    size_t guess = std::clamp<size_t>(sample * width / sampleWidth, 1, text.size());
+    for (size_t step = 1; low + 1 < high && guess > low && guess < high; step *= 2) {
+        if (narrower(guess)) {
+            low = guess;
+            guess += step;
+        } else {
+            high = guess;
+            guess = guess > step ? guess - step : 0;
+        }
+    }
+    while (high - low > 1) {
+        const size_t middle = (low + high) / 2;
+        (narrower(middle) ? low : high) = middle;
+    }
+    return std::min(high, text.size());
 }
 
 void setFrontColour(Colour colour) {

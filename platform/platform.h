@@ -92,6 +92,10 @@ void drawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2);
 void drawText(int64_t x, int64_t y, const std::u16string& text);
 int64_t textWidth(const std::u16string& text);
 int64_t textHeight(const std::u16string& text);  // 0 for the empty text
+// Where a line built character by character stops growing: the length of the
+// shortest prefix of the text at least `width` pixels wide in the current
+// font, the whole length when the text is narrower, 0 when width is 0 or less.
+size_t prefixReachingWidth(const std::u16string& text, int64_t width);
 void setFrontColour(Colour colour);
 void setDrawingMode(DrawMode mode);
 // A loaded font, or 0 for the default font again; an unknown handle changes
