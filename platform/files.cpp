@@ -215,7 +215,8 @@ bool closeFile(FileHandle file) {
 
 void releaseFiles() {
     for (size_t slot = 1; slot < openFiles.slots.size(); ++slot) closeFile(static_cast<FileHandle>(slot));
-    for (size_t slot = 1; slot < openListings.slots.size(); ++slot) closeFolderListing(static_cast<FolderListing>(slot));
+    for (size_t slot = 1; slot < openListings.slots.size(); ++slot)
+        closeFolderListing(static_cast<FolderListing>(slot));
     openFiles.slots.assign(1, nullptr);
     openListings.slots.assign(1, nullptr);
 }
