@@ -44,10 +44,9 @@ bool saveGame(const std::u16string& name) {
         deleteFile(partName);
         return false;
     }
+    // The rename replaces the old slot in one step; should it fail, the old
+    // slot stays as it was.
     if (renameFile(partName, name)) return true;
-    // A platform whose rename does not replace an existing file: the old
-    // slot goes only now that its replacement is complete.
-    if (fileSize(name) >= 0 && deleteFile(name) && renameFile(partName, name)) return true;
     deleteFile(partName);
     return false;
 }
@@ -63,12 +62,11 @@ static bool savedValuesUsable(const int64_t values[SavedGameValueCount]) {
     return true;
 }
 
-bool loadGame(const std::u16string& name) {
-    int64_t size = fileSize(name);
-    bool playerSlot = !name.empty() && name[0] >= u'1' && name[0] <= u'9';
-    if (size == -1 && playerSlot) return false;
-    FileHandle file = size == -2 ? 0 : openFile(name);
-    if (file == 0) fatalError(u"Impossible d'ouvrir le fichier " + name + u" !");
+LoadResult loadGame(const std::u16string& name) {
+    const bool playerSlot = !name.empty() && name[0] >= u'1' && name[0] <= u'9';
+    if (fileSize(name) == -1 && playerSlot) return LoadResult::NoSuchSlot;
+    FileHandle file = openFile(name);
+    if (file == 0) return LoadResult::CannotOpen;
     // Every value is read and checked before any is applied, so a short or
     // damaged file changes nothing.
     int64_t values[SavedGameValueCount] = {};
@@ -78,10 +76,16 @@ bool loadGame(const std::u16string& name) {
         complete = readInteger(file, value);
     }
     closeFile(file);
-    if (!complete || !savedValuesUsable(values)) fatalError(u"Fichier corrompu !");
+    if (!complete || !savedValuesUsable(values)) return LoadResult::Corrupt;
     applyGameState(values);
     needFullRedraw = true;
-    return true;
+    return LoadResult::Loaded;
+}
+
+std::u16string loadFailureMessage(LoadResult result, const std::u16string& name) {
+    if (result == LoadResult::NoSuchSlot) return u"Sauvegarde inexistante !";
+    if (result == LoadResult::CannotOpen) return u"Impossible d'ouvrir le fichier " + name + u" !";
+    return u"Fichier corrompu !";
 }
 
 int64_t askSaveSlot() {
@@ -104,10 +108,10 @@ void saveGameVerb() {
 
 void loadGameVerb() {
     needFullRedraw = true;
-    int64_t slot = askSaveSlot();
-    if (!loadGame(slotFileName(slot))) {
-        printInTextZone(u"Sauvegarde inexistante !");
-        presentFrame();
-        sleepMs(3000);
-    }
+    const std::u16string name = slotFileName(askSaveSlot());
+    const LoadResult result = loadGame(name);
+    if (result == LoadResult::Loaded) return;
+    printInTextZone(loadFailureMessage(result, name));
+    presentFrame();
+    sleepMs(3000);
 }

@@ -1,8 +1,8 @@
 // The game screen: background, zones, turn-start drawing, zone text output
 // with word wrap and scrolling, object lists and presentation.
 //
-// Every picture this file takes (snapshots, strips, zone backgrounds, room
-// pictures) is reused or replaces and frees the previous one, so the number of
+// Every picture this file takes (snapshots, strips, zone backgrounds, the room
+// picture) is reused or replaces and frees the previous one, so the number of
 // live images stays the same from one turn to the next.
 #include "engine/screen.h"
 
@@ -127,16 +127,28 @@ void clearScreen() {
     }
 }
 
+// The room picture last decoded and its number. A picture is decoded when
+// another number is to be shown (a move, or an action giving the room another
+// picture), not at every turn: a large picture takes long to decode. A number
+// whose file does not load is remembered too, with no picture.
+static ImageHandle roomPicture = 0;
+static int64_t roomPictureNumber = 0;
+static bool roomPictureDecoded = false;
+
 void drawRoomPicture() {
     if (!isTableIndex(currentRoom)) return;
     if (fileSize(integerToText(currentRoom) + u".jpg") <= 0) return;
-    ImageHandle picture = loadImage(integerToText(roomImages[currentRoom]) + u".jpg");
-    if (picture == 0) return;
+    const int64_t number = roomImages[currentRoom];
+    if (!roomPictureDecoded || number != roomPictureNumber) {
+        replaceImage(roomPicture, loadImage(integerToText(number) + u".jpg"));
+        roomPictureNumber = number;
+        roomPictureDecoded = true;
+    }
+    if (roomPicture == 0) return;
     const Zone& zone = adventure.imageZone;
     beginDrawing(backBuffer);
-    drawImageScaled(picture, zone.x, zone.y, zone.width, zone.height);
+    drawImageScaled(roomPicture, zone.x, zone.y, zone.width, zone.height);
     endDrawing();
-    freeImage(picture);
 }
 
 // The strip that cleans the bottom line's slot when a zone scrolls: the
@@ -300,5 +312,7 @@ void releaseScreenImages() {
     replaceImage(screenImage, 0);
     replaceImage(movedArea, 0);
     replaceImage(bottomStrip, 0);
+    replaceImage(roomPicture, 0);
+    roomPictureDecoded = false;
     hasScreenImage = false;
 }

@@ -23,7 +23,8 @@ void clearZones();
 // Full redraw when needFullRedraw is set: clearZones, then a fresh snapshot.
 void clearScreen();
 // The room picture stretched into the image zone, when the room's own
-// numbered picture file is there and not empty.
+// numbered picture file is there and not empty. The picture is decoded once
+// for as long as its number stays the same within a session.
 void drawRoomPicture();
 // Prints text into a zone from cursor (black, transparent, interfaceFont,
 // margins 2); returns the new cursor.

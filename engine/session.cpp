@@ -92,7 +92,9 @@ static void showProjectIntroduction() {
     freeImage(picture);
 }
 
-static void startSession() {
+// False when the starting state cannot be saved: the play cannot begin, since
+// it could not give the author's placement back at its end.
+static bool startSession() {
     loadSamples();
     clearCommandWords();
     descriptionCursor = 0;
@@ -114,7 +116,14 @@ static void startSession() {
     endOfGamePending = false;
     leaveSession = false;
     setAsideAuthorPlacement();
-    if (!saveGame(StartingStateFile)) fatalError(u"Impossible de faire la sauvegarde du jeu !");
+    return saveGame(StartingStateFile);
+}
+
+// The starting state back from "0.sav", which the session wrote itself; a
+// file that has gone or been damaged since is fatal.
+static void loadStartingState() {
+    const LoadResult result = loadGame(StartingStateFile);
+    if (result != LoadResult::Loaded) fatalError(loadFailureMessage(result, StartingStateFile));
 }
 
 // Waits for a typed character equal (in any case) to the first character of
@@ -138,7 +147,7 @@ static void restartGame() {
     clearCommandWords();
     resetPlayState();
     commandLine.clear();
-    loadGame(StartingStateFile);
+    loadStartingState();
 }
 
 static void evaluateCommandEvents() {
@@ -191,10 +200,14 @@ static void playTurn() {
 }
 
 void runGameSession() {
-    startSession();
-    while (!leaveSession) playTurn();
-    loadGame(StartingStateFile);
+    const bool started = startSession();
+    if (started) {
+        while (!leaveSession) playTurn();
+        loadStartingState();
+    }
     restoreAuthorPlacement();
     forgetSamples();
     releaseScreenImages();
+    // The author goes back to the editor with the adventure as it was.
+    if (!started) showErrorBox(u"Impossible de faire la sauvegarde du jeu !");
 }

@@ -1,12 +1,15 @@
 // Saving and loading the adventure file of a project, with the backup of the
 // previous file.
 //
-// A save never writes over the author's file directly: the new content goes to
-// a temporary file beside it, every line and the close are checked, and only
-// a complete file is moved into place (the previous non-empty file becoming the
-// backup). A save that fails shows "Erreur", leaves the files on disk as they
-// were and lets the author go on with the adventure in memory. A load that
-// fails is fatal: by then the adventure in memory may be half replaced.
+// A save never writes over the author's file: the new content goes to a
+// temporary file beside it, every line, the close and the flush to the disk
+// are checked, the previous non-empty file is copied to the backup, and only
+// then does the complete new file replace the main one by a rename. At every
+// step the main name holds a complete adventure, the old or the new, so a
+// crash or a full disk at any point loses nothing. A save that fails shows
+// "Erreur", leaves the main file as it was and lets the author go on with the
+// adventure in memory. A load that fails is fatal: by then the adventure in
+// memory may be half replaced.
 #include "model/adventure_file.h"
 
 #include "model/adventure.h"
@@ -47,18 +50,11 @@ bool saveAdventure(const std::u16string& fileName, const std::u16string& folder)
     const std::u16string backupPath = programFolder + folder + backupName(fileName);
 
     if (!writeNewFile(newPath)) return saveFailed(fileName);
-
-    // The complete new file exists: the previous one, when it holds anything,
-    // becomes the backup (an empty file is simply replaced).
-    bool previousMoved = false;
-    if (fileSize(path) > 0) {
-        if (fileSize(backupPath) >= 0) deleteFile(backupPath);
-        previousMoved = renameFile(path, backupPath);
-    }
-    // The rename replaces an empty file left at path. Should it fail, the
-    // previous file goes back to its name.
-    if (!renameFile(newPath, path)) {
-        if (previousMoved) renameFile(backupPath, path);
+    // The previous file, when it holds anything, becomes the backup while it
+    // stays in place (an empty file is simply replaced). Without a backup the
+    // save stops here: the previous content would otherwise be lost.
+    const bool backedUp = fileSize(path) <= 0 || copyFile(path, backupPath);
+    if (!backedUp || !renameFile(newPath, path)) {
         deleteFile(newPath);
         return saveFailed(fileName);
     }

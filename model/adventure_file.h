@@ -6,8 +6,7 @@
 
 // Writes the whole adventure to programFolder + folder + fileName. The previous
 // non-empty file becomes the backup (".bak"). Returns false, after the box
-// "Erreur", when the file could not be written; the files on disk are then as
-// they were.
+// "Erreur", when the file could not be written; the file is then as it was.
 bool saveAdventure(const std::u16string& fileName, const std::u16string& folder);
 
 // Replaces the whole adventure by the file programFolder + folder + fileName.

@@ -279,8 +279,89 @@ ImageHandle createImage(int64_t width, int64_t height, int depth) {
     return images.keep(surface);
 }
 
+namespace {
+
+// Pictures larger than this either way are refused before decoding: a small
+// file can announce a picture of gigabytes, and nothing the program shows
+// needs more than the 800 x 600 screen.
+constexpr uint32_t LargestPictureSide = 4096;
+// How far into a JPEG file its frame header is looked for.
+constexpr long JpegHeaderSearchLimit = 16 << 20;
+
+enum class PictureKind { Unusable, Png, Jpeg };
+
+uint32_t bigEndian(const unsigned char* bytes, int count) {
+    uint32_t value = 0;
+    for (int i = 0; i < count; ++i) value = value << 8 | bytes[i];
+    return value;
+}
+
+// PNG: the signature, then the IHDR chunk, which must come first, with the
+// width and the height.
+bool readPngSize(FILE* file, uint32_t& width, uint32_t& height) {
+    static const unsigned char signature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    unsigned char header[24];
+    if (std::fread(header, 1, sizeof header, file) != sizeof header) return false;
+    if (SDL_memcmp(header, signature, 8) != 0 || SDL_memcmp(header + 12, "IHDR", 4) != 0) return false;
+    width = bigEndian(header + 16, 4);
+    height = bigEndian(header + 20, 4);
+    return true;
+}
+
+// JPEG: the segments after the start marker up to the first frame header
+// (SOF0 to SOF15, which are C0 to CF less C4, C8 and CC), which holds the
+// height and the width. The decoder takes its size from the same header.
+bool readJpegSize(FILE* file, uint32_t& width, uint32_t& height) {
+    unsigned char bytes[5];
+    if (std::fread(bytes, 1, 2, file) != 2 || bytes[0] != 0xFF || bytes[1] != 0xD8) return false;
+    while (std::ftell(file) < JpegHeaderSearchLimit) {
+        if (std::fgetc(file) != 0xFF) return false;
+        int marker = 0xFF;
+        while (marker == 0xFF) marker = std::fgetc(file);
+        if (marker == EOF || marker == 0xD9 || marker == 0xDA) return false;  // no frame before the data
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) continue;   // markers without a length
+        if (std::fread(bytes, 1, 2, file) != 2) return false;
+        const long length = static_cast<long>(bigEndian(bytes, 2));
+        if (length < 2) return false;
+        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) {
+            if (std::fread(bytes, 1, 5, file) != 5) return false;
+            height = bigEndian(bytes + 1, 2);
+            width = bigEndian(bytes + 3, 2);
+            return true;
+        }
+        if (std::fseek(file, length - 2, SEEK_CUR) != 0) return false;
+    }
+    return false;
+}
+
+// The kind of picture the file holds, whatever its name says, when it is a
+// PNG or a JPEG of a usable size; the file is then back at its start.
+PictureKind usablePictureKind(FILE* file) {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    PictureKind kind = PictureKind::Unusable;
+    if (readPngSize(file, width, height)) {
+        kind = PictureKind::Png;
+    } else if (std::fseek(file, 0, SEEK_SET) == 0 && readJpegSize(file, width, height)) {
+        kind = PictureKind::Jpeg;
+    }
+    const bool usable = width > 0 && height > 0 && width <= LargestPictureSide && height <= LargestPictureSide;
+    return usable && std::fseek(file, 0, SEEK_SET) == 0 ? kind : PictureKind::Unusable;
+}
+
+}  // namespace
+
 ImageHandle loadImage(const std::u16string& path) {
-    SDL_Surface* loaded = IMG_Load(hostPath(path).c_str());
+    FILE* file = openRegularFile(path);
+    if (file == nullptr) return 0;
+    const PictureKind kind = usablePictureKind(file);
+    SDL_RWops* stream = kind == PictureKind::Unusable ? nullptr : SDL_RWFromFP(file, SDL_TRUE);
+    if (stream == nullptr) {
+        std::fclose(file);
+        return 0;
+    }
+    SDL_Surface* loaded = kind == PictureKind::Png ? IMG_LoadPNG_RW(stream) : IMG_LoadJPG_RW(stream);
+    SDL_RWclose(stream);
     if (loaded == nullptr) return 0;
     // One pixel format for every picture keeps blits fast; the alpha channel
     // is kept for pictures that have one (the icons).

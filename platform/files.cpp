@@ -1,6 +1,13 @@
 // Files and folders. Paths arrive with "\" separators and are mapped to the
 // host's here; every result reports failure instead of stopping anything.
+//
+// Project folders come from elsewhere and may hold anything under any name: a
+// link to a file or folder outside, a named pipe, a device. So a file is only
+// ever written under a name created afresh (never through a link or a file
+// already there), only regular files are read, and a file replaces another
+// by a rename, in one step.
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,6 +47,7 @@ OpenFile* fileOf(FileHandle file) {
 }
 
 FileHandle keepFile(FILE* stream, bool writing) {
+    if (stream == nullptr) return 0;
     OpenFile* file = new OpenFile();
     file->stream = stream;
     file->writing = writing;
@@ -77,6 +85,27 @@ bool isRegularFile(const std::u16string& path) {
     return stat(hostPath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+FILE* openRegularFile(const std::u16string& path) {
+    // Checked before opening, so that a device is never opened at all, and
+    // again on what was opened, in case the name changed in between. Opening
+    // does not wait: a pipe without a writer would keep it waiting for ever.
+    if (!isRegularFile(path)) return nullptr;
+    const int descriptor = open(hostPath(path).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0) return nullptr;
+    struct stat info;
+    FILE* stream = fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode) ? fdopen(descriptor, "rb") : nullptr;
+    if (stream == nullptr) close(descriptor);
+    return stream;
+}
+
+bool enterOwnFolder(const std::u16string& path) {
+    const int folder = open(hostPath(path).c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (folder < 0) return false;
+    const bool entered = fchdir(folder) == 0;
+    close(folder);
+    return entered;
+}
+
 int64_t fileSize(const std::u16string& path) {
     struct stat info;
     if (stat(hostPath(path).c_str(), &info) != 0) return -1;
@@ -94,7 +123,40 @@ bool deleteFile(const std::u16string& path) {
 }
 
 bool renameFile(const std::u16string& oldPath, const std::u16string& newPath) {
-    return std::rename(hostPath(oldPath).c_str(), hostPath(newPath).c_str()) == 0;
+    return rename(hostPath(oldPath).c_str(), hostPath(newPath).c_str()) == 0;
+}
+
+namespace {
+
+// Writes every byte of the regular file `from` into a file created for it.
+bool copyContent(const std::u16string& from, const std::u16string& to) {
+    FILE* source = openRegularFile(from);
+    if (source == nullptr) return false;
+    const FileHandle copy = createFile(to);
+    bool copied = copy != 0;
+    std::vector<char> chunk(ReadChunk);
+    for (size_t length = 0; copied && (length = std::fread(chunk.data(), 1, chunk.size(), source)) > 0;) {
+        copied = std::fwrite(chunk.data(), 1, length, fileOf(copy)->stream) == length;
+    }
+    copied = copied && std::ferror(source) == 0;
+    std::fclose(source);
+    return closeFile(copy) && copied;
+}
+
+}  // namespace
+
+bool copyFile(const std::u16string& from, const std::u16string& to) {
+    // The copy is made under a fresh name beside `to` and renamed over it, so
+    // that `to` is replaced in one step or not at all. A second name of the
+    // same file serves as the copy where the system allows it: every file the
+    // program writes replaces its name by a rename, never in place.
+    const std::u16string fresh = to + u".tmp";
+    const std::string host = hostPath(fresh);
+    unlink(host.c_str());
+    const bool made = link(hostPath(from).c_str(), host.c_str()) == 0 || copyContent(from, fresh);
+    if (made && renameFile(fresh, to)) return true;
+    unlink(host.c_str());
+    return false;
 }
 
 FolderListing openFolderListing(const std::u16string& folder, const std::u16string&) {
@@ -124,25 +186,40 @@ void closeFolderListing(FolderListing listing) {
 }
 
 FileHandle createFile(const std::u16string& path) {
-    if (fileSize(path) == -2) return 0;
-    FILE* stream = std::fopen(hostPath(path).c_str(), "wb");
-    return stream == nullptr ? 0 : keepFile(stream, true);
+    // Whatever stands under the name goes first: a file left by an earlier
+    // failure, or a link, of which only the link itself is removed. The new
+    // file is then made exclusively, so nothing is ever written through a
+    // name that was there before (a folder stays, and the create fails).
+    const std::string host = hostPath(path);
+    unlink(host.c_str());
+    const int descriptor = open(host.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (descriptor < 0) return 0;
+    FILE* stream = fdopen(descriptor, "wb");
+    if (stream == nullptr) close(descriptor);
+    return keepFile(stream, true);
 }
 
 FileHandle openFile(const std::u16string& path) {
-    if (fileSize(path) == -2) return 0;  // a folder is not a file to read
-    FILE* stream = std::fopen(hostPath(path).c_str(), "rb");
-    return stream == nullptr ? 0 : keepFile(stream, false);
+    return keepFile(openRegularFile(path), false);
 }
 
 bool closeFile(FileHandle file) {
     OpenFile* open = fileOf(file);
     if (open == nullptr) return false;
     bool ok = !open->writeFailed;
-    if (open->writing && std::fflush(open->stream) != 0) ok = false;
+    // A written file is on the disk before anyone renames it into place.
+    if (open->writing && (std::fflush(open->stream) != 0 || fsync(fileno(open->stream)) != 0)) ok = false;
     if (std::fclose(open->stream) != 0) ok = false;
     delete openFiles.take(file);
     return ok;
+}
+
+void releaseFiles() {
+    for (size_t slot = 1; slot < openFiles.slots.size(); ++slot) closeFile(static_cast<FileHandle>(slot));
+    for (size_t slot = 1; slot < openListings.slots.size(); ++slot)
+        closeFolderListing(static_cast<FolderListing>(slot));
+    openFiles.slots.assign(1, nullptr);
+    openListings.slots.assign(1, nullptr);
 }
 
 bool writeLine(FileHandle file, const std::u16string& text) {

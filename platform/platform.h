@@ -140,11 +140,19 @@ bool messageBox(const std::u16string& title, const std::u16string& text, bool ye
 // Files and folders.
 std::u16string currentDirectory();  // absolute, ends with "\"
 bool setCurrentDirectory(const std::u16string& path);
+// Like setCurrentDirectory, but fails when the folder's own name is a link:
+// for a folder whose files the program deletes, which must not be elsewhere.
+bool enterOwnFolder(const std::u16string& path);
 int64_t fileSize(const std::u16string& path);  // -1 nothing there, -2 a folder
 bool createFolder(const std::u16string& path);
 bool deleteFile(const std::u16string& path);
+// Replaces whatever is at newPath (a file, or a link itself, never what it
+// leads to) in one step.
 bool renameFile(const std::u16string& oldPath, const std::u16string& newPath);
-
+// Gives `to` the content of the file `from`, replacing `to` in one step; on
+// failure `to` is as it was. The copy may be a second name of the same file,
+// so `from` must only ever be replaced by a rename, never written in place.
+bool copyFile(const std::u16string& from, const std::u16string& to);
 // Folder listing: open, then take entries one by one ("." and ".." included);
 // it may be closed at any point.
 FolderListing openFolderListing(const std::u16string& folder, const std::u16string& pattern);
@@ -157,9 +165,15 @@ void closeFolderListing(FolderListing listing);
 // watched: callers then look at it every time.
 int64_t folderChangeStamp(const std::u16string& folder);
 
-FileHandle createFile(const std::u16string& path);  // empty, for writing
-FileHandle openFile(const std::u16string& path);    // for reading
-// Closes; false when pending writes could not be completed.
+// A new empty file for writing, made exclusively: what stood under the name
+// (a file, or a link, never what it leads to) is removed first; a folder
+// there makes it fail.
+FileHandle createFile(const std::u16string& path);
+// For reading; only a regular file opens (a folder, a named pipe or a device
+// is a failure), and opening never waits.
+FileHandle openFile(const std::u16string& path);
+// Closes; a written file is flushed to the disk first. False when pending
+// writes could not be completed.
 bool closeFile(FileHandle file);
 bool writeLine(FileHandle file, const std::u16string& text);  // UTF-8 + CR LF
 // Next line without its end (LF, CR, CR LF or NUL end a line).

@@ -7,6 +7,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,11 @@ struct HandleTable {
 std::string hostPath(const std::u16string& path);
 // Whether a regular file (not a folder, pipe or device) is at the path.
 bool isRegularFile(const std::u16string& path);
+// The regular file at the path open for reading, or null (also for a folder,
+// a named pipe or a device); never waits. Pictures and sounds are read so too.
+FILE* openRegularFile(const std::u16string& path);
+// Files (files.cpp): every open file and folder listing closed.
+void releaseFiles();
 
 // Drawing (drawing.cpp): fonts and picture decoders up and down, the surface
 // behind an image handle (the window's own for WindowSurface), and the count

@@ -38,7 +38,14 @@ void enableOggDecoding() {
 
 SoundHandle loadSound(const std::u16string& path) {
     if (!soundReady) return 0;
-    Mix_Chunk* chunk = Mix_LoadWAV(hostPath(path).c_str());
+    // Only a regular file: a named pipe would keep the load waiting.
+    FILE* file = openRegularFile(path);
+    SDL_RWops* stream = file == nullptr ? nullptr : SDL_RWFromFP(file, SDL_TRUE);
+    if (stream == nullptr) {
+        if (file != nullptr) std::fclose(file);
+        return 0;
+    }
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(stream, 1);
     if (chunk == nullptr) return 0;
     return sounds.keep(chunk);
 }

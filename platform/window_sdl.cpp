@@ -114,6 +114,7 @@ void platformRelease() {
     if (!initialised) return;
     releaseSound();
     stopDrawing();
+    releaseFiles();
     closeWindow();
     SDL_Quit();
     initialised = false;

@@ -27,22 +27,28 @@ static void deleteSavedGames() {
     for (const std::u16string& savedGame : savedGames) deleteFile(savedGame);
 }
 
+// Makes the folder of the play current: the project's, or the scratch folder.
+// The scratch folder must be a folder of its own, not a link to another one,
+// since its saved games are deleted after the play; when "Projets" has gone,
+// it is made in the working directory itself.
+static bool enterPlayFolder(bool scratch) {
+    if (!scratch) return setCurrentDirectory(projectFolder);
+    setCurrentDirectory(u"Projets");
+    if (fileSize(ScratchFolder) != -2) createFolder(ScratchFolder);
+    return enterOwnFolder(ScratchFolder);
+}
+
 void runTestGame() {
     const std::u16string rememberedFolder = programFolder;
     const bool scratch = projectFolder.empty();
-    if (scratch) {
-        // When "Projets" has gone, the scratch folder is made in the working
-        // directory itself.
-        setCurrentDirectory(u"Projets");
-        if (fileSize(ScratchFolder) != -2) createFolder(ScratchFolder);
-        setCurrentDirectory(ScratchFolder);
+    if (enterPlayFolder(scratch)) {
+        runGameSession();
+        if (scratch) deleteSavedGames();
     } else {
-        setCurrentDirectory(projectFolder);
+        // Nowhere to write the starting state: no play, and nothing written
+        // or deleted anywhere else.
+        showErrorBox(u"Impossible de faire la sauvegarde du jeu !");
     }
-
-    runGameSession();
-
-    if (scratch) deleteSavedGames();
     setCurrentDirectory(rememberedFolder);
     currentPage = Menu;
     drawMenuPage();

@@ -1,0 +1,236 @@
+// What an author's files go through: links planted in a project folder, named
+// pipes, huge pictures, a folder where a saved game belongs, a disk that fails
+// in the middle of a save. Nothing is written or deleted outside the project,
+// nothing waits for ever, and no failure loses a file or the adventure.
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cstdarg>
+#include <filesystem>
+#include <functional>
+
+#include "tests/support.h"
+
+namespace fs = std::filesystem;
+
+// Every rename, link, unlink and open for writing of this process (each step
+// that may change a file) passes here first: a scenario may look at the files
+// then, or make the renames to one name fail as on a broken disk. The opens of
+// one file name are counted.
+namespace {
+std::function<void()> beforeStep;
+std::string failingRenameTo, countedName;
+int openCount = 0;
+// The system's own call, once the step is watched.
+template <typename Call>
+Call real(const char* name, bool changesFiles = true) {
+    if (beforeStep && changesFiles) beforeStep();
+    return reinterpret_cast<Call>(dlsym(RTLD_NEXT, name));
+}
+}  // namespace
+
+extern "C" int rename(const char* from, const char* to) noexcept {
+    const auto call = real<int (*)(const char*, const char*)>("rename");
+    if (!failingRenameTo.empty() && std::string_view(to).ends_with(failingRenameTo)) return errno = EIO, -1;
+    return call(from, to);
+}
+extern "C" int link(const char* from, const char* to) noexcept {
+    return real<int (*)(const char*, const char*)>("link")(from, to);
+}
+extern "C" int unlink(const char* path) noexcept {
+    return real<int (*)(const char*)>("unlink")(path);
+}
+extern "C" int open(const char* path, int flags, ...) {
+    va_list rest;
+    va_start(rest, flags);
+    const mode_t mode = flags & O_CREAT ? va_arg(rest, mode_t) : 0;
+    va_end(rest);
+    openCount += countedName == path;
+    return real<int (*)(const char*, int, ...)>("open", (flags & O_ACCMODE) != O_RDONLY)(path, flags, mode);
+}
+
+namespace {
+
+// The project "essai" named in the editor, its folder current, and a folder
+// beside the work folder holding a file that must never change.
+std::string namedProject(const std::string& name) {
+    const std::string project = startProject(name);
+    projectName = u"essai";
+    projectFolder = u"Projets\\essai\\";
+    fs::create_directories(project + "/../../outside");
+    writeFile(project + "/../../outside/victim.sav", "precious");
+    return project;
+}
+// The editor on its menu again after an earlier run ended it (a test play
+// starts from the program's folder, like the editor).
+std::string saveInEditor() {
+    running = 1;
+    return runEditor(menuEntry(11) + click(400, 475));
+}
+std::string testPlay() {
+    running = 1;
+    setCurrentDirectory(programFolder);
+    return runEditor(menuEntry(14) + "key escape\n");
+}
+std::string typed(std::initializer_list<const char*> lines) {
+    std::string script;
+    for (const char* line : lines) script += std::string("type ") + line + "\nkey return\n";
+    return script;
+}
+
+}  // namespace
+
+TEST(ProjectFiles, LinksPlantedInAProjectFolderAreNeverWrittenOrDeletedThrough) {
+    const struct {
+        const char* link;  // in the project folder, to the outside file or folder
+        std::string (*does)();
+        const char* written;  // in the project folder after; none: the box "Erreur" instead
+    } cases[] = {
+        {"essai.orv.tmp", saveInEditor, "essai.orv"},
+        {"essai.bak.tmp", [] { return saveInEditor() + saveInEditor(); }, "essai.bak"},
+        {"0.sav.part", testPlay, "0.sav"},
+        {"1.sav.part", [] { return playSession(typed({"sauve"}) + "type 1\n"); }, "1.sav"},
+        {"../Sans Titre", [] { return projectFolder.clear(), testPlay(); }, nullptr},
+    };
+    for (const auto& c : cases) {
+        const std::string project = namedProject("links");
+        const fs::path outside = fs::canonical(project + "/../../outside");
+        fs::create_symlink(std::string(c.link).starts_with("..") ? outside : outside / "victim.sav",
+                           project + "/" + c.link);
+        const std::string output = c.does();
+        EXPECT_EQ(readFile(outside / "victim.sav"), "precious") << c.link;
+        EXPECT_EQ(std::distance(fs::directory_iterator(outside), {}), 1) << c.link;
+        EXPECT_TRUE(c.written == nullptr || fileSize(utf8ToText(project + "/" + c.written)) > 0) << c.link;
+        EXPECT_EQ(boxes(output).size(), c.written ? 0u : 1u) << c.link;
+    }
+}
+
+// Watched at each of its steps, a save always leaves a whole adventure file
+// under the main name: the old one until the new one replaces it.
+TEST(ProjectFiles, ASaveKeepsAWholeAdventureFileUnderItsNameAtEveryStep) {
+    const struct {
+        bool backupIsAFolder;
+        const char* failingRename;
+        bool saved;
+    } cases[] = {{false, "", true}, {true, "", false}, {false, "essai.orv", false}, {false, "essai.bak", false}};
+    for (const auto& c : cases) {
+        const std::string project = namedProject("save_steps");
+        const std::string main = project + "/essai.orv";
+        saveInEditor();
+        const std::string old = readFile(main);
+        if (c.backupIsAFolder) fs::create_directory(project + "/essai.bak");
+        adventure.roomTexts[0] = u"Une autre salle.";
+        std::vector<std::string> seen;
+        beforeStep = [&] { seen.push_back(readFile(main)); };
+        failingRenameTo = c.failingRename;
+        const std::vector<std::string> shown = boxes(saveInEditor());
+        beforeStep = nullptr;
+        failingRenameTo.clear();
+        const std::string now = readFile(main);
+        EXPECT_GE(seen.size(), 2u);
+        for (const std::string& file : seen) EXPECT_TRUE(file == old || file == now) << c.failingRename;
+        EXPECT_EQ(now != old, c.saved) << c.failingRename;
+        EXPECT_EQ(readFile(project + "/essai.bak") == old, c.saved || c.failingRename == std::string("essai.orv"));
+        EXPECT_EQ(shown.size(), c.saved ? 0u : 1u);
+        EXPECT_FALSE(fs::exists(main + ".tmp"));
+    }
+}
+
+TEST(SavedGames, ASlotSaveThatFailsLeavesTheOldSlotByteForByte) {
+    startProject("slot_save");
+    playSession(typed({"sauve"}) + "type 1\n");
+    const std::string before = readFile("1.sav");
+    failingRenameTo = "1.sav";
+    const std::vector<std::string> seen = dialogue(playSession(typed({"prends lampe", "sauve"}) + "type 1\n"));
+    failingRenameTo.clear();
+    EXPECT_TRUE(inOrder(seen, {"SAUVE", "Vous ne pouvez pas écrire sur ce disque."}));
+    EXPECT_EQ(readFile("1.sav"), before);
+    EXPECT_FALSE(fs::exists("1.sav.part"));
+}
+
+// Loaded with CHARGE, a slot that is not a saved game says why in the text
+// zone; nothing of it is applied and the game goes on.
+TEST(SavedGames, ASlotThatCannotBeLoadedIsReportedAndTheGameGoesOn) {
+    startProject("bad_slots");
+    fs::create_directory("1.sav");
+    writeFile("2.sav", std::string(100, 'x'));
+    mkfifo("3.sav", 0600);
+    std::string farRoom(6160, '\0');
+    farRoom[9] = 1;  // room 256
+    writeFile("4.sav", farRoom);
+    const struct {
+        const char* slot;
+        const char* message;
+    } cases[] = {{"1", "Impossible d'ouvrir le fichier 1.sav !"},
+                 {"2", "Fichier corrompu !"},
+                 {"3", "Impossible d'ouvrir le fichier 3.sav !"},
+                 {"4", "Fichier corrompu !"},
+                 {"5", "Sauvegarde inexistante !"}};
+    for (const auto& c : cases) {
+        const std::string output =
+            playSession(typed({"prends lampe", "charge"}) + "type " + c.slot + "\n" + typed({"i"}));
+        EXPECT_TRUE(inOrder(texts(output), {"CHARGE", c.message, "I", "Vous avez: Une lampe"})) << c.slot;
+    }
+}
+
+TEST(ProjectFiles, ANamedPipeForAnAdventureFileIsReportedInsteadOfWaitedFor) {
+    const std::string work = makeWorkFolder("pipe");
+    fs::create_directories(work + "/Projets/essai");
+    mkfifo((work + "/Projets/essai/essai.orv").c_str(), 0600);
+    const ::Run run = runHeadless(work, "key return\n" + menuEntry(12) + click(400, 115), "", "timeout 60");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(boxes(run.out),
+              std::vector<std::string>{"Erreur | Impossible d'ouvrir le fichier 'Projets\\essai\\essai.orv' !"});
+}
+
+// The room takes picture 7 when the player looks; on a blue background the
+// picture shows or the image zone stays blue.
+TEST(RoomPictures, PicturesTooLargeOrNotFilesAreLeftOutAndNothingWaits) {
+    const Colour blue = rgb(0, 0, 255);
+    const struct {
+        int64_t width, height;  // a red PNG; 0: a copy of a JPEG; -1: a named pipe
+        uint16_t jpegWidth;     // the JPEG's width as its header says, 0 as it is
+        bool shown;
+    } cases[] = {{4096, 8, 0, true}, {4097, 8, 0, false}, {8, 4097, 0, false},
+                 {0, 0, 0, true},    {0, 0, 5000, false}, {-1, 0, 0, false}};
+    for (const auto& c : cases) {
+        startProject("pictures");
+        writePicture("ecran.jpg", blue, 800, 600);
+        writeFile("0.jpg", "x");
+        addMinorEvent(WordLook, NoWord, NoWord, {}, {step(SallePrendImage, 0, 7)});
+        std::string jpeg = readFile(std::string(ORVALDE_RUN_FOLDER) + "/Images/ecran.jpg");
+        const std::string width{char(c.jpegWidth >> 8), char(c.jpegWidth & 255)};
+        if (c.jpegWidth != 0) jpeg.replace(jpeg.find("\xFF\xC0") + 7, 2, width);  // the frame header's width
+        if (c.width > 0) writePicture("7.jpg", rgb(255, 0, 0), c.width, c.height);
+        if (c.width == 0) writeFile("7.jpg", jpeg);
+        if (c.width < 0) mkfifo("7.jpg", 0600);
+        playSession(typed({"regarde"}));
+        EXPECT_EQ(pixelsOf(0, 0, 400, 300, blue) < 400 * 300, c.shown) << c.width << " " << c.jpegWidth;
+    }
+}
+
+TEST(RoomPictures, ARoomPictureIsDecodedOnceUntilAnotherIsShown) {
+    startProject("decoded_once");
+    writePicture("0.jpg", rgb(255, 0, 0));
+    writePicture("1.jpg", rgb(0, 255, 0));
+    countedName = "0.jpg";
+    openCount = 0;
+    playSession(typed({"regarde", "regarde", "prends lampe", "nord", "sud", "regarde"}));
+    countedName.clear();
+    EXPECT_EQ(openCount, 2);
+    EXPECT_EQ(pixelsOf(0, 0, 400, 300, rgb(255, 0, 0)), 400 * 300);
+}
+
+TEST(TestPlay, AStartingStateThatCannotBeWrittenShowsErrorAndKeepsTheAdventure) {
+    const std::string startingState = namedProject("no_start") + "/0.sav";
+    fs::create_directory(startingState);
+    adventure.objectLocations[5] = 1000;
+    const std::vector<int64_t> placement(adventure.objectLocations, adventure.objectLocations + TableSize);
+    const std::string output = testPlay();
+    EXPECT_EQ(boxes(output), std::vector<std::string>{"Erreur | Impossible de faire la sauvegarde du jeu !"});
+    EXPECT_LT(output.find("box Erreur"), output.rfind("TESTER JEU"));
+    EXPECT_EQ(output.find("A vous :"), std::string::npos);
+    EXPECT_EQ(std::vector<int64_t>(adventure.objectLocations, adventure.objectLocations + TableSize), placement);
+    EXPECT_TRUE(fs::is_directory(startingState));
+}
