@@ -90,8 +90,15 @@ void putPixel(SDL_Surface* surface, int x, int y, Uint32 pixel) {
 
 }  // namespace
 
+static bool drawingStarted = false;
+
+bool layerStarted() {
+    return drawingStarted;
+}
+
 bool startDrawing() {
     if (TTF_Init() != 0) return false;
+    drawingStarted = true;
     IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG);
     defaultFont = TTF_OpenFont(DefaultFontPath, DefaultFontPixels);
     if (defaultFont == nullptr) defaultFont = TTF_OpenFont("Fonts/DroidSansMono.ttf", DefaultFontPixels);
@@ -109,6 +116,18 @@ void stopDrawing() {
     target = DrawingTarget();
     IMG_Quit();
     TTF_Quit();
+    drawingStarted = false;
+}
+
+// The same for both windows: everything the layer holds goes, the window
+// last.
+void platformRelease() {
+    if (!drawingStarted) return;
+    releaseSound();
+    stopDrawing();
+    releaseFiles();
+    closeWindow();
+    SDL_Quit();
 }
 
 SDL_Surface* surfaceOf(ImageHandle image) {

@@ -59,6 +59,8 @@ void releaseFiles();
 // behind an image handle (the window's own for WindowSurface), and the count
 // of live images.
 bool startDrawing();
+// Whether the layer has started (and not been released since).
+bool layerStarted();
 void stopDrawing();
 SDL_Surface* surfaceOf(ImageHandle image);
 int64_t countLiveImages();

@@ -15,7 +15,6 @@
 
 namespace {
 
-bool initialised = false;
 SDL_Surface* screen = nullptr;  // stands for the window's surface
 bool reportInMemory = false;
 std::string memoryReport;
@@ -249,26 +248,15 @@ std::string takeHeadlessOutput() {
 // The operations of platform.h that the real window performs on screen.
 
 bool platformInit() {
-    if (initialised) return true;
+    if (layerStarted()) return true;
     // A silent sound device, unless the caller chose one.
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     if (SDL_Init(0) != 0 || !startDrawing()) return false;
-    initialised = true;
     // A process that ends without endProgram (a test process) still releases
     // everything, so that a leak report names only real leaks.
     static const bool releasedAtExit = std::atexit(platformRelease) == 0;
     (void)releasedAtExit;
     return true;
-}
-
-void platformRelease() {
-    if (!initialised) return;
-    releaseSound();
-    stopDrawing();
-    releaseFiles();
-    closeWindow();
-    SDL_Quit();
-    initialised = false;
 }
 
 void endProcess(int status) {

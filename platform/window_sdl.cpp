@@ -10,7 +10,6 @@ namespace {
 
 SDL_Window* window = nullptr;
 bool mouseDownOnSurface = false;
-bool initialised = false;
 // Characters of one text-input event, handed out one per poll.
 std::u16string pendingTypedChars;
 
@@ -95,7 +94,7 @@ bool showsNothing(const char* driver) {
 }  // namespace
 
 bool platformInit() {
-    if (initialised) return true;
+    if (layerStarted()) return true;
     // The window's frame is the windowing system's own image (shared memory
     // under X11), not a texture of a 3D renderer: on a machine without a
     // graphics card that renderer is a software one whose start-up, threads
@@ -106,18 +105,7 @@ bool platformInit() {
         SDL_Quit();
         return false;
     }
-    initialised = true;
     return true;
-}
-
-void platformRelease() {
-    if (!initialised) return;
-    releaseSound();
-    stopDrawing();
-    releaseFiles();
-    closeWindow();
-    SDL_Quit();
-    initialised = false;
 }
 
 void endProcess(int status) {
