@@ -37,7 +37,19 @@ struct OpenFile {
     std::vector<char> buffer;  // read-ahead of a file open for reading
     size_t position = 0;
     size_t length = 0;
+    std::string pending;  // written bytes not yet handed to the stream
 };
+
+constexpr size_t WriteChunk = 1 << 16;
+
+// Hands the pending bytes to the stream; a short write marks the file failed.
+void flushPending(OpenFile& file) {
+    if (file.pending.empty()) return;
+    if (std::fwrite(file.pending.data(), 1, file.pending.size(), file.stream) != file.pending.size()) {
+        file.writeFailed = true;
+    }
+    file.pending.clear();
+}
 
 HandleTable<OpenFile> openFiles;
 HandleTable<DIR> openListings;
@@ -206,6 +218,7 @@ FileHandle openFile(const std::u16string& path) {
 bool closeFile(FileHandle file) {
     OpenFile* open = fileOf(file);
     if (open == nullptr) return false;
+    if (open->writing) flushPending(*open);
     bool ok = !open->writeFailed;
     // A written file is on the disk before anyone renames it into place.
     if (open->writing && (std::fflush(open->stream) != 0 || fsync(fileno(open->stream)) != 0)) ok = false;
@@ -225,30 +238,41 @@ void releaseFiles() {
 bool writeLine(FileHandle file, const std::u16string& text) {
     OpenFile* open = fileOf(file);
     if (open == nullptr || !open->writing) return false;
-    std::string bytes = textToUtf8(text);
-    bytes += "\r\n";
-    if (std::fwrite(bytes.data(), 1, bytes.size(), open->stream) != bytes.size()) open->writeFailed = true;
+    appendUtf8(text, open->pending);
+    open->pending += "\r\n";
+    if (open->pending.size() >= WriteChunk) flushPending(*open);
     return !open->writeFailed;
 }
 
 std::u16string readLine(FileHandle file) {
     OpenFile* open = fileOf(file);
-    if (open == nullptr || open->writing) return u"";
-    std::string bytes;
+    std::u16string line;
+    if (open == nullptr || open->writing) return line;
+    // A line within the read-ahead is decoded from it at once; one that goes
+    // on past it is gathered first, since a character may straddle the two.
+    std::string gathered;
     while (fillBuffer(*open)) {
         const char* start = open->buffer.data() + open->position;
         const size_t available = open->length - open->position;
         size_t end = 0;
         while (end < available && start[end] != '\n' && start[end] != '\r' && start[end] != '\0') ++end;
-        bytes.append(start, end);
         open->position += end;
-        if (end == available) continue;  // the line goes on in the next chunk
+        if (end == available) {
+            gathered.append(start, end);  // the line goes on in the next chunk
+            continue;
+        }
+        if (gathered.empty()) {
+            appendUtf16(start, end, line);
+        } else {
+            gathered.append(start, end);
+        }
         const char ending = start[end];
         ++open->position;
         if (ending == '\r' && fillBuffer(*open) && open->buffer[open->position] == '\n') ++open->position;
         break;
     }
-    return utf8ToText(bytes);
+    if (!gathered.empty()) appendUtf16(gathered.data(), gathered.size(), line);
+    return line;
 }
 
 bool endOfFile(FileHandle file) {
@@ -260,10 +284,9 @@ bool endOfFile(FileHandle file) {
 bool writeInteger(FileHandle file, int64_t value) {
     OpenFile* open = fileOf(file);
     if (open == nullptr || !open->writing) return false;
-    unsigned char bytes[8];
     const uint64_t bits = static_cast<uint64_t>(value);
-    for (int i = 0; i < 8; ++i) bytes[i] = static_cast<unsigned char>(bits >> (8 * i));
-    if (std::fwrite(bytes, 1, 8, open->stream) != 8) open->writeFailed = true;
+    for (int i = 0; i < 8; ++i) open->pending.push_back(static_cast<char>(bits >> (8 * i)));
+    if (open->pending.size() >= WriteChunk) flushPending(*open);
     return !open->writeFailed;
 }
 

@@ -45,6 +45,11 @@ struct HandleTable {
     }
 };
 
+// UTF-8 and UTF-16 appended to a buffer without a new string each time
+// (text.cpp): the adventure file has hundreds of thousands of lines.
+void appendUtf8(const std::u16string& text, std::string& utf8);
+void appendUtf16(const char* utf8, size_t length, std::u16string& text);
+
 // Host path from a "\"-separated path (files.cpp).
 std::string hostPath(const std::u16string& path);
 // Whether a regular file (not a folder, pipe or device) is at the path.

@@ -1,7 +1,7 @@
 // Text utilities: UTF-16 texts, case mapping with accented letters, numbers.
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/platform_internal.h"
 
 int64_t textLength(const std::u16string& text) {
     return static_cast<int64_t>(text.size());
@@ -129,18 +129,18 @@ std::u16string trimSpaces(const std::u16string& text) {
     return text.substr(start, end - start);
 }
 
-std::u16string utf8ToText(const std::string& utf8) {
-    std::u16string result;
-    result.reserve(utf8.size());
+void appendUtf16(const char* utf8, size_t n, std::u16string& result) {
     size_t i = 0;
-    const size_t n = utf8.size();
     while (i < n) {
         const unsigned char lead = static_cast<unsigned char>(utf8[i]);
+        if (lead < 0x80) {
+            result.push_back(lead);
+            ++i;
+            continue;
+        }
         uint32_t code = 0xFFFD;
         size_t length = 1;
-        if (lead < 0x80) {
-            code = lead;
-        } else if (lead >= 0xC2 && lead < 0xE0) {
+        if (lead >= 0xC2 && lead < 0xE0) {
             length = 2;
         } else if (lead >= 0xE0 && lead < 0xF0) {
             length = 3;
@@ -171,23 +171,29 @@ std::u16string utf8ToText(const std::string& utf8) {
         }
         i += length;
     }
+}
+
+std::u16string utf8ToText(const std::string& utf8) {
+    std::u16string result;
+    result.reserve(utf8.size());
+    appendUtf16(utf8.data(), utf8.size(), result);
     return result;
 }
 
-std::string textToUtf8(const std::u16string& text) {
-    std::string result;
-    result.reserve(text.size());
+void appendUtf8(const std::u16string& text, std::string& result) {
     for (size_t i = 0; i < text.size(); ++i) {
         uint32_t code = text[i];
+        if (code < 0x80) {
+            result.push_back(static_cast<char>(code));
+            continue;
+        }
         if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
             code = 0x10000 + ((code - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
         } else if (code >= 0xD800 && code <= 0xDFFF) {
             code = 0xFFFD;  // a lone surrogate has no UTF-8 form
         }
-        if (code < 0x80) {
-            result.push_back(static_cast<char>(code));
-        } else if (code < 0x800) {
+        if (code < 0x800) {
             result.push_back(static_cast<char>(0xC0 | (code >> 6)));
             result.push_back(static_cast<char>(0x80 | (code & 0x3F)));
         } else if (code < 0x10000) {
@@ -201,5 +207,11 @@ std::string textToUtf8(const std::u16string& text) {
             result.push_back(static_cast<char>(0x80 | (code & 0x3F)));
         }
     }
+}
+
+std::string textToUtf8(const std::u16string& text) {
+    std::string result;
+    result.reserve(text.size());
+    appendUtf8(text, result);
     return result;
 }

@@ -26,6 +26,8 @@ void fillUnusualAdventure() {
         adventure.exits[i][i % 6] = -i;
     }
     adventure.vocabulary[255][9] = u"-0012";
+    // Three bytes each over 210 KB: characters straddle the reader's chunks.
+    adventure.messageTexts[200] = std::u16string(70000, u'€');
     adventure.textZone = {-1, 2, 3000000000, 4};
     adventure.minorEventCount = 2;
     adventure.majorEventCount = 3;
@@ -78,6 +80,7 @@ TEST(AdventureFile, WhatIsSavedLoadsBackAndSavesToTheSameBytes) {
     loadAdventure(u"p.orv", u"Projets\\p\\");
     EXPECT_EQ(adventure.roomTexts[4], u" Salle n°4 é😀 ");
     EXPECT_EQ(adventure.vocabulary[255][9], u"-0012");
+    EXPECT_EQ(adventure.messageTexts[200], std::u16string(70000, u'€'));
     EXPECT_EQ(adventure.objectLocations[3], INT64_MIN + 3);
     EXPECT_EQ(adventure.majorEvents[2].actions[24].type, -2240);
     ASSERT_TRUE(saveAdventure(u"q.orv", u"Projets\\p\\"));
