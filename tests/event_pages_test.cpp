@@ -114,7 +114,6 @@ void act(int64_t page, const std::string& does) {
         }
         std::string script = page == Menu ? "" : menuEntry(page);
         for (int i = 0; i < times; ++i) script += input;
-        running = 1;
         if (verb != "on") runEditor(script);
     }
 }
@@ -250,7 +249,6 @@ TEST(EventPages, EventsBuiltOnThePagesAreSavedLoadedAndPlayed) {
     const MajorEvent major = adventure.majorEvents[0];
 
     const Shown savePage = show(SaveFile);
-    running = 1;
     runEditor(menuEntry(SaveFile) + clickOnText(savePage.all, "EDIT") + "type aventure\nkey return\n" +
               clickOnText(savePage.all, "SAUVER"));
     EXPECT_GT(fileLines(folder + "/Projets/aventure/aventure.orv").size(), 6000u);
@@ -258,7 +256,6 @@ TEST(EventPages, EventsBuiltOnThePagesAreSavedLoadedAndPlayed) {
     EXPECT_EQ(std::memcmp(&adventure.minorEvents[0], &minor, sizeof minor), 0);
     EXPECT_EQ(std::memcmp(&adventure.majorEvents[0], &major, sizeof major), 0);
 
-    running = 1;
     const std::vector<std::string> seen =
         dialogue(runEditor(menuEntry(TestGame) + "type allume\nkey return\ntype allume\nkey return\nkey escape\n"));
     EXPECT_TRUE(inOrder(seen, {"ALLUME", "D'accord.", "Message 0.", "ALLUME", "Message 0."}));

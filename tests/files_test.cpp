@@ -65,20 +65,12 @@ std::string namedProject(const std::string& name) {
 // The editor on its menu again after an earlier run ended it (a test play
 // starts from the program's folder, like the editor).
 std::string saveInEditor() {
-    running = 1;
     return runEditor(menuEntry(11) + click(400, 475));
 }
 std::string testPlay() {
-    running = 1;
     setCurrentDirectory(programFolder);
     return runEditor(menuEntry(14) + "key escape\n");
 }
-std::string typed(std::initializer_list<const char*> lines) {
-    std::string script;
-    for (const char* line : lines) script += std::string("type ") + line + "\nkey return\n";
-    return script;
-}
-
 }  // namespace
 
 TEST(ProjectFiles, LinksPlantedInAProjectFolderAreNeverWrittenOrDeletedThrough) {

@@ -3,17 +3,6 @@
 // refusals, the minor events the words trigger, and the quit question.
 #include "tests/support.h"
 
-namespace {
-
-// The script of a person typing each line and pressing Return.
-std::string typed(std::initializer_list<const char*> lines) {
-    std::string script;
-    for (const char* line : lines) script += std::string("type ") + line + "\nkey return\n";
-    return script;
-}
-
-}  // namespace
-
 TEST(PlayCommands, EveryBuiltInVerbAnswersAsThePlayerExpects) {
     const struct {
         std::initializer_list<const char*> does;

@@ -104,6 +104,12 @@ std::string click(int64_t x, int64_t y) {
     return "click " + std::to_string(x) + " " + std::to_string(y) + "\n";
 }
 
+std::string typed(std::initializer_list<const char*> lines) {
+    std::string script;
+    for (const char* line : lines) script += std::string("type ") + line + "\nkey return\n";
+    return script;
+}
+
 std::string menuEntry(int64_t page) {
     return click(33 + 383 * ((page - 1) % 2) + 175, 35 * ((page - 1) / 2 + 1) + 15);
 }

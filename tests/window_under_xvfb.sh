@@ -30,29 +30,10 @@ xdpyinfo >/dev/null 2>&1 || fail "no X server on $DISPLAY"
 
 cd "$work" || exit 1
 # The reference frame: the same input given to the headless runner.
-cat >"$work/turn.script" <<END
-key return
-click 405 354
-key pageup
-click 455 354
-key pagedown
-click 505 354
-key up
-click 555 354
-key down
-click 405 384
-wheel 1
-click 455 384
-wheel 1 ctrl
-click 505 384
-wheel -1 ctrl shift
-click 591 260
-type nord
-key return
-shot $work/reference.png
-key escape
-key escape
-END
+printf '%s\n' "key return" "click 405 354" "key pageup" "click 455 354" "key pagedown" "click 505 354" \
+  "key up" "click 555 354" "key down" "click 405 384" "wheel 1" "click 455 384" "wheel 1 ctrl" \
+  "click 505 384" "wheel -1 ctrl shift" "click 591 260" "type nord" "key return" \
+  "shot $work/reference.png" "key escape" "key escape" >"$work/turn.script"
 "$headless" "$work/turn.script" >/dev/null || fail "the headless runner failed"
 rm -rf "$work/Projets/Sans Titre"
 
@@ -89,8 +70,6 @@ within introduction_shown || fail "the introduction is not shown: $differing pix
 xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
 xdotool key Return
 within menu_shown || fail "menu ground at (10,590) is $(pixel menu 10 590)"
-[ "$(pixel menu 60 40)" = "255,255,255" ] || fail "button face at (60,40) is $(pixel menu 60 40)"
-[ "$(pixel menu 33 50)" = "0,0,0" ] || fail "button border at (33,50) is $(pixel menu 33 50)"
 
 click() { xdotool mousemove --window "$window" "$1" "$2" click 1; pause; }
 # Each layout cell (x of the column, y of the row) gets one kind of input.
