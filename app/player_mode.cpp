@@ -25,8 +25,10 @@ void runPlayerMode(const std::u16string& name) {
     projectFolder = folder;
     loadAdventure(name + u".orv", folder);
     currentRoom = 0;
-    setCurrentDirectory(projectFolder);
-    runGameSession();
+    // Without its folder the play has nowhere to keep its starting state.
+    if (!setCurrentDirectory(projectFolder)) fatalError(u"Impossible de faire la sauvegarde du jeu !");
+    // No play at all (the box has said why) is a failure of the program.
+    const bool played = runGameSession();
     setCurrentDirectory(programFolder);
-    endProgram(0);
+    endProgram(played ? 0 : 1);
 }

@@ -199,7 +199,7 @@ static void playTurn() {
     if (asked) presentFrame();
 }
 
-void runGameSession() {
+bool runGameSession() {
     const bool started = startSession();
     if (started) {
         while (!leaveSession) playTurn();
@@ -210,4 +210,5 @@ void runGameSession() {
     releaseScreenImages();
     // The author goes back to the editor with the adventure as it was.
     if (!started) showErrorBox(u"Impossible de faire la sauvegarde du jeu !");
+    return started;
 }

@@ -49,12 +49,15 @@ TEST(PlayerMode, AProjectThatCannotBePlayedSaysWhy) {
     const std::string folder = folderWithDefaultProject("not_playable");
     fs::create_directories(folder + "/Projets/casse");
     writeFile(folder + "/Projets/casse/casse.orv", "N\r\nNORD\r\n");
+    fs::create_directories(folder + "/Projets/bloque/0.sav");
+    fs::copy_file(folder + "/Projets/defaut/defaut.orv", folder + "/Projets/bloque/bloque.orv");
     const struct {
         const char* arguments;
         int status;
         const char* box;
     } cases[] = {{"--jouer absent", 1, "Erreur | Fichier 'Projets\\absent\\absent.orv' introuvable !"},
                  {"--jouer casse", 1, "Erreur | Fichier corrompu !"},
+                 {"--jouer bloque", 1, "Erreur | Impossible de faire la sauvegarde du jeu !"},
                  {"--jouer ..", 1, "Erreur | Fichier 'Projets\\..\\...orv' introuvable !"},
                  {"--jouer defaut/../defaut", 1,
                   "Erreur | Fichier 'Projets\\defaut/../defaut\\defaut/../defaut.orv' "
