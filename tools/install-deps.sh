@@ -3,7 +3,7 @@
 # skipping those already there.
 set -eu
 packages="build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
-fonts-dejavu-core libgtest-dev xvfb xdotool imagemagick x11-utils"
+libvorbis-dev fonts-dejavu-core libgtest-dev xvfb xdotool imagemagick x11-utils"
 missing=""
 for package in $packages; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing="$missing $package"
