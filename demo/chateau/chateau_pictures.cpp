@@ -795,8 +795,13 @@ SDL_Surface* screenBackground() {
         thickLine(s, {600 + side * 52, 70}, {600 + side * 150, 70}, 1.5, withAlpha(gold, 200));
         diamond(s, 600 + side * 156, 70, 5, gold);
     }
-    thickLine(s, {40, 330}, {360, 330}, 1, withAlpha(gold, 120));
-    drawText(s, 14, "Tapez AIDE si vous êtes perdu.", 200, 330, {230, 214, 170}, true);
+    const char* help = "Tapez AIDE si vous êtes perdu.";
+    const double halfWidth = textWidth(14, help) / 2.0 + 12;
+    drawText(s, 14, help, 200, 330, {230, 214, 170}, true);
+    for (double side : {-1.0, 1.0}) {
+        thickLine(s, {200 + side * halfWidth, 330}, {200 + side * 180, 330}, 1, withAlpha(gold, 140));
+        diamond(s, 200 + side * 184, 330, 3, gold);
+    }
     const char* commands = "NORD SUD EST OUEST HAUT BAS · PRENDS LAISSE MANIE RANGE · INVENTAIRE · SAUVE CHARGE · FIN";
     int size = 14;
     while (size > 8 && textWidth(size, commands) > 770) --size;

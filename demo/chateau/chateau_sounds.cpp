@@ -239,9 +239,9 @@ Samples doorOpening() {
 // A bright rising fanfare ending on a held major chord.
 Samples fanfare() {
     const double beat = 0.16;
-    Samples s = melody({{-7, 1}, {-7, 0.5}, {-7, 0.5}, {-3, 1}, {0, 1}, {-3, 1}, {0, 1}, {5, 4}}, beat, 1.2);
+    Samples s = melody({{-7, 1}, {-7, 0.5}, {-7, 0.5}, {-3, 1}, {0, 1}, {-3, 1}, {0, 1}, {5, 8}}, beat, 1.2);
     const double chordAt = 6 * beat;
-    for (int pitch : {-7, -3, 0}) mixInto(s, hornNote(noteFrequency(pitch), 4 * beat, 1.0), chordAt, 0.5);
+    for (int pitch : {-7, -3, 0}) mixInto(s, hornNote(noteFrequency(pitch), 8 * beat, 1.0), chordAt, 0.5);
     normalise(s, 0.85);
     return s;
 }
