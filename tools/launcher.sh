@@ -92,12 +92,18 @@ if [ ! -d "$folder/Projets" ]; then
     exit 1
 fi
 
-# "Images" and "Fonts": links to this installation. A link is pointed again
-# at it (a folder the user made there is the user's and is used as it is).
+# "Images" and "Fonts": links to this installation. A link into another
+# installation, or leading nowhere, is pointed again at this one; a folder or
+# a link of the user's own is used as it is.
 for resource in Images Fonts; do
     target="$folder/$resource"
     if [ -L "$target" ]; then
-        [ "$(readlink "$target")" = "$share/$resource" ] || ln -sfn "$share/$resource" "$target" || exit 1
+        current=$(readlink "$target")
+        case $current in
+            "$share/$resource") ;;
+            */share/orvalde/"$resource") ln -sfn "$share/$resource" "$target" || exit 1 ;;
+            *) [ -e "$target" ] || ln -sfn "$share/$resource" "$target" || exit 1 ;;
+        esac
     elif [ ! -e "$target" ]; then
         ln -s "$share/$resource" "$target" || exit 1
     elif [ ! -d "$target" ]; then
