@@ -1,0 +1,129 @@
+// The demonstration "Le château": loaded as an author loads it, played to its
+// end and through its refusals, and installed with its launchers.
+#include <sys/wait.h>
+
+#include <filesystem>
+
+#include "model/adventure_file.h"
+#include "tests/support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A working folder holding a fresh copy of the demonstration project.
+std::string folderWithDemo(const std::string& name) {
+    const std::string folder = makeWorkFolder(name);
+    fs::copy(ORVALDE_DEMO, folder + "/Projets/chateau");
+    return folder;
+}
+
+std::string walkthrough(const std::string& name) {
+    return readFile(std::string(ORVALDE_WALKTHROUGHS) + "/" + name);
+}
+
+int shell(const std::string& command) {
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
+
+TEST(Demo, LoadsWithTheLoadPageAndEveryPictureAndSoundItNamesIsThere) {
+    const std::string folder = folderWithDemo("demo_loads");
+    // "CHARGER FICHIER", the project's line, then "TESTER JEU" past its introduction.
+    const auto run =
+        runHeadless(folder, "key return\n" + menuEntry(12) + click(400, 120) + click(400, 475) + menuEntry(14) +
+                                "key return\nexpect Vous vous trouvez à l'entrée du château.\n"
+                                "key escape\nkey escape\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(boxes(run.out), std::vector<std::string>{});
+
+    startInProcess(folder);
+    loadAdventure(u"chateau.orv", u"Projets\\chateau\\");
+    setCurrentDirectory(u"Projets\\chateau\\");
+    std::vector<std::string> missing;
+    auto picture = [&](int64_t n) {
+        const ImageHandle image = loadImage(integerToText(n) + u".jpg");
+        if (image == 0 || imageWidth(image) != adventure.imageZone.width) missing.push_back(std::to_string(n) + ".jpg");
+        freeImage(image);
+    };
+    int rooms = 0;
+    for (int r = 0; r < NotCreated; ++r) {
+        if (!adventure.roomTexts[r].empty()) picture(r), ++rooms;
+    }
+    // Pictures and samples that events switch to or play.
+    for (int e = 0; e < adventure.minorEventCount + adventure.majorEventCount; ++e) {
+        const EventStep* actions = e < adventure.minorEventCount
+                                       ? adventure.minorEvents[e].actions
+                                       : adventure.majorEvents[e - adventure.minorEventCount].actions;
+        for (int slot = 0; slot < StepsPerList && actions[slot].type != EndOfList; ++slot) {
+            if (actions[slot].type == SallePrendImage) picture(actions[slot].arg2);
+            const std::u16string sample = integerToText(actions[slot].arg1) + u".ogg";
+            if (actions[slot].type == JouerSample && fileSize(sample) <= 0) missing.push_back(textToUtf8(sample));
+        }
+    }
+    for (const char16_t* media : {u"introduction.jpg", u"introduction.ogg", u"ecran.jpg"}) {
+        if (fileSize(media) <= 0) missing.push_back(textToUtf8(media));
+    }
+    setCurrentDirectory(programFolder);
+    EXPECT_EQ(rooms, 7);
+    EXPECT_EQ(missing, std::vector<std::string>{});
+}
+
+TEST(Demo, TheVictoryWalkthroughWinsAndTheRefusalsHold) {
+    const std::string won = folderWithDemo("demo_victory");
+    auto run = runHeadless(won, walkthrough("victoire.txt"), "--jouer chateau");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("Fin de la partie. Voulez-vous rejouer"), std::string::npos);
+
+    const std::string refused = folderWithDemo("demo_refusals");
+    run = runHeadless(refused, walkthrough("refus.txt"), "--jouer chateau");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(fs::exists(refused + "/Projets/chateau/1.sav"));
+    EXPECT_FALSE(fs::exists(refused + "/Projets/chateau/2.sav"));
+}
+
+TEST(Install, TheLaunchersPrepareTheUserFolderAndALaterInstallKeepsItsProjects) {
+    const std::string root = makeWorkFolder("install"), prefix = root + "/prefix", home = root + "/home";
+    const std::string install =
+        "'" ORVALDE_CMAKE "' --install '" ORVALDE_BUILD_FOLDER "' --prefix '" + prefix + "' >" + root + "/install.log";
+    ASSERT_EQ(shell(install), 0) << readFile(root + "/install.log");
+    EXPECT_EQ(readFile(prefix + "/bin/orvalde"), readFile(prefix + "/bin/orvalde-headless"));
+    for (const char* file : {"/share/applications/orvalde.desktop", "/share/icons/hicolor/256x256/apps/orvalde.png",
+                             "/share/orvalde/Projets/chateau/chateau.orv", "/libexec/orvalde/orvalde"})
+        EXPECT_TRUE(fs::exists(prefix + file)) << file;
+
+    // Played from another folder, the script named relatively to it.
+    fs::create_directories(root + "/ailleurs");
+    writeFile(root + "/ailleurs/partie.txt", walkthrough("victoire.txt"));
+    auto play = [&](const std::string& environment) {
+        return shell("cd " + root + "/ailleurs && env -u XDG_DATA_HOME " + environment + " " + prefix +
+                     "/bin/orvalde-headless --jouer chateau partie.txt >out 2>err");
+    };
+    EXPECT_EQ(play("HOME=" + home), 0) << readFile(root + "/ailleurs/err");
+    const std::string user = home + "/.local/share/orvalde";
+    EXPECT_TRUE(fs::exists(user + "/Projets/chateau/0.sav"));
+    EXPECT_FALSE(fs::exists(prefix + "/share/orvalde/Projets/chateau/0.sav"));
+    EXPECT_TRUE(fs::exists(user + "/Images/ecran.jpg") && fs::exists(user + "/Fonts/DroidSansMono.ttf"));
+
+    // The user's own project and changes to the copy of the demonstration
+    // survive a second installation and the next start.
+    fs::create_directories(user + "/Projets/mien");
+    writeFile(user + "/Projets/mien/mien.orv", "à moi");
+    const std::string changed = readFile(user + "/Projets/chateau/chateau.orv") + "Note de l'auteur\r\n";
+    writeFile(user + "/Projets/chateau/chateau.orv", changed);
+    ASSERT_EQ(shell(install), 0);
+    EXPECT_EQ(play("HOME=" + home), 0) << readFile(root + "/ailleurs/err");
+    EXPECT_EQ(readFile(user + "/Projets/mien/mien.orv"), "à moi");
+    EXPECT_EQ(readFile(user + "/Projets/chateau/chateau.orv"), changed);
+
+    // XDG_DATA_HOME chooses the folder; a file where a folder is expected is
+    // left alone and the program does not start.
+    EXPECT_EQ(play("HOME=/nonexistent XDG_DATA_HOME=" + root + "/donnees"), 0);
+    EXPECT_TRUE(fs::exists(root + "/donnees/orvalde/Projets/chateau/chateau.orv"));
+    fs::create_directories(root + "/autre/orvalde");
+    writeFile(root + "/autre/orvalde/Images", "pas un dossier");
+    EXPECT_EQ(play("XDG_DATA_HOME=" + root + "/autre"), 1);
+    EXPECT_EQ(readFile(root + "/autre/orvalde/Images"), "pas un dossier");
+}

@@ -1,0 +1,116 @@
+#!/bin/sh
+# Starts an installed Orvalde program (installed as bin/orvalde and as
+# bin/orvalde-headless; the name says which) in the user's own working folder,
+# $XDG_DATA_HOME/orvalde or else ~/.local/share/orvalde.
+#
+# The programs work in their current directory, which must hold "Images",
+# "Fonts" and "Projets". On first start the folder is made: "Projets" with a
+# copy of the demonstration "chateau", and links to the installed "Images" and
+# "Fonts". Nothing the user has there is ever replaced or deleted: an existing
+# "Projets" is kept as it is (a later installation does not touch the user's
+# copy of the demonstration), and only links this launcher made are pointed
+# again at the installation that runs. Arguments pass through; the headless
+# runner's script, named relatively, is taken from the folder it was started in.
+set -u
+
+say() {
+    echo "$(basename "$0"): $*" >&2
+}
+
+self=$(readlink -f "$0") || self=$0
+prefix=$(cd "$(dirname "$self")/.." && pwd -P) || exit 1
+name=$(basename "$0")
+case $name in
+    orvalde-headless*) program=orvalde-headless ;;
+    *) program=orvalde ;;
+esac
+binary="$prefix/libexec/orvalde/$program"
+share="$prefix/share/orvalde"
+if [ ! -x "$binary" ] || [ ! -d "$share" ]; then
+    say "installation incomplete: $binary or $share is missing"
+    exit 1
+fi
+
+# The usage needs no working folder.
+for argument in "$@"; do
+    [ "$argument" = --help ] && exec "$binary" "$@"
+done
+
+# The headless runner's script is its last argument: named relatively, it is
+# found from here, before the change of directory.
+if [ "$program" = orvalde-headless ] && [ $# -gt 0 ]; then
+    count=$#
+    index=0
+    for argument in "$@"; do
+        index=$((index + 1))
+        shift
+        if [ "$index" -eq "$count" ]; then
+            case $argument in
+                /* | -*) ;;
+                *) argument="$PWD/$argument" ;;
+            esac
+        fi
+        set -- "$@" "$argument"
+    done
+fi
+
+# XDG_DATA_HOME counts only when it is an absolute path.
+case ${XDG_DATA_HOME:-} in
+    /*) data_home=$XDG_DATA_HOME ;;
+    *)
+        if [ -z "${HOME:-}" ]; then
+            say "neither XDG_DATA_HOME nor HOME is set: no folder to work in"
+            exit 1
+        fi
+        data_home=$HOME/.local/share
+        ;;
+esac
+folder="$data_home/orvalde"
+
+if [ ! -d "$folder" ]; then
+    if [ -e "$folder" ] || [ -L "$folder" ]; then
+        say "$folder exists but is not a folder; move it away to use Orvalde"
+        exit 1
+    fi
+    mkdir -p "$folder" || exit 1
+fi
+
+# "Projets" with the demonstration, built aside and moved into place in one
+# step, so that an interrupted first start leaves no half-made "Projets".
+if [ ! -e "$folder/Projets" ] && [ ! -L "$folder/Projets" ]; then
+    fresh="$folder/.Projets-$$"
+    rm -rf "$fresh"
+    if mkdir "$fresh" && cp -R "$share/Projets/." "$fresh/" && mv -T "$fresh" "$folder/Projets" 2>/dev/null; then
+        :
+    else
+        rm -rf "$fresh"
+        [ -d "$folder/Projets" ] || mkdir "$folder/Projets" || exit 1
+    fi
+fi
+if [ ! -d "$folder/Projets" ]; then
+    say "$folder/Projets is not a folder; move it away to use Orvalde"
+    exit 1
+fi
+
+# "Images" and "Fonts": links to this installation. A link into another
+# installation, or leading nowhere, is pointed again at this one; a folder or
+# a link of the user's own is used as it is.
+for resource in Images Fonts; do
+    target="$folder/$resource"
+    if [ -L "$target" ]; then
+        current=$(readlink "$target")
+        case $current in
+            "$share/$resource") ;;
+            */share/orvalde/"$resource") ln -sfn "$share/$resource" "$target" || exit 1 ;;
+            *) [ -e "$target" ] || ln -sfn "$share/$resource" "$target" || exit 1 ;;
+        esac
+    elif [ ! -e "$target" ]; then
+        ln -s "$share/$resource" "$target" || exit 1
+    elif [ ! -d "$target" ]; then
+        say "$target is not a folder; move it away to use Orvalde"
+        exit 1
+    fi
+done
+
+cd "$folder" || exit 1
+exec "$binary" "$@"
