@@ -16,6 +16,24 @@
 
 namespace {
 
+// The vane of a quill along the curve nib-bend-tip, from `start` (0..1) of the
+// curve to its tip: it widens then narrows, `wide` pixels on one side and
+// `narrow` on the other at its widest. `left` gets the wide side's edge.
+Contour quillVane(Pt nib, Pt bend, Pt tip, double start, int samples, double wide, double narrow, Contour& left) {
+    Contour right;
+    for (int i = 0; i <= samples; ++i) {
+        double t = start + (1 - start) * i / samples;
+        Pt p = bezier(nib, bend, tip, t), q = bezier(nib, bend, tip, std::min(1.0, t + 0.01));
+        double len = std::hypot(q.x - p.x, q.y - p.y) + 1e-9, nx = -(q.y - p.y) / len, ny = (q.x - p.x) / len;
+        double w = std::pow(std::sin(Pi * (t - start) / (1 - start)), 0.6);
+        left.push_back({p.x + nx * wide * w, p.y + ny * wide * w});
+        right.insert(right.begin(), {p.x - nx * narrow * w, p.y - ny * narrow * w});
+    }
+    Contour vane = left;
+    vane.insert(vane.end(), right.begin(), right.end());
+    return vane;
+}
+
 // ---------------------------------------------------------------------------
 // introduction.jpg: dusk over a castle, the program's name and the way on.
 SDL_Surface* introduction() {
@@ -141,17 +159,8 @@ SDL_Surface* quillAndScroll() {
     thickLine(s, {160, 130}, {158, 146}, 2.5, {110, 120, 160});
     // Quill: a curved shaft with a vane that widens then narrows.
     Pt nib = {96, 124}, bend = {150, 86}, tip = {194, 10};
-    Contour left, right;
-    for (int i = 0; i <= 40; ++i) {
-        double t = 0.22 + 0.78 * i / 40.0;
-        Pt p = bezier(nib, bend, tip, t), q = bezier(nib, bend, tip, std::min(1.0, t + 0.01));
-        double len = std::hypot(q.x - p.x, q.y - p.y) + 1e-9, nx = -(q.y - p.y) / len, ny = (q.x - p.x) / len;
-        double w = std::pow(std::sin(Pi * (t - 0.22) / 0.78), 0.6);
-        left.push_back({p.x + nx * 15 * w, p.y + ny * 15 * w});
-        right.insert(right.begin(), {p.x - nx * 9 * w, p.y - ny * 9 * w});
-    }
-    Contour vane = left;
-    vane.insert(vane.end(), right.begin(), right.end());
+    Contour left;
+    const Contour vane = quillVane(nib, bend, tip, 0.22, 40, 15, 9, left);
     fillPolygon(s, vane, {252, 250, 244});
     for (int i = 2; i < 40; i += 3)
         thickLine(s, left[i], bezier(nib, bend, tip, 0.22 + 0.78 * (i - 1) / 40.0), 0.8, {196, 190, 180});
@@ -396,17 +405,8 @@ SDL_Surface* icon() {
     strokePolyline(s, gate, 2, line, false);
     // The quill, from the lower right corner up across the shield's edge.
     Pt nib = {150, 236}, bend = {200, 200}, tip = {246, 120};
-    Contour left, right;
-    for (int i = 0; i <= 30; ++i) {
-        double t = 0.2 + 0.8 * i / 30.0;
-        Pt p = bezier(nib, bend, tip, t), q = bezier(nib, bend, tip, std::min(1.0, t + 0.01));
-        double len = std::hypot(q.x - p.x, q.y - p.y) + 1e-9, nx = -(q.y - p.y) / len, ny = (q.x - p.x) / len;
-        double w = std::pow(std::sin(Pi * (t - 0.2) / 0.8), 0.6);
-        left.push_back({p.x + nx * 14 * w, p.y + ny * 14 * w});
-        right.insert(right.begin(), {p.x - nx * 8 * w, p.y - ny * 8 * w});
-    }
-    Contour vane = left;
-    vane.insert(vane.end(), right.begin(), right.end());
+    Contour left;
+    const Contour vane = quillVane(nib, bend, tip, 0.2, 30, 14, 8, left);
     fillPolygon(s, vane, {252, 250, 244});
     strokePolyline(s, vane, 2, {120, 110, 100}, true);
     strokePolyline(s, curve(nib, bend, tip, 20), 2.5, {176, 150, 112}, false);

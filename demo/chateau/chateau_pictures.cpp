@@ -142,6 +142,15 @@ void crenels(SDL_Surface* s, double x, double w, double top, double size, Rgba c
 }
 
 // A round tower: shaded stone body, slit windows and a red cone roof.
+// A stretch of wall: courses of stone, crenels of the given size along its
+// top, an inked outline (closed, or open at the bottom).
+void crenellatedWall(SDL_Surface* s, double x, double y, double w, double h, Rgba c, double blockW, double blockH,
+                     double crenel, bool closed) {
+    stoneBlocks(s, x, y, w, h, c, blockW, blockH);
+    crenels(s, x + 2, w - 2, y, crenel, c);
+    strokePolyline(s, rectangle(x, y, w, h), 1.5, Ink, closed);
+}
+
 void tower(SDL_Surface* s, double cx, double baseY, double w, double h, double roofH) {
     double x = cx - w / 2, top = baseY - h;
     for (int col = 0; col < int(w); ++col) {
@@ -408,15 +417,11 @@ SDL_Surface* gate(bool guardBeaten) {
     hills(s, 196, 6, 0.02, 0, 3, 0.05, 1, {150, 186, 120});
     // Curtain walls running off to both sides, then the gatehouse.
     for (double x : {0.0, 290.0}) {
-        stoneBlocks(s, x, 120, 110, 96, Stone, 18, 10);
-        crenels(s, x + 2, 108, 120, 9, Stone);
-        strokePolyline(s, rectangle(x, 120, 110, 96), 1.5, Ink, false);
+        crenellatedWall(s, x, 120, 110, 96, Stone, 18, 10, 9, false);
     }
     tower(s, 100, 222, 50, 150, 56);
     tower(s, 300, 222, 50, 150, 56);
-    stoneBlocks(s, 124, 96, 152, 126, Stone, 20, 11);
-    crenels(s, 126, 150, 96, 10, Stone);
-    strokePolyline(s, rectangle(124, 96, 152, 126), 1.5, Ink, true);
+    crenellatedWall(s, 124, 96, 152, 126, Stone, 20, 11, 10, true);
     Contour doorway = arch(160, 222, 80, 58);
     if (guardBeaten) {
         fillPolygon(s, doorway, {206, 198, 160});  // the sunny courtyard seen through the gate
@@ -728,16 +733,12 @@ SDL_Surface* introduction() {
     fillPolygon(s, hill, {96, 134, 84});
     // The castle: the gatehouse of the first picture, larger, on the hill.
     for (double x : {276.0, 444.0}) {
-        stoneBlocks(s, x, 372, 80, 60, Stone, 18, 10);
-        crenels(s, x + 2, 78, 372, 9, Stone);
-        strokePolyline(s, rectangle(x, 372, 80, 60), 1.5, Ink, false);
+        crenellatedWall(s, x, 372, 80, 60, Stone, 18, 10, 9, false);
     }
     tower(s, 400, 432, 76, 170, 64);
     tower(s, 276, 432, 42, 108, 46);
     tower(s, 524, 432, 42, 108, 46);
-    stoneBlocks(s, 344, 346, 112, 86, StoneLight, 18, 10);
-    crenels(s, 346, 110, 346, 10, StoneLight);
-    strokePolyline(s, rectangle(344, 346, 112, 86), 1.5, Ink, true);
+    crenellatedWall(s, 344, 346, 112, 86, StoneLight, 18, 10, 10, true);
     shape(s, arch(378, 432, 44, 30), {40, 34, 36});
     hills(s, 540, 12, 0.012, 2, 5, 0.04, 0, {70, 110, 66});
     for (int i = 0; i < 9; ++i)
