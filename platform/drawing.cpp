@@ -428,7 +428,14 @@ int screenDotsPerInch() {
 
 FontHandle loadFont(const std::u16string& path, int points) {
     const int pixels = (points * screenDotsPerInch() + 36) / 72;
-    TTF_Font* font = TTF_OpenFont(hostPath(path).c_str(), pixels > 0 ? pixels : 1);
+    // Only a regular file: a named pipe would keep the start-up waiting.
+    FILE* file = openRegularFile(path);
+    SDL_RWops* stream = file == nullptr ? nullptr : SDL_RWFromFP(file, SDL_TRUE);
+    if (stream == nullptr) {
+        if (file != nullptr) std::fclose(file);
+        return 0;
+    }
+    TTF_Font* font = TTF_OpenFontRW(stream, 1, pixels > 0 ? pixels : 1);
     if (font == nullptr) return 0;
     return fonts.keep(font);
 }

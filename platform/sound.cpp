@@ -2,6 +2,8 @@
 // group of extra voices that play alongside everything else.
 #include <SDL_mixer.h>
 
+#include <cstring>
+
 #include "platform/platform_internal.h"
 
 namespace {
@@ -15,6 +17,47 @@ HandleTable<Mix_Chunk> sounds;
 
 Mix_Chunk* chunkOf(SoundHandle sound) {
     return soundReady ? sounds.find(sound) : nullptr;
+}
+
+// A sample is decoded whole into memory, and a few bytes of Vorbis can stand
+// for minutes of sound: a small file could ask for gigabytes. Its length is
+// bounded from the Ogg pages alone before anything is decoded.
+constexpr double LongestSampleSeconds = 600;
+
+// True when the file is an Ogg Vorbis stream whose decoded length stays
+// within the limit: every audio packet gives at most half a long block of
+// samples, the long block's size being stated in the stream's first packet.
+// The file is read from its start and left there.
+bool oggVorbisOfBoundedLength(FILE* file) {
+    double sampleRate = 0;
+    double samplesPerPacket = 0;
+    double packets = 0;
+    unsigned char header[27];
+    for (bool first = true; std::fread(header, 1, sizeof header, file) == sizeof header; first = false) {
+        if (std::memcmp(header, "OggS", 4) != 0) return false;
+        unsigned char lacing[255];
+        const size_t segments = header[26];
+        if (std::fread(lacing, 1, segments, file) != segments) return false;
+        size_t body = 0;
+        for (size_t i = 0; i < segments; ++i) {
+            body += lacing[i];
+            packets += lacing[i] < 255 ? 1 : 0;
+        }
+        if (first) {
+            unsigned char identification[30];
+            if (body < sizeof identification || std::fread(identification, 1, sizeof identification, file) != 30 ||
+                std::memcmp(identification, "\x01vorbis", 7) != 0) {
+                return false;
+            }
+            sampleRate = identification[12] | identification[13] << 8 | identification[14] << 16 |
+                         static_cast<uint32_t>(identification[15]) << 24;
+            samplesPerPacket = (1u << (identification[28] >> 4)) / 2.0;
+            body -= sizeof identification;
+        }
+        if (std::fseek(file, static_cast<long>(body), SEEK_CUR) != 0) return false;
+    }
+    std::rewind(file);
+    return sampleRate > 0 && packets * samplesPerPacket / sampleRate <= LongestSampleSeconds;
 }
 
 }  // namespace
@@ -40,6 +83,10 @@ SoundHandle loadSound(const std::u16string& path) {
     if (!soundReady) return 0;
     // Only a regular file: a named pipe would keep the load waiting.
     FILE* file = openRegularFile(path);
+    if (file != nullptr && !oggVorbisOfBoundedLength(file)) {
+        std::fclose(file);
+        return 0;
+    }
     SDL_RWops* stream = file == nullptr ? nullptr : SDL_RWFromFP(file, SDL_TRUE);
     if (stream == nullptr) {
         if (file != nullptr) std::fclose(file);
