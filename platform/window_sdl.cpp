@@ -144,7 +144,13 @@ void setWindowTitle(const std::u16string& title) {
 }
 
 void closeWindow() {
-    if (window != nullptr) SDL_DestroyWindow(window);
+    if (window == nullptr) return;
+    // The window closes only at the end of the program. The sound goes
+    // first, while the window still exists: stopping the audio device posts
+    // events, and the wake-up message addressed to a window already gone is
+    // an X error that ends the process with status 1.
+    releaseSound();
+    SDL_DestroyWindow(window);
     window = nullptr;
 }
 
