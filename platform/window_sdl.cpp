@@ -93,6 +93,11 @@ bool showsNothing(const char* driver) {
 
 }  // namespace
 
+// A display server that is busy may refuse a connection for a moment, and the
+// video library then settles for a driver that shows nothing: a few tries,
+// a fifth of a second apart, before the program gives up.
+constexpr int VideoTries = 5;
+
 bool platformInit() {
     if (layerStarted()) return true;
     // The window's frame is the windowing system's own image (shared memory
@@ -100,12 +105,13 @@ bool platformInit() {
     // graphics card that renderer is a software one whose start-up, threads
     // and uploads cost more than the drawing itself.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
-    if (showsNothing(SDL_GetCurrentVideoDriver()) || !startDrawing()) {
+    for (int attempt = 0; attempt < VideoTries; ++attempt) {
+        if (attempt > 0) SDL_Delay(200);
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) continue;
+        if (!showsNothing(SDL_GetCurrentVideoDriver()) && startDrawing()) return true;
         SDL_Quit();
-        return false;
     }
-    return true;
+    return false;
 }
 
 void endProcess(int status) {
