@@ -374,11 +374,12 @@ ImageHandle loadImage(const std::u16string& path) {
     FILE* file = openRegularFile(path);
     if (file == nullptr) return 0;
     const PictureKind kind = usablePictureKind(file);
-    SDL_RWops* stream = kind == PictureKind::Unusable ? nullptr : SDL_RWFromFP(file, SDL_TRUE);
-    if (stream == nullptr) {
+    if (kind == PictureKind::Unusable) {
         std::fclose(file);
         return 0;
     }
+    SDL_RWops* stream = streamOf(file);
+    if (stream == nullptr) return 0;
     SDL_Surface* loaded = kind == PictureKind::Png ? IMG_LoadPNG_RW(stream) : IMG_LoadJPG_RW(stream);
     SDL_RWclose(stream);
     if (loaded == nullptr) return 0;
@@ -429,12 +430,8 @@ int screenDotsPerInch() {
 FontHandle loadFont(const std::u16string& path, int points) {
     const int pixels = (points * screenDotsPerInch() + 36) / 72;
     // Only a regular file: a named pipe would keep the start-up waiting.
-    FILE* file = openRegularFile(path);
-    SDL_RWops* stream = file == nullptr ? nullptr : SDL_RWFromFP(file, SDL_TRUE);
-    if (stream == nullptr) {
-        if (file != nullptr) std::fclose(file);
-        return 0;
-    }
+    SDL_RWops* stream = streamOf(openRegularFile(path));
+    if (stream == nullptr) return 0;
     TTF_Font* font = TTF_OpenFontRW(stream, 1, pixels > 0 ? pixels : 1);
     if (font == nullptr) return 0;
     return fonts.keep(font);

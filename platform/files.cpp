@@ -92,7 +92,7 @@ bool setCurrentDirectory(const std::u16string& path) {
     return chdir(hostPath(path).c_str()) == 0;
 }
 
-bool isRegularFile(const std::u16string& path) {
+static bool isRegularFile(const std::u16string& path) {
     struct stat info;
     return stat(hostPath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
@@ -107,6 +107,12 @@ FILE* openRegularFile(const std::u16string& path) {
     struct stat info;
     FILE* stream = fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode) ? fdopen(descriptor, "rb") : nullptr;
     if (stream == nullptr) close(descriptor);
+    return stream;
+}
+
+SDL_RWops* streamOf(FILE* file) {
+    SDL_RWops* stream = file == nullptr ? nullptr : SDL_RWFromFP(file, SDL_TRUE);
+    if (stream == nullptr && file != nullptr) std::fclose(file);
     return stream;
 }
 
@@ -227,7 +233,10 @@ bool closeFile(FileHandle file) {
     return ok;
 }
 
+static void stopWatchingFolder();
+
 void releaseFiles() {
+    stopWatchingFolder();
     for (size_t slot = 1; slot < openFiles.slots.size(); ++slot) closeFile(static_cast<FileHandle>(slot));
     for (size_t slot = 1; slot < openListings.slots.size(); ++slot)
         closeFolderListing(static_cast<FolderListing>(slot));
@@ -330,6 +339,13 @@ bool drainNotifications() {
 }
 
 }  // namespace
+
+static void stopWatchingFolder() {
+    if (watchDescriptor >= 0) close(watchDescriptor);
+    watchDescriptor = -1;
+    folderWatch = -1;
+    watchedFolder.clear();
+}
 
 int64_t folderChangeStamp(const std::u16string& folder) {
     if (watchDescriptor < 0) watchDescriptor = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);

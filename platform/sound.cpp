@@ -83,15 +83,13 @@ SoundHandle loadSound(const std::u16string& path) {
     if (!soundReady) return 0;
     // Only a regular file: a named pipe would keep the load waiting.
     FILE* file = openRegularFile(path);
-    if (file != nullptr && !oggVorbisOfBoundedLength(file)) {
+    if (file == nullptr) return 0;
+    if (!oggVorbisOfBoundedLength(file)) {
         std::fclose(file);
         return 0;
     }
-    SDL_RWops* stream = file == nullptr ? nullptr : SDL_RWFromFP(file, SDL_TRUE);
-    if (stream == nullptr) {
-        if (file != nullptr) std::fclose(file);
-        return 0;
-    }
+    SDL_RWops* stream = streamOf(file);
+    if (stream == nullptr) return 0;
     Mix_Chunk* chunk = Mix_LoadWAV_RW(stream, 1);
     if (chunk == nullptr) return 0;
     return sounds.keep(chunk);
