@@ -2,7 +2,7 @@
 // editor; the program ends when the game session does.
 #include "app/orvalde.h"
 #include "editor/editor_frame.h"
-#include "engine/game_state.h"
+#include "editor/pages/pages.h"
 #include "engine/session.h"
 #include "model/adventure.h"
 #include "model/adventure_file.h"
@@ -18,13 +18,9 @@ void runPlayerMode(const std::u16string& name) {
     startUp();
     resetEditorState();
     resetAdventure();
-    const std::u16string folder = u"Projets" + pathSeparator + name + pathSeparator;
     // A name leading out of "Projets" is refused as a missing project is.
-    if (!namesAProjectFolder(name)) fatalError(u"Fichier '" + folder + name + u".orv' introuvable !");
-    projectName = name;
-    projectFolder = folder;
-    loadAdventure(name + u".orv", folder);
-    currentRoom = 0;
+    if (!namesAProjectFolder(name)) fatalError(u"Fichier '" + projectFolderOf(name) + name + u".orv' introuvable !");
+    loadProject(name);
     // Without its folder the play has nowhere to keep its starting state.
     if (!setCurrentDirectory(projectFolder)) fatalError(u"Impossible de faire la sauvegarde du jeu !");
     // No play at all (the box has said why) is a failure of the program.

@@ -1,4 +1,4 @@
-// The game screen: background, zones, turn-start drawing, zone text output
+// The game screen: background, zones, the room picture, zone text output
 // with word wrap and scrolling, object lists and presentation.
 //
 // Every picture this file takes (snapshots, strips, zone backgrounds, the room

@@ -44,6 +44,10 @@ bool saveFailed(const std::u16string& fileName) {
 
 }  // namespace
 
+std::u16string projectFolderOf(const std::u16string& name) {
+    return u"Projets" + pathSeparator + name + pathSeparator;
+}
+
 bool saveAdventure(const std::u16string& fileName, const std::u16string& folder) {
     const std::u16string path = programFolder + folder + fileName;
     const std::u16string newPath = path + u".tmp";

@@ -255,9 +255,10 @@ void presentImage(ImageHandle image) {
         return;
     }
     constexpr int BandRows = 40;
-    SDL_Rect rects[600 / BandRows + 1];
+    constexpr int MostBands = (600 + BandRows - 1) / BandRows;  // the window is 600 rows high
+    SDL_Rect rects[MostBands];
     int count = 0;
-    for (int top = 0; top < source->h && count < 600 / BandRows + 1; top += BandRows) {
+    for (int top = 0; top < source->h && count < MostBands; top += BandRows) {
         const int bottom = top + BandRows < source->h ? top + BandRows : source->h;
         if (copyChangedRows(source, screen, top, bottom, rects[count])) ++count;
     }

@@ -37,12 +37,12 @@ void loadPageClick(int64_t zone) {
         return;
     }
     if (zone < 2 || zone >= 2 + FolderListSlots) return;
-    const std::u16string name = folderList[zone - 2];
-    if (name.empty()) return;
-    // The folder becomes the project and its adventure replaces the one in
-    // memory at once, without a question.
+    if (!folderList[zone - 2].empty()) loadProject(folderList[zone - 2]);
+}
+
+void loadProject(const std::u16string& name) {
     projectName = name;
-    projectFolder = u"Projets" + pathSeparator + name + pathSeparator;
+    projectFolder = projectFolderOf(name);
     loadAdventure(projectName + u".orv", projectFolder);
     currentRoom = 0;
 }

@@ -30,8 +30,8 @@ void drawSavePage() {
 // only: "Projets" itself is expected to exist) shows at once in the folder
 // list, and the adventure is written into it.
 static void requestSaveAdventure() {
-    projectFolder = u"Projets" + pathSeparator + projectName + pathSeparator;
-    const std::u16string folderPath = programFolder + u"Projets" + pathSeparator + projectName;
+    projectFolder = projectFolderOf(projectName);
+    const std::u16string folderPath = programFolder + projectFolder;
     if (fileSize(folderPath) != -2) createFolder(folderPath);
     rebuildFolderList(0, folderListShown);
     saveAdventure(projectName + u".orv", projectFolder);
