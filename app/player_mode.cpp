@@ -16,8 +16,7 @@ static bool namesAProjectFolder(const std::u16string& name) {
 
 void runPlayerMode(const std::u16string& name) {
     startUp();
-    resetEditorState();
-    resetAdventure();
+    startNewAdventure();
     // A name leading out of "Projets" is refused as a missing project is.
     if (!namesAProjectFolder(name)) fatalError(u"Fichier '" + projectFolderOf(name) + name + u".orv' introuvable !");
     loadProject(name);

@@ -2,7 +2,6 @@
 #include "app/orvalde.h"
 #include "editor/editor_frame.h"
 #include "editor/editor_state.h"
-#include "engine/game_state.h"
 #include "engine/screen.h"
 #include "model/adventure.h"
 #include "platform/program.h"
@@ -99,10 +98,7 @@ void initialiseEditor() {
     editBuffer.clear();
     clickedZone = 0;
     setVocabularyCursorsAtStart();
-    resetEditorState();
-    resetAdventure();
-    currentRoom = 0;
-    projectFolder.clear();
+    startNewAdventure();
     currentPage = Menu;
     running = 1;
 }

@@ -61,12 +61,8 @@ void handlePageClick(int64_t zone) {
     switch (currentPage) {
         case Menu:
             if (zone == Reset) {
-                // "REINITIALISER": the default adventure and no project, at
-                // once and without a question.
-                selectedSetting = 0;
-                resetEditorState();
-                resetAdventure();
-                currentRoom = 0;
+                // "REINITIALISER", at once and without a question.
+                startNewAdventure();
             } else if (zone == Quit) {
                 running = 0;
             } else {
@@ -180,6 +176,12 @@ void returnToMenu() {
 
 void setVocabularyCursorsAtStart() {
     resetVocabularyPage();
+}
+
+void startNewAdventure() {
+    resetEditorState();
+    resetAdventure();
+    currentRoom = 0;
 }
 
 void resetEditorState() {

@@ -25,3 +25,6 @@ void setVocabularyCursorsAtStart();
 // Selected setting, layout settings, every page's cursors, the project folder
 // list (rebuilt from disk) and the project name and folder.
 void resetEditorState();
+// The editor state reset, then the default adventure and no project, the
+// player of the next game in room 0: the program's start and "REINITIALISER".
+void startNewAdventure();
