@@ -42,35 +42,6 @@ void drawLabel(const std::u16string& text, int64_t x, int64_t y, int64_t red, in
     drawText(x, y, text);
 }
 
-// Builds the next line of a wrapped text from the front of `rest`: as many
-// characters as fit the usable width, then cut back to the last space when
-// the text goes on. A single character wider than the box still makes a line
-// of its own, so that the wrap always moves on and ends.
-static std::u16string takeWrappedLine(std::u16string& rest, int64_t usableWidth) {
-    size_t taken = prefixReachingWidth(rest, usableWidth);
-    if (taken == 0) return std::u16string();
-    std::u16string line = rest.substr(0, taken);
-    if (textWidth(line) > usableWidth && line.size() > 1) {
-        line.pop_back();
-        --taken;
-    }
-    rest.erase(0, taken);
-    if (rest.empty()) return line;
-
-    // Break at a space; one long word without a space is cut where the width
-    // ran out.
-    size_t keep = line.size();
-    while (keep > 0 && (keep == line.size() ? rest[0] : line[keep]) != u' ') --keep;
-    if (keep == 0) return line;
-    // The characters after the break go back to the front of the rest; the
-    // space at the break is dropped.
-    std::u16string movedBack = line.substr(keep);
-    line.resize(keep);
-    rest = movedBack + rest;
-    rest.erase(0, 1);
-    return line;
-}
-
 int64_t drawWrappedText(const std::u16string& text, int64_t x, int64_t y, int64_t width, int64_t height,
                         int64_t marginX, int64_t marginY, int64_t red, int64_t green, int64_t blue, int64_t draw) {
     if (text.empty()) return 1;

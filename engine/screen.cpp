@@ -174,28 +174,6 @@ static void scrollZoneOneLine(const Zone& zone, int64_t lineHeight, bool withStr
     endDrawing();
 }
 
-// Takes the next line of `rest` that fits in `innerWidth` pixels, breaking at
-// the last blank when the text goes on (that blank is dropped); a word wider
-// than the zone is cut where the width runs out, and a line keeps at least one
-// character so that a zone narrower than one character still advances.
-static std::u16string takeLine(std::u16string& rest, int64_t innerWidth) {
-    size_t length = prefixReachingWidth(rest, innerWidth);
-    if (length > 1 && textWidth(rest.substr(0, length)) > innerWidth) --length;
-    size_t lineEnd = length;
-    size_t restStart = length;
-    if (length < rest.size()) {
-        size_t blank = length;
-        while (blank > 0 && rest[blank] != u' ') --blank;
-        if (blank > 0) {
-            lineEnd = blank;
-            restStart = blank + 1;
-        }
-    }
-    std::u16string line = rest.substr(0, lineEnd);
-    rest.erase(0, restStart);
-    return line;
-}
-
 int64_t printInZone(const std::u16string& text, const Zone& zoneAsGiven, int64_t cursor) {
     if (text.empty()) return cursor;
     const Zone zone = clampedZone(zoneAsGiven);
@@ -220,7 +198,7 @@ int64_t printInZone(const std::u16string& text, const Zone& zoneAsGiven, int64_t
     int64_t cy = cursor;
     std::u16string rest = text;
     while (!rest.empty()) {
-        std::u16string line = takeLine(rest, innerWidth);
+        std::u16string line = takeWrappedLine(rest, innerWidth);
         if (line.empty()) break;
         int64_t height = textHeight(line);
         cy += height;

@@ -225,11 +225,14 @@ int64_t textHeight(const std::u16string& text) {
     return TTF_FontHeight(font);
 }
 
-// Widths only grow as characters are added, so the length is searched for:
+// The length of the shortest prefix of the text at least `width` pixels wide,
+// the whole length when the text is narrower: where a line built character by
+// character stops growing. Widths only grow as characters are added, so the
+// length is searched for:
 // a guess from the mean width of the first characters, a bracket around it
 // with steps that double, then halving. A handful of measures per line
 // instead of one per character, whatever the length of the text.
-size_t prefixReachingWidth(const std::u16string& text, int64_t width) {
+static size_t prefixReachingWidth(const std::u16string& text, int64_t width) {
     if (width <= 0 || text.empty()) return 0;
     auto narrower = [&](size_t length) { return textWidth(text.substr(0, length)) < width; };
     // The prefix of `low` characters is narrower, that of `high` is not; one
@@ -253,6 +256,24 @@ size_t prefixReachingWidth(const std::u16string& text, int64_t width) {
         (narrower(middle) ? low : high) = middle;
     }
     return std::min(high, text.size());
+}
+
+std::u16string takeWrappedLine(std::u16string& rest, int64_t width) {
+    size_t length = prefixReachingWidth(rest, width);
+    if (length > 1 && textWidth(rest.substr(0, length)) > width) --length;
+    size_t lineEnd = length;
+    size_t restStart = length;
+    if (length < rest.size()) {
+        size_t blank = length;
+        while (blank > 0 && rest[blank] != u' ') --blank;
+        if (blank > 0) {
+            lineEnd = blank;
+            restStart = blank + 1;
+        }
+    }
+    std::u16string line = rest.substr(0, lineEnd);
+    rest.erase(0, restStart);
+    return line;
 }
 
 void setFrontColour(Colour colour) {

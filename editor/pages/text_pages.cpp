@@ -60,8 +60,7 @@ void drawTextPage(int64_t page) {
     drawCentredText(set.numberLabel, 400, 230, 0, 0, 0);
     const int64_t cellX = 420 + textWidth(set.numberLabel);
     const int64_t cellY = 230 - textHeight(set.numberLabel) / 2;
-    fillRect(cellX, cellY, textWidth(u"000"), textHeight(u"000"), rgb(255, 0, 0));
-    drawLabel(formatNumber3(textPageCursors[index]), cellX, cellY, 0, 0, 0);
+    drawValueCell(formatNumber3(textPageCursors[index]), cellX, cellY, false);
 
     drawButton(textBox.x, textBox.y, textBox.width, textBox.height);
     drawTextField(shownText(index), textBox);
