@@ -112,6 +112,13 @@ void drawTitleBar(const std::u16string& title, int64_t y) {
     drawCentredText(title, 60 + textWidth(title) / 2, y + 15, 0, 0, 0);
 }
 
+void drawButtonColumn(const char16_t* const labels[], int count, int64_t x, int64_t y) {
+    for (int i = 0; i < count; ++i) {
+        drawLabelledButton(labels[i], x, y + 35 * i, 80, 30);
+        setClickZone(i, i + 1, x, y + 35 * i, 80, 30);
+    }
+}
+
 void drawLabelledButton(const std::u16string& label, int64_t x, int64_t y, int64_t width, int64_t height) {
     drawButton(x, y, width, height);
     drawCentredText(label, x + width / 2, y + height / 2, 0, 0, 0);

@@ -42,6 +42,9 @@ std::u16string filterFileNameChar(char16_t character);
 void startPage(const std::u16string& title, int64_t titleY);
 // A title bar: a 700 x 30 button at (50, y) with the title starting at x 60.
 void drawTitleBar(const std::u16string& title, int64_t y);
+// A column of 80 x 30 labelled buttons, 35 pixels apart from (x, y) down; the
+// button of label i is click zone i + 1, in row i.
+void drawButtonColumn(const char16_t* const labels[], int count, int64_t x, int64_t y);
 // A button with its label centred on it in black.
 void drawLabelledButton(const std::u16string& label, int64_t x, int64_t y, int64_t width, int64_t height);
 

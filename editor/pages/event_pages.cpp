@@ -264,11 +264,7 @@ void drawEventPage(int64_t page) {
     const int64_t event = shownEvent(index);
 
     startPage(kind.title, 20);
-    for (int i = 0; i < 4; ++i) {
-        const int64_t y = 400 + 35 * (i + 1);
-        drawLabelledButton(buttonLabels[i], 10, y, 80, 30);
-        setClickZone(i, i + 1, 10, y, 80, 30);
-    }
+    drawButtonColumn(buttonLabels, 4, 10, 435);
     if (kind.minor) drawWordFields(adventure.minorEvents[event], state.focus);
     drawListSwitch(kind, state.activeList);
     drawChooser(kind, state.activeList);

@@ -13,12 +13,7 @@ static const TextBox nameBox = {150, 400, 600, 30, 20, 5};
 
 void drawSavePage() {
     drawFilePageFrame(u"SAUVER FICHIER");
-    for (int button = 0; button < 3; ++button) {
-        const int64_t y = 365 + 35 * button;
-        drawButton(10, y, 80, 30);
-        drawCentredText(saveButtonLabels[button], 50, y + 15, 0, 0, 0);
-        setClickZone(button, button + 1, 10, y, 80, 30);
-    }
+    drawButtonColumn(saveButtonLabels, 3, 10, 365);
     drawButton(150, 400, 600, 30);
     drawTextField(projectName, nameBox);
     drawLabelledButton(u"SAUVER", 300, 460, 200, 30);

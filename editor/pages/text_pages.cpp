@@ -50,12 +50,7 @@ void drawTextPage(int64_t page) {
     const int index = textPageIndex(page);
     const TextPage& set = textPages[index];
     startPage(set.title, 80);
-    for (int button = 0; button < 3; ++button) {
-        const int64_t y = 265 + 35 * button;
-        drawButton(10, y, 80, 30);
-        drawCentredText(textPageButtons[button], 50, y + 15, 0, 0, 0);
-        setClickZone(button, button + 1, 10, y, 80, 30);
-    }
+    drawButtonColumn(textPageButtons, 3, 10, 265);
 
     drawCentredText(set.numberLabel, 400, 230, 0, 0, 0);
     const int64_t cellX = 420 + textWidth(set.numberLabel);

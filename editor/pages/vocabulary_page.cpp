@@ -100,12 +100,7 @@ static const char16_t* const vocabularyButtons[4] = {u"MENU", u"EFFA", u"EDIT", 
 
 void drawVocabularyPage() {
     startPage(u"VOCABULAIRE", 20);
-    for (int button = 0; button < 4; ++button) {
-        const int64_t y = 235 + 35 * button;
-        drawButton(100, y, 80, 30);
-        drawCentredText(vocabularyButtons[button], 140, y + 15, 0, 0, 0);
-        setClickZone(button, button + 1, 100, y, 80, 30);
-    }
+    drawButtonColumn(vocabularyButtons, 4, 100, 235);
     drawArrow(120, 210, 1);
     setClickZone(4, 5, 120, 210, 10, 10);
     drawArrow(150, 219, -1);
