@@ -112,13 +112,6 @@ const std::u16string& typeLabel(int64_t list, int64_t type) {
     return list == Actions ? actionLabels[type] : conditionLabels[type];
 }
 
-// A number of 0..255 moved by a signed amount and brought back into 0..255.
-// A value from a file far outside the range lands in it too.
-int64_t wrapByte(int64_t value, int64_t change) {
-    const int64_t inRange = ((value % 256) + 256) % 256;
-    return (((inRange + change % 256) % 256) + 256) % 256;
-}
-
 // Widths of single characters in interfaceFont. The pages draw over a
 // thousand characters one by one at every redraw; a character's width never
 // changes, so each is measured once.
@@ -355,16 +348,15 @@ void eventPageAdjust(int64_t page, int64_t direction, int64_t step) {
     const int index = pageIndex(page);
     EventPageState& state = pageStates[index];
     const int64_t list = state.activeList;
-    const int64_t change = direction > 0 ? step : -step;
     if (direction == 0) return;
 
     if (pageKinds[index].minor && state.focus >= VerbField && state.focus <= Object2Field) {
         int64_t& word = adventure.minorEvents[shownEvent(index)].words[state.focus];
-        word = wrapByte(word, change);
+        word = stepModulo256(word, direction, step);
     } else if (state.focus == SlotList) {
         int64_t& marked = state.selectedSlot[list];
         if (marked == NoSlot) return;
-        marked -= change;  // up the list is towards row 0
+        marked -= direction > 0 ? step : -step;  // up the list is towards row 0
         if (marked < 0) marked = 0;
         if (marked > StepsPerList - 1) marked = StepsPerList - 1;
     } else if (state.focus == ArgumentField) {
@@ -372,7 +364,7 @@ void eventPageAdjust(int64_t page, int64_t direction, int64_t step) {
         if (state.selectedField[list] <= 0 || target.slot == NoTarget) return;
         if (target.event < 0 || target.event >= MaxEvents) return;
         int64_t& value = stepField(stepList(index, target.event, list)[target.slot], static_cast<int>(target.argument));
-        value = wrapByte(value, change);
+        value = stepModulo256(value, direction, step);
     }
 }
 
