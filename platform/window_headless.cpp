@@ -126,6 +126,11 @@ void queueParsed(std::deque<ScriptLine>& parsed) {
     }
 }
 
+void reportUnmetExpectation(const ScriptLine& line) {
+    expectationFailed = true;
+    std::fprintf(stderr, "expect failed, line %lld: %s\n", static_cast<long long>(line.number), line.text.c_str());
+}
+
 // TEXT must be found within one of the texts drawn since the previous
 // "expect" line.
 void checkExpectation(const ScriptLine& line) {
@@ -133,9 +138,7 @@ void checkExpectation(const ScriptLine& line) {
     bool found = false;
     for (const std::string& text : textsSinceExpect) found = found || text.find(line.text) != std::string::npos;
     expectationsChecked = true;
-    if (found) return;
-    expectationFailed = true;
-    std::fprintf(stderr, "expect failed, line %lld: %s\n", static_cast<long long>(line.number), line.text.c_str());
+    if (!found) reportUnmetExpectation(line);
 }
 
 // Performs one script line: true with an event for the program, false when
@@ -263,9 +266,7 @@ void endProcess(int status) {
     // An "expect" line the program never reached is a walkthrough that did
     // not get there.
     for (const ScriptLine& line : scriptLines) {
-        if (line.kind != LineKind::Expect) continue;
-        expectationFailed = true;
-        std::fprintf(stderr, "expect failed, line %lld: %s\n", static_cast<long long>(line.number), line.text.c_str());
+        if (line.kind == LineKind::Expect) reportUnmetExpectation(line);
     }
     platformRelease();
     std::fflush(stdout);
