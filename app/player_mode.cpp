@@ -21,7 +21,7 @@ void runPlayerMode(const std::u16string& name) {
     if (!namesAProjectFolder(name)) fatalError(u"Fichier '" + projectFolderOf(name) + name + u".orv' introuvable !");
     loadProject(name);
     // Without its folder the play has nowhere to keep its starting state.
-    if (!setCurrentDirectory(projectFolder)) fatalError(u"Impossible de faire la sauvegarde du jeu !");
+    if (!enterOwnFolder(projectFolder)) fatalError(u"Impossible de faire la sauvegarde du jeu !");
     // No play at all (the box has said why) is a failure of the program.
     const bool played = runGameSession();
     setCurrentDirectory(programFolder);

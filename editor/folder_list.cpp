@@ -7,9 +7,11 @@ std::u16string folderList[FolderListSlots];
 int64_t folderListFirst = 0;
 int64_t folderListShown = FolderListSlots;
 
+// A folder of its own: a link to a folder is no project, since it may lead
+// anywhere.
 static bool isProjectFolder(const std::u16string& projects, const std::u16string& name, bool isFolder) {
     if (!isFolder || name == u"." || name == u".." || name == u"Sans Titre") return false;
-    return fileSize(projects + pathSeparator + name) == -2;
+    return isOwnFolder(projects + pathSeparator + name);
 }
 
 void rebuildFolderList(int64_t first, int64_t shown) {

@@ -32,23 +32,13 @@ static void applyGameState(const int64_t values[SavedGameValueCount]) {
 bool saveGame(const std::u16string& name) {
     int64_t values[SavedGameValueCount];
     collectGameState(values);
-    // The new contents go to a file beside the slot and replace it only once
-    // every value is written: a full disk or a locked slot keeps the old game.
-    const std::u16string partName = name + u".part";
-    FileHandle file = createFile(partName);
+    // The new contents replace the slot only once every value is on the
+    // disk: a full disk or a locked slot keeps the old game.
+    const FileHandle file = beginReplacing(name);
     if (file == 0) return false;
     bool written = true;
     for (int64_t value : values) written = writeInteger(file, value) && written;
-    written = closeFile(file) && written;
-    if (!written) {
-        deleteFile(partName);
-        return false;
-    }
-    // The rename replaces the old slot in one step; should it fail, the old
-    // slot stays as it was.
-    if (renameFile(partName, name)) return true;
-    deleteFile(partName);
-    return false;
+    return finishReplacing(file, written);
 }
 
 // Whether the values can be used as they stand: the room and every object

@@ -1,15 +1,18 @@
 // Saving and loading the adventure file of a project, with the backup of the
 // previous file.
 //
-// A save never writes over the author's file: the new content goes to a
-// temporary file beside it, every line, the close and the flush to the disk
-// are checked, the previous non-empty file is copied to the backup, and only
-// then does the complete new file replace the main one by a rename. At every
-// step the main name holds a complete adventure, the old or the new, so a
-// crash or a full disk at any point loses nothing. A save that fails shows
-// "Erreur", leaves the main file as it was and lets the author go on with the
-// adventure in memory. A load that fails is fatal: by then the adventure in
-// memory may be half replaced.
+// A save never writes over the author's file: the new content is written
+// beside it, the previous non-empty file is copied to the backup, then the new
+// content replaces the main file; each of the two is written whole beside its
+// name, flushed to the disk and renamed into place (beginReplacing). At every step the main name holds a complete
+// adventure, the old or the new, so a crash, a power cut or a full disk at any
+// point loses nothing. A save that fails shows "Erreur", leaves the main file
+// as it was and lets the author go on with the adventure in memory. A load
+// that fails is fatal: by then the adventure in memory may be half replaced.
+//
+// A project lives in a folder of its own: a folder that is a link (as an
+// archive can plant one) may lead anywhere, so nothing is read from or written
+// into it.
 #include "model/adventure_file.h"
 
 #include "model/adventure.h"
@@ -25,16 +28,10 @@ std::u16string backupName(const std::u16string& fileName) {
     return fileName.substr(0, kept) + u"bak";
 }
 
-// Writes the whole adventure into a new file at path; on any failure nothing
-// of it is left behind.
-bool writeNewFile(const std::u16string& path) {
-    const FileHandle file = createFile(path);
-    if (file == 0) return false;
-    const bool written = writeAdventureLines(file);
-    const bool closed = closeFile(file);
-    if (written && closed) return true;
-    deleteFile(path);
-    return false;
+// Whether the folder (relative to programFolder, empty for programFolder
+// itself) is a folder of its own rather than a link to one.
+bool inOwnFolder(const std::u16string& folder) {
+    return folder.empty() || isOwnFolder(programFolder + folder);
 }
 
 bool saveFailed(const std::u16string& fileName) {
@@ -50,24 +47,21 @@ std::u16string projectFolderOf(const std::u16string& name) {
 
 bool saveAdventure(const std::u16string& fileName, const std::u16string& folder) {
     const std::u16string path = programFolder + folder + fileName;
-    const std::u16string newPath = path + u".tmp";
-    const std::u16string backupPath = programFolder + folder + backupName(fileName);
-
-    if (!writeNewFile(newPath)) return saveFailed(fileName);
+    if (!inOwnFolder(folder)) return saveFailed(fileName);
+    const FileHandle file = beginReplacing(path);
+    if (file == 0) return saveFailed(fileName);
+    const bool written = writeAdventureLines(file);
     // The previous file, when it holds anything, becomes the backup while it
     // stays in place (an empty file is simply replaced). Without a backup the
     // save stops here: the previous content would otherwise be lost.
-    const bool backedUp = fileSize(path) <= 0 || copyFile(path, backupPath);
-    if (!backedUp || !renameFile(newPath, path)) {
-        deleteFile(newPath);
-        return saveFailed(fileName);
-    }
-    return true;
+    const bool backedUp =
+        written && (fileSize(path) <= 0 || copyFile(path, programFolder + folder + backupName(fileName)));
+    return finishReplacing(file, backedUp) || saveFailed(fileName);
 }
 
 void loadAdventure(const std::u16string& fileName, const std::u16string& folder) {
     const std::u16string path = programFolder + folder + fileName;
-    const int64_t size = fileSize(path);
+    const int64_t size = inOwnFolder(folder) ? fileSize(path) : -1;
     if (size == -1) fatalError(u"Fichier '" + folder + fileName + u"' introuvable !");
     const FileHandle file = size >= 0 ? openFile(path) : 0;
     if (file == 0) fatalError(u"Impossible d'ouvrir le fichier '" + folder + fileName + u"' !");

@@ -9,9 +9,11 @@ std::u16string projectFolderOf(const std::u16string& name);
 
 // Writes the whole adventure to programFolder + folder + fileName. The previous
 // non-empty file becomes the backup (".bak"). Returns false, after the box
-// "Erreur", when the file could not be written; the file is then as it was.
+// "Erreur", when the file could not be written, or when the folder is a link;
+// the file is then as it was.
 bool saveAdventure(const std::u16string& fileName, const std::u16string& folder);
 
 // Replaces the whole adventure by the file programFolder + folder + fileName.
-// A missing, unreadable or short file is fatal.
+// A missing, unreadable or short file is fatal; a file in a folder that is a
+// link counts as missing.
 void loadAdventure(const std::u16string& fileName, const std::u16string& folder);

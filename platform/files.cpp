@@ -5,8 +5,9 @@
 // link to a file or folder outside, a named pipe, a device. So a file is only
 // ever written under a name created afresh (never through a link or a file
 // already there), only regular files are read, and a file replaces another
-// by a rename, in one step.
+// by a rename, in one step, flushed to the disk on both sides of the rename.
 #include <dirent.h>
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
@@ -30,23 +31,35 @@ namespace {
 
 constexpr size_t ReadChunk = 1 << 16;
 
+// A file open for reading (a stream with its read-ahead) or for writing (a
+// descriptor written with the system's own calls, so that every byte the
+// system refuses is seen). A file that replaces another is written under a
+// temporary name until it is finished.
 struct OpenFile {
     FILE* stream = nullptr;
-    bool writing = false;
+    int descriptor = -1;
     bool writeFailed = false;
     std::vector<char> buffer;  // read-ahead of a file open for reading
     size_t position = 0;
     size_t length = 0;
-    std::string pending;  // written bytes not yet handed to the stream
+    std::string pending;          // written bytes not yet handed to the system
+    std::string temporaryPath;    // host path of a replacement being written
+    std::string replacedPath;     // host path it replaces once finished
 };
 
 constexpr size_t WriteChunk = 1 << 16;
 
-// Hands the pending bytes to the stream; a short write marks the file failed.
+// Hands the pending bytes to the system, as many calls as it takes; an error
+// (a full disk, a failing device) marks the file failed.
 void flushPending(OpenFile& file) {
-    if (file.pending.empty()) return;
-    if (std::fwrite(file.pending.data(), 1, file.pending.size(), file.stream) != file.pending.size()) {
-        file.writeFailed = true;
+    size_t written = 0;
+    while (!file.writeFailed && written < file.pending.size()) {
+        const ssize_t count = write(file.descriptor, file.pending.data() + written, file.pending.size() - written);
+        if (count > 0) {
+            written += static_cast<size_t>(count);
+        } else if (count == 0 || errno != EINTR) {
+            file.writeFailed = true;
+        }
     }
     file.pending.clear();
 }
@@ -58,13 +71,62 @@ OpenFile* fileOf(FileHandle file) {
     return openFiles.find(file);
 }
 
-FileHandle keepFile(FILE* stream, bool writing) {
+FileHandle keepReadFile(FILE* stream) {
     if (stream == nullptr) return 0;
     OpenFile* file = new OpenFile();
     file->stream = stream;
-    file->writing = writing;
-    if (!writing) file->buffer.resize(ReadChunk);
+    file->buffer.resize(ReadChunk);
     return openFiles.keep(file);
+}
+
+OpenFile* writtenFileOf(FileHandle file) {
+    OpenFile* open = fileOf(file);
+    return open != nullptr && open->descriptor >= 0 ? open : nullptr;
+}
+
+OpenFile* readFileOf(FileHandle file) {
+    OpenFile* open = fileOf(file);
+    return open != nullptr && open->stream != nullptr ? open : nullptr;
+}
+
+// A new file made exclusively under the host path: what stood under the name
+// (a file, or a link, never what it leads to) is removed first, and the file
+// is made only if nothing is there by then, so nothing is ever written
+// through a name that was there before (a folder stays, and this fails).
+int createExclusively(const std::string& host) {
+    unlink(host.c_str());
+    return open(host.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+}
+
+// Writes out what is pending and closes; true when every byte reached the
+// file. With `durably`, the file is flushed to the disk before it is closed.
+bool closeWritten(OpenFile& file, bool durably) {
+    flushPending(file);
+    bool ok = !file.writeFailed;
+    if (durably && ok && fsync(file.descriptor) != 0) ok = false;
+    if (close(file.descriptor) != 0) ok = false;
+    file.descriptor = -1;
+    return ok;
+}
+
+// Flushes the entries of the folder holding the host path (a new name given
+// by a rename) to the disk. A file system that cannot flush a folder at all
+// says so (EINVAL) and is taken as it is.
+bool flushFolderOf(const std::string& host) {
+    const size_t slash = host.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : host.substr(0, slash);
+    const int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) return false;
+    const bool flushed = fsync(descriptor) == 0 || errno == EINVAL;
+    close(descriptor);
+    return flushed;
+}
+
+// A name beside the host path that no other process uses: the path, this
+// process's number and a count.
+std::string temporaryNameBeside(const std::string& host) {
+    static uint64_t made = 0;
+    return host + "." + std::to_string(getpid()) + "-" + std::to_string(++made) + ".tmp";
 }
 
 // Makes at least one unread byte available; false at the end of the file.
@@ -116,8 +178,21 @@ SDL_RWops* streamOf(FILE* file) {
     return stream;
 }
 
+// The host path without the separators at its end, which would make the
+// system follow a link that the path's last name is.
+static std::string lastNameUnfollowed(const std::u16string& path) {
+    std::string host = hostPath(path);
+    while (host.size() > 1 && host.back() == '/') host.pop_back();
+    return host;
+}
+
+bool isOwnFolder(const std::u16string& path) {
+    struct stat info;
+    return lstat(lastNameUnfollowed(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 bool enterOwnFolder(const std::u16string& path) {
-    const int folder = open(hostPath(path).c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int folder = open(lastNameUnfollowed(path).c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (folder < 0) return false;
     const bool entered = fchdir(folder) == 0;
     close(folder);
@@ -144,37 +219,23 @@ bool renameFile(const std::u16string& oldPath, const std::u16string& newPath) {
     return rename(hostPath(oldPath).c_str(), hostPath(newPath).c_str()) == 0;
 }
 
-namespace {
-
-// Writes every byte of the regular file `from` into a file created for it.
-bool copyContent(const std::u16string& from, const std::u16string& to) {
+bool copyFile(const std::u16string& from, const std::u16string& to) {
+    // The bytes themselves are copied, so that the copy is a file of its own
+    // whatever `from` is (a link, a second name of another file).
     FILE* source = openRegularFile(from);
     if (source == nullptr) return false;
-    const FileHandle copy = createFile(to);
-    bool copied = copy != 0;
+    const FileHandle copy = beginReplacing(to);
+    OpenFile* written = writtenFileOf(copy);
     std::vector<char> chunk(ReadChunk);
-    for (size_t length = 0; copied && (length = std::fread(chunk.data(), 1, chunk.size(), source)) > 0;) {
-        copied = std::fwrite(chunk.data(), 1, length, fileOf(copy)->stream) == length;
+    size_t length = 0;
+    while (written != nullptr && !written->writeFailed &&
+           (length = std::fread(chunk.data(), 1, chunk.size(), source)) > 0) {
+        written->pending.assign(chunk.data(), length);
+        flushPending(*written);
     }
-    copied = copied && std::ferror(source) == 0;
+    const bool read = std::ferror(source) == 0;
     std::fclose(source);
-    return closeFile(copy) && copied;
-}
-
-}  // namespace
-
-bool copyFile(const std::u16string& from, const std::u16string& to) {
-    // The copy is made under a fresh name beside `to` and renamed over it, so
-    // that `to` is replaced in one step or not at all. A second name of the
-    // same file serves as the copy where the system allows it: every file the
-    // program writes replaces its name by a rename, never in place.
-    const std::u16string fresh = to + u".tmp";
-    const std::string host = hostPath(fresh);
-    unlink(host.c_str());
-    const bool made = link(hostPath(from).c_str(), host.c_str()) == 0 || copyContent(from, fresh);
-    if (made && renameFile(fresh, to)) return true;
-    unlink(host.c_str());
-    return false;
+    return finishReplacing(copy, read);
 }
 
 FolderListing openFolderListing(const std::u16string& folder, const std::u16string&) {
@@ -204,31 +265,62 @@ void closeFolderListing(FolderListing listing) {
 }
 
 FileHandle createFile(const std::u16string& path) {
-    // Whatever stands under the name goes first: a file left by an earlier
-    // failure, or a link, of which only the link itself is removed. The new
-    // file is then made exclusively, so nothing is ever written through a
-    // name that was there before (a folder stays, and the create fails).
-    const std::string host = hostPath(path);
-    unlink(host.c_str());
-    const int descriptor = open(host.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    const int descriptor = createExclusively(hostPath(path));
     if (descriptor < 0) return 0;
-    FILE* stream = fdopen(descriptor, "wb");
-    if (stream == nullptr) close(descriptor);
-    return keepFile(stream, true);
+    OpenFile* file = new OpenFile();
+    file->descriptor = descriptor;
+    return openFiles.keep(file);
+}
+
+FileHandle beginReplacing(const std::u16string& path) {
+    const std::string replaced = hostPath(path);
+    const std::string temporary = temporaryNameBeside(replaced);
+    const FileHandle file = createFile(utf8ToText(temporary));
+    if (OpenFile* open = fileOf(file)) {
+        open->temporaryPath = temporary;
+        open->replacedPath = replaced;
+    }
+    return file;
+}
+
+bool finishReplacing(FileHandle file, bool complete) {
+    OpenFile* open = writtenFileOf(file);
+    if (open == nullptr || open->temporaryPath.empty()) {
+        closeFile(file);
+        return false;
+    }
+    // The file's content reaches the disk before its name replaces the old
+    // one, and the new name reaches it after: a power cut at any moment
+    // leaves the old file or the new one, whole.
+    bool done = complete && closeWritten(*open, true) &&
+                rename(open->temporaryPath.c_str(), open->replacedPath.c_str()) == 0;
+    if (done) {
+        done = flushFolderOf(open->replacedPath);
+    } else {
+        if (open->descriptor >= 0) close(open->descriptor);
+        unlink(open->temporaryPath.c_str());
+    }
+    delete openFiles.take(file);
+    return done;
 }
 
 FileHandle openFile(const std::u16string& path) {
-    return keepFile(openRegularFile(path), false);
+    return keepReadFile(openRegularFile(path));
 }
 
 bool closeFile(FileHandle file) {
     OpenFile* open = fileOf(file);
     if (open == nullptr) return false;
-    if (open->writing) flushPending(*open);
-    bool ok = !open->writeFailed;
-    // A written file is on the disk before anyone renames it into place.
-    if (open->writing && (std::fflush(open->stream) != 0 || fsync(fileno(open->stream)) != 0)) ok = false;
-    if (std::fclose(open->stream) != 0) ok = false;
+    bool ok = true;
+    if (!open->temporaryPath.empty()) {
+        // A replacement closed without being finished is abandoned.
+        close(open->descriptor);
+        unlink(open->temporaryPath.c_str());
+        ok = false;
+    } else if (open->descriptor >= 0) {
+        ok = closeWritten(*open, true);
+    }
+    if (open->stream != nullptr && std::fclose(open->stream) != 0) ok = false;
     delete openFiles.take(file);
     return ok;
 }
@@ -245,8 +337,8 @@ void releaseFiles() {
 }
 
 bool writeLine(FileHandle file, const std::u16string& text) {
-    OpenFile* open = fileOf(file);
-    if (open == nullptr || !open->writing) return false;
+    OpenFile* open = writtenFileOf(file);
+    if (open == nullptr) return false;
     appendUtf8(text, open->pending);
     open->pending += "\r\n";
     if (open->pending.size() >= WriteChunk) flushPending(*open);
@@ -254,9 +346,9 @@ bool writeLine(FileHandle file, const std::u16string& text) {
 }
 
 std::u16string readLine(FileHandle file) {
-    OpenFile* open = fileOf(file);
+    OpenFile* open = readFileOf(file);
     std::u16string line;
-    if (open == nullptr || open->writing) return line;
+    if (open == nullptr) return line;
     // A line within the read-ahead is decoded from it at once; one that goes
     // on past it is gathered first, since a character may straddle the two.
     std::string gathered;
@@ -285,14 +377,14 @@ std::u16string readLine(FileHandle file) {
 }
 
 bool endOfFile(FileHandle file) {
-    OpenFile* open = fileOf(file);
-    if (open == nullptr || open->writing) return true;
+    OpenFile* open = readFileOf(file);
+    if (open == nullptr) return true;
     return !fillBuffer(*open);
 }
 
 bool writeInteger(FileHandle file, int64_t value) {
-    OpenFile* open = fileOf(file);
-    if (open == nullptr || !open->writing) return false;
+    OpenFile* open = writtenFileOf(file);
+    if (open == nullptr) return false;
     const uint64_t bits = static_cast<uint64_t>(value);
     for (int i = 0; i < 8; ++i) open->pending.push_back(static_cast<char>(bits >> (8 * i)));
     if (open->pending.size() >= WriteChunk) flushPending(*open);
@@ -300,8 +392,8 @@ bool writeInteger(FileHandle file, int64_t value) {
 }
 
 bool readInteger(FileHandle file, int64_t& value) {
-    OpenFile* open = fileOf(file);
-    if (open == nullptr || open->writing) return false;
+    OpenFile* open = readFileOf(file);
+    if (open == nullptr) return false;
     uint64_t bits = 0;
     for (int i = 0; i < 8; ++i) {
         if (!fillBuffer(*open)) return false;

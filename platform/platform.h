@@ -143,17 +143,20 @@ bool messageBox(const std::u16string& title, const std::u16string& text, bool ye
 std::u16string currentDirectory();  // absolute, ends with "\"
 bool setCurrentDirectory(const std::u16string& path);
 // Like setCurrentDirectory, but fails when the folder's own name is a link:
-// for a folder whose files the program deletes, which must not be elsewhere.
+// for a folder whose files the program writes or deletes, which must not be
+// elsewhere.
 bool enterOwnFolder(const std::u16string& path);
+// Whether a folder of its own is at the path: a link to a folder is not one.
+bool isOwnFolder(const std::u16string& path);
 int64_t fileSize(const std::u16string& path);  // -1 nothing there, -2 a folder
 bool createFolder(const std::u16string& path);
 bool deleteFile(const std::u16string& path);
 // Replaces whatever is at newPath (a file, or a link itself, never what it
 // leads to) in one step.
 bool renameFile(const std::u16string& oldPath, const std::u16string& newPath);
-// Gives `to` the content of the file `from`, replacing `to` in one step; on
-// failure `to` is as it was. The copy may be a second name of the same file,
-// so `from` must only ever be replaced by a rename, never written in place.
+// Gives `to` a copy of the bytes of the regular file `from` (or of the one a
+// link at `from` leads to), replacing `to` as beginReplacing does; on failure
+// `to` is as it was.
 bool copyFile(const std::u16string& from, const std::u16string& to);
 // Folder listing: open, then take entries one by one ("." and ".." included);
 // it may be closed at any point.
@@ -171,11 +174,25 @@ int64_t folderChangeStamp(const std::u16string& folder);
 // (a file, or a link, never what it leads to) is removed first; a folder
 // there makes it fail.
 FileHandle createFile(const std::u16string& path);
+// The way every file the program keeps is written: what is written to the
+// handle replaces the file at `path` in one step, and stays through a crash or
+// a power cut. The handle writes to a new file beside `path`, named after it
+// with this process's number and ending in ".tmp" (so two programs saving the
+// same file never share it); `path` is untouched until finishReplacing.
+FileHandle beginReplacing(const std::u16string& path);
+// With `complete` (the caller's own writing went well): checks that every
+// byte was written, flushes the file to the disk, renames it over `path` and
+// flushes the folder. True only when all of it succeeded. On any failure
+// before the rename, or without `complete`, the new file is removed and
+// `path` is as it was, byte for byte; a failing flush of the folder after the
+// rename is reported too, the new file then being in place.
+bool finishReplacing(FileHandle file, bool complete);
 // For reading; only a regular file opens (a folder, a named pipe or a device
 // is a failure), and opening never waits.
 FileHandle openFile(const std::u16string& path);
 // Closes; a written file is flushed to the disk first. False when pending
-// writes could not be completed.
+// writes could not be completed, and for a replacement, which closing
+// abandons.
 bool closeFile(FileHandle file);
 bool writeLine(FileHandle file, const std::u16string& text);  // UTF-8 + CR LF
 // Next line without its end (LF, CR, CR LF or NUL end a line).

@@ -28,11 +28,12 @@ static void deleteSavedGames() {
 }
 
 // Makes the folder of the play current: the project's, or the scratch folder.
-// The scratch folder must be a folder of its own, not a link to another one,
-// since its saved games are deleted after the play; when "Projets" has gone,
-// it is made in the working directory itself.
+// Either must be a folder of its own, not a link to another one, since the
+// play writes its saved games there (and deletes them from the scratch
+// folder); when "Projets" has gone, the scratch folder is made in the working
+// directory itself.
 static bool enterPlayFolder(bool scratch) {
-    if (!scratch) return setCurrentDirectory(projectFolder);
+    if (!scratch) return enterOwnFolder(projectFolder);
     setCurrentDirectory(u"Projets");
     if (fileSize(ScratchFolder) != -2) createFolder(ScratchFolder);
     return enterOwnFolder(ScratchFolder);
