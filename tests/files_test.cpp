@@ -9,29 +9,47 @@
 #include <cstdarg>
 #include <filesystem>
 #include <functional>
+#include <sstream>
 
+#include "model/adventure_file.h"
 #include "tests/support.h"
 
 namespace fs = std::filesystem;
 
-// Every rename, link, unlink and open for writing of this process (each step
-// that may change a file) passes here first: a scenario may look at the files
-// then, or make the renames to one name fail as on a broken disk. The opens of
-// one file name are counted.
+// Every rename, link, unlink, write, flush and open for writing of this
+// process (each step that may change a file) passes here first: a scenario
+// may look at the files then, record the flushes and renames, or make the
+// renames to one name, the writes into one file or the flushes of one file or
+// folder fail as on a broken disk, or every write short. The opens of one file
+// name are counted.
 namespace {
 std::function<void()> beforeStep;
-std::string failingRenameTo, countedName;
+// A write or flush fails on a file whose name starts with failingWriteTo or
+// failingFlushOf, or on the folder "NAME" when failingFlushOf is "NAME/".
+std::string failingRenameTo, failingWriteTo, failingFlushOf, countedName;
+size_t shortestWrite = 0;  // when not 0, every write into a ".tmp" file hands over at most this many bytes
 int openCount = 0;
+bool recordingSteps = false;
+std::vector<std::string> steps;  // "flush NAME", "flush folder NAME", "rename NAME NAME"
 // The system's own call, once the step is watched.
 template <typename Call>
 Call real(const char* name, bool changesFiles = true) {
     if (beforeStep && changesFiles) beforeStep();
     return reinterpret_cast<Call>(dlsym(RTLD_NEXT, name));
 }
+std::string pathOf(int descriptor) {
+    char path[4096];
+    const ssize_t length = readlink(("/proc/self/fd/" + std::to_string(descriptor)).c_str(), path, sizeof path);
+    return length > 0 ? std::string(path, static_cast<size_t>(length)) : "";
+}
+std::string nameIn(const std::string& path) {
+    return fs::path(path).filename().string();
+}
 }  // namespace
 
 extern "C" int rename(const char* from, const char* to) noexcept {
     const auto call = real<int (*)(const char*, const char*)>("rename");
+    if (recordingSteps) steps.push_back("rename " + nameIn(from) + " " + nameIn(to));
     if (!failingRenameTo.empty() && std::string_view(to).ends_with(failingRenameTo)) return errno = EIO, -1;
     return call(from, to);
 }
@@ -48,6 +66,25 @@ extern "C" int open(const char* path, int flags, ...) {
     va_end(rest);
     openCount += countedName == path;
     return real<int (*)(const char*, int, ...)>("open", (flags & O_ACCMODE) != O_RDONLY)(path, flags, mode);
+}
+extern "C" ssize_t write(int descriptor, const void* bytes, size_t count) {
+    const auto call = real<ssize_t (*)(int, const void*, size_t)>("write");
+    if (failingWriteTo.empty() && shortestWrite == 0) return call(descriptor, bytes, count);
+    const std::string path = pathOf(descriptor);
+    if (!failingWriteTo.empty() && nameIn(path).starts_with(failingWriteTo)) return errno = ENOSPC, -1;
+    if (shortestWrite > 0 && path.ends_with(".tmp")) count = std::min(count, shortestWrite);
+    return call(descriptor, bytes, count);
+}
+extern "C" int fsync(int descriptor) {
+    const auto call = real<int (*)(int)>("fsync");
+    const std::string path = pathOf(descriptor);
+    const bool folder = fs::is_directory(path);
+    if (recordingSteps) steps.push_back((folder ? "flush folder " : "flush ") + nameIn(path));
+    const std::string name = nameIn(path) + (folder ? "/" : "");
+    if (!failingFlushOf.empty() && (folder ? name == failingFlushOf : name.starts_with(failingFlushOf))) {
+        return errno = EIO, -1;
+    }
+    return call(descriptor);
 }
 
 namespace {
@@ -71,18 +108,26 @@ std::string testPlay() {
     setCurrentDirectory(programFolder);
     return runEditor(menuEntry(14) + "key escape\n");
 }
+// Files left under a temporary name in the folder.
+int temporaryFiles(const std::string& folder) {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(folder)) count += entry.path().extension() == ".tmp";
+    return count;
+}
 }  // namespace
 
+// Links an archive can plant under the names of the files the program keeps:
+// each is replaced by a file of the project's own, never written through.
 TEST(ProjectFiles, LinksPlantedInAProjectFolderAreNeverWrittenOrDeletedThrough) {
     const struct {
         const char* link;  // in the project folder, to the outside file or folder
         std::string (*does)();
-        const char* written;  // in the project folder after; none: the box "Erreur" instead
+        const char* written;  // a regular file in the project folder after; none: the box "Erreur" instead
     } cases[] = {
-        {"essai.orv.tmp", saveInEditor, "essai.orv"},
-        {"essai.bak.tmp", [] { return saveInEditor() + saveInEditor(); }, "essai.bak"},
-        {"0.sav.part", testPlay, "0.sav"},
-        {"1.sav.part", [] { return playSession(typed({"sauve"}) + "type 1\n"); }, "1.sav"},
+        {"essai.orv", saveInEditor, "essai.bak"},
+        {"essai.bak", [] { return saveInEditor() + saveInEditor(); }, "essai.bak"},
+        {"0.sav", testPlay, "0.sav"},
+        {"1.sav", [] { return playSession(typed({"sauve"}) + "type 1\n"); }, "1.sav"},
         {"../Sans Titre", [] { return projectFolder.clear(), testPlay(); }, nullptr},
     };
     for (const auto& c : cases) {
@@ -93,9 +138,43 @@ TEST(ProjectFiles, LinksPlantedInAProjectFolderAreNeverWrittenOrDeletedThrough) 
         const std::string output = c.does();
         EXPECT_EQ(readFile(outside / "victim.sav"), "precious") << c.link;
         EXPECT_EQ(std::distance(fs::directory_iterator(outside), {}), 1) << c.link;
-        EXPECT_TRUE(c.written == nullptr || fileSize(utf8ToText(project + "/" + c.written)) > 0) << c.link;
+        EXPECT_TRUE(c.written == nullptr || fs::is_regular_file(fs::symlink_status(project + "/" + c.written)))
+            << c.link;
         EXPECT_EQ(boxes(output).size(), c.written ? 0u : 1u) << c.link;
     }
+}
+
+// "Projets/evil" leads to a folder elsewhere, holding an adventure: it is not
+// offered for loading, and loading, saving or playing under its name touch
+// nothing there.
+TEST(ProjectFiles, AProjectFolderThatIsALinkIsNoProject) {
+    const std::string work = makeWorkFolder("linked_project");
+    startInProcess(work);
+    const std::string outside = work + "/../ailleurs";
+    fs::create_directories(outside);
+    fs::create_directories(work + "/Projets/vrai");
+    ASSERT_TRUE(saveAdventure(u"evil.orv", u"..\\ailleurs\\"));
+    fs::create_directory_symlink(outside, work + "/Projets/evil");
+    auto outsideFiles = [&] {
+        std::vector<std::string> files;
+        for (const auto& entry : fs::directory_iterator(outside))
+            files.push_back(entry.path().filename().string() + ":" + readFile(entry.path()));
+        std::sort(files.begin(), files.end());
+        return files;
+    };
+    const std::vector<std::string> before = outsideFiles();
+
+    const ::Run played = runHeadless(work, "", "--jouer evil");
+    EXPECT_EQ(played.status, 1);
+    EXPECT_EQ(boxes(played.out), std::vector<std::string>{"Erreur | Fichier 'Projets\\evil\\evil.orv' introuvable !"});
+    const std::vector<std::string> listed = texts(runEditor(menuEntry(12)));
+    EXPECT_NE(std::find(listed.begin(), listed.end(), "vrai"), listed.end());
+    EXPECT_EQ(std::find(listed.begin(), listed.end(), "evil"), listed.end());
+    projectName = u"evil";
+    EXPECT_EQ(boxes(saveInEditor()), std::vector<std::string>{"Erreur | Impossible de sauver le fichier evil.orv !"});
+    projectFolder = u"Projets\\evil\\";
+    EXPECT_EQ(boxes(testPlay()), std::vector<std::string>{"Erreur | Impossible de faire la sauvegarde du jeu !"});
+    EXPECT_EQ(outsideFiles(), before);
 }
 
 // Watched at each of its steps, a save always leaves a whole adventure file
@@ -125,20 +204,77 @@ TEST(ProjectFiles, ASaveKeepsAWholeAdventureFileUnderItsNameAtEveryStep) {
         EXPECT_EQ(now != old, c.saved) << c.failingRename;
         EXPECT_EQ(readFile(project + "/essai.bak") == old, c.saved || c.failingRename == std::string("essai.orv"));
         EXPECT_EQ(shown.size(), c.saved ? 0u : 1u);
-        EXPECT_FALSE(fs::exists(main + ".tmp"));
+        EXPECT_EQ(temporaryFiles(project), 0);
     }
 }
 
-TEST(SavedGames, ASlotSaveThatFailsLeavesTheOldSlotByteForByte) {
-    startProject("slot_save");
-    playSession(typed({"sauve"}) + "type 1\n");
-    const std::string before = readFile("1.sav");
-    failingRenameTo = "1.sav";
-    const std::vector<std::string> seen = dialogue(playSession(typed({"prends lampe", "sauve"}) + "type 1\n"));
-    failingRenameTo.clear();
-    EXPECT_TRUE(inOrder(seen, {"SAUVE", "Vous ne pouvez pas écrire sur ce disque."}));
-    EXPECT_EQ(readFile("1.sav"), before);
-    EXPECT_FALSE(fs::exists("1.sav.part"));
+// The adventure with its backup, and a play's starting state and slot: each
+// file reaches the disk under a name of this process's own before it replaces
+// the old one, and the folder reaches it after, so a power cut keeps one whole
+// file and two programs saving at once never share a file.
+TEST(ProjectFiles, EveryFileIsFlushedBeforeItReplacesTheOldOneAndItsFolderAfter) {
+    const std::string project = namedProject("durable");
+    saveInEditor();
+    const struct {
+        std::string (*does)();
+        std::vector<std::string> replaced;
+    } cases[] = {{saveInEditor, {"essai.bak", "essai.orv"}},
+                 {[] { return playSession(typed({"sauve"}) + "type 4\n"); }, {"0.sav", "4.sav"}}};
+    for (const auto& c : cases) {
+        steps.clear();
+        recordingSteps = true;
+        c.does();
+        recordingSteps = false;
+        std::vector<std::string> replaced;
+        for (size_t i = 0; i < steps.size(); ++i) {
+            std::istringstream rename(steps[i]);
+            std::string word, from, to;
+            if (!(rename >> word >> from >> to) || word != "rename") continue;
+            replaced.push_back(to);
+            EXPECT_TRUE(from.starts_with(to + "." + std::to_string(getpid()) + "-")) << from;
+            EXPECT_EQ(i > 0 ? steps[i - 1] : "", "flush " + from);
+            EXPECT_EQ(i + 1 < steps.size() ? steps[i + 1] : "", "flush folder essai");
+        }
+        EXPECT_EQ(replaced, c.replaced);
+    }
+}
+
+// A disk that refuses a write or a flush, or takes a few bytes at a time: a
+// refused save says so with its usual message and leaves the old file byte for
+// byte; nothing temporary is left either way.
+TEST(ProjectFiles, ASaveTheDiskRefusesLeavesTheOldFileAndNothingTemporary) {
+    const struct {
+        const char* file;      // "essai.orv": saved in the editor; "1.sav": SAUVE 1 in a play
+        std::string* failing;  // the failure injected, and on what
+        const char* on;
+        bool saved;  // the new content is in place
+    } cases[] = {
+        {"essai.orv", &failingWriteTo, "essai.orv.", false}, {"essai.orv", &failingFlushOf, "essai.orv.", false},
+        {"essai.orv", &failingFlushOf, "essai/", false},     {"essai.orv", &failingWriteTo, "", true},
+        {"1.sav", &failingWriteTo, "1.sav.", false},         {"1.sav", &failingFlushOf, "1.sav.", false},
+        {"1.sav", &failingRenameTo, "1.sav", false},         {"1.sav", &failingWriteTo, "", true},
+    };
+    for (const auto& c : cases) {
+        const std::string project = namedProject("refused"), work = project + "/../..";
+        const bool slot = c.file == std::string("1.sav");
+        auto save = [&] { return slot ? playSession(typed({"sauve"}) + "type 1\n") : saveInEditor(); };
+        save();
+        const std::string old = readFile(project + "/" + c.file);
+        adventure.objectLocations[Lamp] = 1;
+        ASSERT_TRUE(saveAdventure(u"attendu.orv", u""));
+        *c.failing = c.on;
+        shortestWrite = 1000;
+        const std::string output = save();
+        shortestWrite = 0;
+        c.failing->clear();
+        const std::string now = readFile(project + "/" + c.file);
+        EXPECT_EQ(now == old, !c.saved) << c.file << " " << c.on;
+        EXPECT_TRUE(!c.saved || (slot ? now.size() == 6160 : now == readFile(work + "/attendu.orv"))) << c.file;
+        const bool told = slot ? static_cast<bool>(inOrder(dialogue(output), {"Vous ne pouvez pas écrire sur ce disque."}))
+                               : boxes(output) == std::vector<std::string>{"Erreur | Impossible de sauver le fichier essai.orv !"};
+        EXPECT_EQ(told, !c.saved) << c.file << " " << c.on;
+        EXPECT_EQ(temporaryFiles(project), 0) << c.file << " " << c.on;
+    }
 }
 
 // Loaded with CHARGE, a slot that is not a saved game says why in the text
