@@ -51,6 +51,9 @@ TEST(PlayerMode, AProjectThatCannotBePlayedSaysWhy) {
     writeFile(folder + "/Projets/casse/casse.orv", "N\r\nNORD\r\n");
     fs::create_directories(folder + "/Projets/bloque/0.sav");
     fs::copy_file(folder + "/Projets/defaut/defaut.orv", folder + "/Projets/bloque/bloque.orv");
+    // A name with a "/" would find this file, outside any project folder of its own.
+    fs::create_directories(folder + "/Projets/a/b/a");
+    fs::copy_file(folder + "/Projets/defaut/defaut.orv", folder + "/Projets/a/b/a/b.orv");
     const struct {
         const char* arguments;
         int status;
@@ -59,6 +62,7 @@ TEST(PlayerMode, AProjectThatCannotBePlayedSaysWhy) {
                  {"--jouer casse", 1, "Erreur | Fichier corrompu !"},
                  {"--jouer bloque", 1, "Erreur | Impossible de faire la sauvegarde du jeu !"},
                  {"--jouer ..", 1, "Erreur | Fichier 'Projets\\..\\...orv' introuvable !"},
+                 {"--jouer a/b", 1, "Erreur | Fichier 'Projets\\a/b\\a/b.orv' introuvable !"},
                  {"--jouer defaut/../defaut", 1,
                   "Erreur | Fichier 'Projets\\defaut/../defaut\\defaut/../defaut.orv' "
                   "introuvable !"}};
