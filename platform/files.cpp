@@ -154,7 +154,7 @@ bool setCurrentDirectory(const std::u16string& path) {
     return chdir(hostPath(path).c_str()) == 0;
 }
 
-static bool isRegularFile(const std::u16string& path) {
+bool isRegularFile(const std::u16string& path) {
     struct stat info;
     return stat(hostPath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }

@@ -126,9 +126,15 @@ FontHandle loadFont(const std::u16string& path, int points);
 // Sound. After a failed initSound every operation fails quietly.
 bool initSound();
 void enableOggDecoding();
+// A sample of the regular file at the path (0 when there is none). Nothing is
+// read yet: the file is read when the sample is first played.
 SoundHandle loadSound(const std::u16string& path);
-// extraVoice false restarts the sample's own voice; true starts a voice that
-// plays alongside everything else. Returns the voice's handle, 0 on failure.
+// extraVoice false restarts the sample's own voice, the sample being decoded
+// whole on its first play: a sample of more than ten minutes, or one that
+// would take all decoded samples together past a bound, is not played.
+// extraVoice true plays the sample on the one voice that plays alongside
+// everything else, streamed from its file as it plays, in place of what that
+// voice played. Returns the voice's handle, 0 on failure.
 int64_t playSound(SoundHandle sound, bool extraVoice);
 void stopSound(SoundHandle sound, int64_t voice);
 void stopAllSounds();

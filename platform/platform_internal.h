@@ -53,6 +53,7 @@ void appendUtf16(const char* utf8, size_t length, std::u16string& text);
 // Host path from a "\"-separated path (files.cpp).
 std::string hostPath(const std::u16string& path);
 // Whether a regular file (not a folder, pipe or device) is at the path.
+bool isRegularFile(const std::u16string& path);
 // The regular file at the path open for reading, or null (also for a folder,
 // a named pipe or a device); never waits. Pictures and sounds are read so too.
 FILE* openRegularFile(const std::u16string& path);

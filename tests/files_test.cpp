@@ -362,3 +362,35 @@ TEST(TestPlay, AStartingStateThatCannotBeWrittenShowsErrorAndKeepsTheAdventure) 
     EXPECT_EQ(std::vector<int64_t>(adventure.objectLocations, adventure.objectLocations + TableSize), placement);
     EXPECT_TRUE(fs::is_directory(startingState));
 }
+
+// The project's samples: nothing of them is read when a play starts; each is
+// decoded on its first play and kept for the next; together they stay within
+// a bound (two samples of ten minutes), past which a sample is not played
+// while the others play on. The introduction sound is streamed and holds
+// nothing of it.
+TEST(Sounds, SamplesAreReadWhenFirstPlayedAndTogetherStayWithinABound) {
+    startProject("sample_bound");
+    for (const char* name : {"introduction.ogg", "5.ogg", "6.ogg", "7.ogg"}) writeLongSample(name, 590);
+    fs::copy_file(std::string(ORVALDE_TEST_DATA) + "/beep.ogg", "8.ogg");
+    addMinorEvent(WordLook, NoWord, NoWord, {},
+                  {step(JouerSample, 5), step(JouerSample, 6), step(JouerSample, 7), step(JouerSample, 8),
+                   step(JouerSample, 5)});
+    for (int n : {5, 6, 7, 8}) samplePlayHandles[n] = 0;
+    countedName = (fs::current_path() / "5.ogg").string();
+    openCount = 0;
+    playSession(typed({"prends lampe"}));
+    EXPECT_EQ(openCount, 0);
+    playSession(typed({"regarde", "regarde"}));
+    countedName.clear();
+    EXPECT_EQ(openCount, 1);
+    EXPECT_NE(samplePlayHandles[5], 0);
+    EXPECT_NE(samplePlayHandles[6], 0);
+    EXPECT_EQ(samplePlayHandles[7], 0);
+    EXPECT_NE(samplePlayHandles[8], 0);
+    // Streamed, even an hour of sound plays; decoded whole, it would not.
+    writeLongSample("heure.ogg", 3600);
+    const SoundHandle hour = loadSound(u"heure.ogg");
+    EXPECT_NE(playSound(hour, true), 0);
+    EXPECT_EQ(playSound(hour, false), 0);
+    freeSound(hour);
+}

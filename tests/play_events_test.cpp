@@ -176,48 +176,12 @@ TEST(PlayEvents, PausesSleepWholeSecondsAndWaitsEndOnAKey) {
     EXPECT_TRUE(inOrder(seen, {"A vous :", "REGARDE"}));
 }
 
-namespace {
-
-uint32_t oggChecksum(const std::string& page) {
-    uint32_t sum = 0;
-    for (unsigned char byte : page) {
-        sum ^= static_cast<uint32_t>(byte) << 24;
-        for (int bit = 0; bit < 8; ++bit) sum = sum & 0x80000000u ? sum << 1 ^ 0x04C11DB7u : sum << 1;
-    }
-    return sum;
-}
-
-// A valid Ogg Vorbis file of 2 MB that decodes to hours of sound: the
-// headers of a real sample, then pages of 255 packets of one byte each.
-void writeSoundBomb(const std::string& path) {
-    const std::string sample = readFile(std::string(ORVALDE_TEST_DATA) + "/beep.ogg");
-    size_t headers = 0;
-    for (int page = 0; page < 2; ++page) {
-        const size_t segments = static_cast<unsigned char>(sample[headers + 26]);
-        size_t body = 0;
-        for (size_t i = 0; i < segments; ++i) body += static_cast<unsigned char>(sample[headers + 27 + i]);
-        headers += 27 + segments + body;
-    }
-    std::string bomb = sample.substr(0, headers);
-    for (uint32_t number = 2; number < 4000; ++number) {
-        std::string page = "OggS" + std::string(10, '\0') + sample.substr(14, 4) + std::string(8, '\0') + '\xff';
-        for (int i = 0; i < 4; ++i) page[18 + i] = static_cast<char>(number >> (8 * i));
-        page += std::string(255, '\x01') + std::string(255, '\0');
-        const uint32_t sum = oggChecksum(page);
-        for (int i = 0; i < 4; ++i) page[22 + i] = static_cast<char>(sum >> (8 * i));
-        bomb += page;
-    }
-    writeFile(path, bomb);
-}
-
-}  // namespace
-
 // A sample that would decode to more than ten minutes is refused before it
 // takes the memory: it plays as a missing one, not at all.
 TEST(PlayEvents, SamplesRestartOnTheirOwnVoice) {
     startProject("samples");
     std::filesystem::copy_file(std::string(ORVALDE_TEST_DATA) + "/beep.ogg", "5.ogg");
-    writeSoundBomb("7.ogg");
+    writeLongSample("7.ogg", 3600);
     addMajorEvent({}, {step(JouerSample, 5), step(JouerSample, 5), step(JouerSample, 6), step(JouerSample, 7)});
     samplePlayHandles[5] = samplePlayHandles[6] = samplePlayHandles[7] = 0;
     playSession("");

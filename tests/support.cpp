@@ -265,6 +265,116 @@ std::string boxPattern(const std::string& text) {
     return pattern;
 }
 
+// ---- Hostile media ----
+
+namespace {
+
+uint32_t oggChecksum(const std::string& page) {
+    uint32_t sum = 0;
+    for (unsigned char byte : page) {
+        sum ^= static_cast<uint32_t>(byte) << 24;
+        for (int bit = 0; bit < 8; ++bit) sum = sum & 0x80000000u ? sum << 1 ^ 0x04C11DB7u : sum << 1;
+    }
+    return sum;
+}
+
+std::string bigEndian16(int value) {
+    return {static_cast<char>(value >> 8), static_cast<char>(value & 255)};
+}
+
+// A JPEG segment: the marker, the length, the content.
+std::string jpegSegment(int marker, const std::string& content) {
+    std::string segment(1, '\xFF');
+    segment += static_cast<char>(marker);
+    segment += bigEndian16(static_cast<int>(content.size()) + 2);
+    return segment + content;
+}
+
+// Entropy-coded bits, most significant first, with a 0 after every FF byte.
+struct JpegBits {
+    std::string bytes;
+    uint32_t pending = 0;
+    int count = 0;
+    void put(uint32_t value, int length) {
+        for (int bit = length - 1; bit >= 0; --bit) {
+            pending = pending << 1 | (value >> bit & 1);
+            if (++count < 8) continue;
+            bytes += static_cast<char>(pending);
+            if ((pending & 255) == 255) bytes += '\0';
+            pending = 0;
+            count = 0;
+        }
+    }
+    std::string padded() {
+        while (count != 0) put(1, 1);
+        return bytes;
+    }
+};
+
+}  // namespace
+
+void writeLongSample(const std::string& path, double seconds, bool decoded) {
+    const std::string sample = readFile(std::string(ORVALDE_TEST_DATA) + "/beep.ogg");
+    size_t headers = 0;
+    for (int page = 0; page < 2; ++page) {
+        const size_t segments = static_cast<unsigned char>(sample[headers + 26]);
+        size_t body = 0;
+        for (size_t i = 0; i < segments; ++i) body += static_cast<unsigned char>(sample[headers + 27 + i]);
+        headers += 27 + segments + body;
+    }
+    // 512 samples at 22050 Hz a packet, 255 packets a page. A packet of one
+    // byte 0E is a long block whose floor is unused: silence; 01 is no audio.
+    // The first page is silence in any case, so that there is a sound.
+    const int pages = static_cast<int>(seconds * 22050 / 512 / 255) + 1;
+    std::string file = sample.substr(0, headers);
+    for (uint32_t number = 2; number < 2 + static_cast<uint32_t>(pages); ++number) {
+        std::string page = "OggS" + std::string(10, '\0') + sample.substr(14, 4) + std::string(8, '\0') + '\xff';
+        // The page's number, the samples up to its end, and the end of the
+        // stream on the last page: streamed, the sample is read through them.
+        const uint64_t samples = uint64_t{number - 1} * 255 * 512;
+        for (int i = 0; i < 4; ++i) page[18 + i] = static_cast<char>(number >> (8 * i));
+        for (int i = 0; i < 8; ++i) page[6 + i] = static_cast<char>(samples >> (8 * i));
+        if (number == 1 + static_cast<uint32_t>(pages)) page[5] = 4;
+        page += std::string(255, '\x01') + std::string(255, decoded || number == 2 ? '\x0E' : '\x01');
+        const uint32_t sum = oggChecksum(page);
+        for (int i = 0; i < 4; ++i) page[22 + i] = static_cast<char>(sum >> (8 * i));
+        file += page;
+    }
+    writeFile(path, file);
+}
+
+void writeJpegOfScans(const std::string& path, int width, int height, int scans) {
+    // One grey component; a DC table of one code (no difference) and an AC
+    // table of the 15 end-of-band runs, so that one short run of codes covers
+    // every block of an AC scan.
+    std::string jpeg = "\xFF\xD8" + jpegSegment(0xDB, std::string(1, '\0') + std::string(64, '\x01'));
+    const std::string frame = bigEndian16(height) + bigEndian16(width);
+    jpeg += jpegSegment(0xC2, std::string(1, '\x08') + frame + std::string("\x01\x01\x11\x00", 4));
+    std::string oneCode(16, '\0'), fifteenCodes(16, '\0'), runs;
+    oneCode[0] = 1;
+    fifteenCodes[3] = 15;
+    for (int run = 0; run < 15; ++run) runs += static_cast<char>(run << 4);
+    jpeg += jpegSegment(0xC4, std::string(1, '\x00') + oneCode + std::string(1, '\0'));
+    jpeg += jpegSegment(0xC4, "\x10" + fifteenCodes + runs);
+    const long blocks = static_cast<long>((width + 7) / 8) * ((height + 7) / 8);
+    JpegBits dc;
+    for (long block = 0; block < blocks; ++block) dc.put(0, 1);
+    jpeg += jpegSegment(0xDA, std::string("\x01\x01\x00\x00\x00\x00", 6)) + dc.padded();
+    for (int scan = 1; scan < scans; ++scan) {
+        JpegBits ac;
+        for (long left = blocks; left > 0;) {
+            const long run = std::min(left, 32767L);
+            int bits = 0;
+            while (2L << bits <= run) ++bits;
+            ac.put(static_cast<uint32_t>(bits), 4);
+            ac.put(static_cast<uint32_t>(run - (1L << bits)), bits);
+            left -= run;
+        }
+        jpeg += jpegSegment(0xDA, std::string("\x01\x01\x00\x01\x3F\x00", 6)) + ac.padded();
+    }
+    writeFile(path, jpeg + "\xFF\xD9");
+}
+
 // ---- Pixels ----
 
 void writePicture(const std::string& path, Colour colour, int64_t width, int64_t height) {

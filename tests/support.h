@@ -116,6 +116,18 @@ std::string boxPattern(const std::string& text);
         },                                \
         ::testing::ExitedWithCode(1), boxPattern(text))
 
+// ---- Hostile media ----
+
+// An Ogg Vorbis sample (the headers of tests/data/beep.ogg, 22050 Hz mono)
+// whose packets say it lasts about `seconds`, in a file of about 2 bytes per
+// packet: they decode to silence, or with `decoded` false, to about six
+// seconds of silence and then nothing at all.
+void writeLongSample(const std::string& path, double seconds, bool decoded = false);
+// A grey progressive JPEG of the size whose picture is made by `scans` scans:
+// one of the DC coefficients, then scans of the AC coefficients repeated, each
+// a few bytes long however large the picture.
+void writeJpegOfScans(const std::string& path, int width, int height, int scans);
+
 // ---- Pixels ----
 
 // A picture file of one colour (PNG data, whatever the name's extension).
