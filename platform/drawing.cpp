@@ -4,6 +4,7 @@
 // shows.
 #include <SDL_image.h>
 #include <SDL_ttf.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <unordered_map>
@@ -325,8 +326,14 @@ namespace {
 // file can announce a picture of gigabytes, and nothing the program shows
 // needs more than the 800 x 600 screen.
 constexpr uint32_t LargestPictureSide = 4096;
+// A larger picture file is refused before it is read through.
+constexpr off_t LargestPictureFileBytes = off_t{64} << 20;
 // How far into a JPEG file its frame header is looked for.
 constexpr long JpegHeaderSearchLimit = 16 << 20;
+// A JPEG is decoded in one pass over the picture per scan, each of which a
+// few bytes can make: a progressive picture has about ten, and a picture of
+// more is refused, so that one picture costs at most a fraction of a second.
+constexpr int MostJpegScans = 32;
 
 enum class PictureKind { Unusable, Png, Jpeg };
 
@@ -348,30 +355,85 @@ bool readPngSize(FILE* file, uint32_t& width, uint32_t& height) {
     return true;
 }
 
-// JPEG: the segments after the start marker up to the first frame header
-// (SOF0 to SOF15, which are C0 to CF less C4, C8 and CC), which holds the
-// height and the width. The decoder takes its size from the same header.
-bool readJpegSize(FILE* file, uint32_t& width, uint32_t& height) {
-    unsigned char bytes[5];
-    if (std::fread(bytes, 1, 2, file) != 2 || bytes[0] != 0xFF || bytes[1] != 0xD8) return false;
-    while (std::ftell(file) < JpegHeaderSearchLimit) {
-        if (std::fgetc(file) != 0xFF) return false;
-        int marker = 0xFF;
-        while (marker == 0xFF) marker = std::fgetc(file);
-        if (marker == EOF || marker == 0xD9 || marker == 0xDA) return false;  // no frame before the data
-        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) continue;   // markers without a length
-        if (std::fread(bytes, 1, 2, file) != 2) return false;
-        const long length = static_cast<long>(bigEndian(bytes, 2));
-        if (length < 2) return false;
-        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) {
-            if (std::fread(bytes, 1, 5, file) != 5) return false;
-            height = bigEndian(bytes + 1, 2);
-            width = bigEndian(bytes + 3, 2);
-            return true;
+// A JPEG file read byte by byte through a buffer of its own.
+struct JpegBytes {
+    FILE* file = nullptr;
+    unsigned char chunk[1 << 14];
+    size_t at = 0;
+    size_t length = 0;
+    long read = 0;
+
+    int next() {
+        if (at == length) {
+            length = std::fread(chunk, 1, sizeof chunk, file);
+            at = 0;
+            if (length == 0) return EOF;
         }
-        if (std::fseek(file, length - 2, SEEK_CUR) != 0) return false;
+        ++read;
+        return chunk[at++];
     }
-    return false;
+    bool skip(long count) {
+        for (; count > 0; --count) {
+            if (next() == EOF) return false;
+        }
+        return true;
+    }
+};
+
+// The next marker as the decoder finds it: whatever is not FF is passed over,
+// as are FF 00 (an FF of coded data) and, inside coded data, the restart
+// markers D0 to D7. EOF at the end of the file.
+int nextJpegMarker(JpegBytes& bytes, bool inCodedData) {
+    for (int byte = bytes.next(); byte != EOF; byte = bytes.next()) {
+        if (byte != 0xFF) continue;
+        do byte = bytes.next();
+        while (byte == 0xFF);
+        if (byte != 0 && !(inCodedData && byte >= 0xD0 && byte <= 0xD7)) return byte;
+    }
+    return EOF;
+}
+
+// Whether the marker starts a frame header (SOF0 to SOF15, which are C0 to CF
+// less C4, C8 and CC), which holds the height and the width.
+bool isFrameMarker(int marker) {
+    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+}
+
+// JPEG: walks the segments from the start marker to the end marker (or the
+// end of the file), through the coded data after each scan header, for the
+// size in the frame header, which must come before the first scan (the
+// decoder takes its size from the same header), and the count of scans,
+// refused beyond MostJpegScans.
+bool readJpegLayout(FILE* file, uint32_t& width, uint32_t& height) {
+    JpegBytes bytes;
+    bytes.file = file;
+    if (bytes.next() != 0xFF || bytes.next() != 0xD8) return false;
+    bool framed = false;
+    int scans = 0;
+    for (int marker = nextJpegMarker(bytes, false); marker != EOF && marker != 0xD9;) {
+        if (!framed && bytes.read > JpegHeaderSearchLimit) return false;
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {  // markers without a length
+            marker = nextJpegMarker(bytes, false);
+            continue;
+        }
+        const int high = bytes.next();
+        const int low = bytes.next();
+        long length = (high << 8 | low) - 2;
+        if (low == EOF || length < 0) return false;
+        if (isFrameMarker(marker) && !framed) {
+            unsigned char size[5];
+            for (unsigned char& byte : size) byte = static_cast<unsigned char>(bytes.next());
+            height = bigEndian(size + 1, 2);
+            width = bigEndian(size + 3, 2);
+            framed = true;
+            length -= 5;
+        }
+        if (!bytes.skip(length)) break;  // a file cut short: the decoder makes do
+        const bool scan = marker == 0xDA;
+        if (scan && (!framed || ++scans > MostJpegScans)) return false;
+        marker = nextJpegMarker(bytes, scan);
+    }
+    return framed;
 }
 
 // The kind of picture the file holds, whatever its name says, when it is a
@@ -380,9 +442,11 @@ PictureKind usablePictureKind(FILE* file) {
     uint32_t width = 0;
     uint32_t height = 0;
     PictureKind kind = PictureKind::Unusable;
+    struct stat info;
+    if (fstat(fileno(file), &info) != 0 || info.st_size > LargestPictureFileBytes) return kind;
     if (readPngSize(file, width, height)) {
         kind = PictureKind::Png;
-    } else if (std::fseek(file, 0, SEEK_SET) == 0 && readJpegSize(file, width, height)) {
+    } else if (std::fseek(file, 0, SEEK_SET) == 0 && readJpegLayout(file, width, height)) {
         kind = PictureKind::Jpeg;
     }
     const bool usable = width > 0 && height > 0 && width <= LargestPictureSide && height <= LargestPictureSide;

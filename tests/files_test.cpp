@@ -319,9 +319,11 @@ TEST(RoomPictures, PicturesTooLargeOrNotFilesAreLeftOutAndNothingWaits) {
     const struct {
         int64_t width, height;  // a red PNG; 0: a copy of a JPEG; -1: a named pipe
         uint16_t jpegWidth;     // the JPEG's width as its header says, 0 as it is
+        size_t after;           // bytes after the JPEG's end
         bool shown;
-    } cases[] = {{4096, 8, 0, true}, {4097, 8, 0, false}, {8, 4097, 0, false},
-                 {0, 0, 0, true},    {0, 0, 5000, false}, {-1, 0, 0, false}};
+    } cases[] = {{4096, 8, 0, 0, true},         {4097, 8, 0, 0, false}, {8, 4097, 0, 0, false},
+                 {0, 0, 0, 0, true},            {0, 0, 5000, 0, false}, {-1, 0, 0, 0, false},
+                 {0, 0, 0, (64 << 20) - 70000, true}, {0, 0, 0, 64 << 20, false}};
     for (const auto& c : cases) {
         startProject("pictures");
         writePicture("ecran.jpg", blue, 800, 600);
@@ -331,10 +333,34 @@ TEST(RoomPictures, PicturesTooLargeOrNotFilesAreLeftOutAndNothingWaits) {
         const std::string width{char(c.jpegWidth >> 8), char(c.jpegWidth & 255)};
         if (c.jpegWidth != 0) jpeg.replace(jpeg.find("\xFF\xC0") + 7, 2, width);  // the frame header's width
         if (c.width > 0) writePicture("7.jpg", rgb(255, 0, 0), c.width, c.height);
-        if (c.width == 0) writeFile("7.jpg", jpeg);
+        if (c.width == 0) writeFile("7.jpg", jpeg + std::string(c.after, '\0'));
         if (c.width < 0) mkfifo("7.jpg", 0600);
         playSession(typed({"regarde"}));
-        EXPECT_EQ(pixelsOf(0, 0, 400, 300, blue) < 400 * 300, c.shown) << c.width << " " << c.jpegWidth;
+        EXPECT_EQ(pixelsOf(0, 0, 400, 300, blue) < 400 * 300, c.shown) << c.width << " " << c.jpegWidth << " " << c.after;
+    }
+}
+
+// Each scan of a JPEG is a pass over the whole picture, which a few bytes can
+// ask for: a picture of more than 32 scans is left out as absent, stray bytes
+// before its scans or not.
+TEST(RoomPictures, AJpegOfTooManyScansIsLeftOut) {
+    const struct {
+        int scans;
+        bool strayBytes;
+        bool shown;
+    } cases[] = {{10, false, true}, {32, true, true}, {33, false, false}, {33, true, false}, {3000, false, false}};
+    for (const auto& c : cases) {
+        startProject("scans");
+        writePicture("ecran.jpg", rgb(0, 0, 255), 800, 600);
+        writeJpegOfScans("0.jpg", 256, 256, c.scans);
+        std::string jpeg = readFile("0.jpg");
+        for (size_t at = jpeg.find("\xFF\xDA", jpeg.find("\xFF\xDA") + 2); c.strayBytes && at != std::string::npos;
+             at = jpeg.find("\xFF\xDA", at + 3)) {
+            jpeg.insert(at, 1, 'x');
+        }
+        writeFile("0.jpg", jpeg);
+        playSession("");
+        EXPECT_EQ(pixelsOf(0, 0, 256, 256, rgb(128, 128, 128)), c.shown ? 256 * 256 : 0) << c.scans;
     }
 }
 
