@@ -97,9 +97,9 @@ TEST(Install, TheLaunchersPrepareTheUserFolderAndALaterInstallKeepsItsProjects) 
     // Played from another folder, the script named relatively to it.
     fs::create_directories(root + "/ailleurs");
     writeFile(root + "/ailleurs/partie.txt", walkthrough("victoire.txt"));
-    auto play = [&](const std::string& environment) {
-        return shell("cd " + root + "/ailleurs && env -u XDG_DATA_HOME " + environment + " " + prefix +
-                     "/bin/orvalde-headless --jouer chateau partie.txt >out 2>err");
+    auto play = [&](const std::string& environment, const std::string& installed = "") {
+        return shell("cd " + root + "/ailleurs && env -u XDG_DATA_HOME " + environment + " " +
+                     (installed.empty() ? prefix : installed) + "/bin/orvalde-headless --jouer chateau partie.txt >out 2>err");
     };
     EXPECT_EQ(play("HOME=" + home), 0) << readFile(root + "/ailleurs/err");
     const std::string user = home + "/.local/share/orvalde";
@@ -126,4 +126,32 @@ TEST(Install, TheLaunchersPrepareTheUserFolderAndALaterInstallKeepsItsProjects) 
     writeFile(root + "/autre/orvalde/Images", "pas un dossier");
     EXPECT_EQ(play("XDG_DATA_HOME=" + root + "/autre"), 1);
     EXPECT_EQ(readFile(root + "/autre/orvalde/Images"), "pas un dossier");
+
+    // A second installation takes over the links into the first; a link of
+    // the user's own stays as it is.
+    const std::string second = root + "/second";
+    ASSERT_EQ(shell("'" ORVALDE_CMAKE "' --install '" ORVALDE_BUILD_FOLDER "' --prefix '" + second + "' >/dev/null"), 0);
+    fs::create_directories(root + "/mes-polices");
+    fs::copy_file(prefix + "/share/orvalde/Fonts/DroidSansMono.ttf", root + "/mes-polices/DroidSansMono.ttf");
+    fs::remove(user + "/Fonts");
+    fs::create_directory_symlink(root + "/mes-polices", user + "/Fonts");
+    EXPECT_EQ(play("HOME=" + home, second), 0) << readFile(root + "/ailleurs/err");
+    EXPECT_EQ(fs::read_symlink(user + "/Images"), second + "/share/orvalde/Images");
+    EXPECT_EQ(fs::read_symlink(user + "/Fonts"), root + "/mes-polices");
+
+    // Another start puts its links in place between this start's look and
+    // its own links (an "ln" that does so first stands in for it): the start
+    // goes on, and nothing is made inside the installation.
+    fs::create_directories(root + "/autre-depart");
+    writeFile(root + "/autre-depart/ln", "#!/bin/sh\nfor r in Images Fonts; do [ -e \"$ICI/$r\" ] || /bin/ln -s \"" +
+                                            prefix + "/share/orvalde/$r\" \"$ICI/$r\"; done\nexec /bin/ln \"$@\"\n");
+    fs::permissions(root + "/autre-depart/ln", fs::perms::owner_all);
+    const std::string raced = root + "/course";
+    EXPECT_EQ(play("ICI=" + raced + "/orvalde PATH=" + root + "/autre-depart:$PATH XDG_DATA_HOME=" + raced), 0)
+        << readFile(root + "/ailleurs/err");
+    for (const std::string& installed : {prefix, second}) {
+        for (const auto& entry : fs::recursive_directory_iterator(installed + "/share/orvalde"))
+            EXPECT_FALSE(entry.is_symlink()) << entry.path();
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(raced + "/orvalde"), {}), 3);
 }

@@ -8,9 +8,12 @@
 # copy of the demonstration "chateau", and links to the installed "Images" and
 # "Fonts". Nothing the user has there is ever replaced or deleted: an existing
 # "Projets" is kept as it is (a later installation does not touch the user's
-# copy of the demonstration), and only links this launcher made are pointed
-# again at the installation that runs. Arguments pass through; the headless
-# runner's script, named relatively, is taken from the folder it was started in.
+# copy of the demonstration), and only links into an installation, or leading
+# nowhere, are pointed again at the installation that runs. Two launchers may
+# start at once: everything is made under a fresh name in a folder of this
+# launcher's own, then put in place in one step; nothing is ever made inside
+# the installation. Arguments pass through; the headless runner's script,
+# named relatively, is taken from the folder it was started in.
 set -u
 
 say() {
@@ -67,25 +70,32 @@ case ${XDG_DATA_HOME:-} in
 esac
 folder="$data_home/orvalde"
 
-if [ ! -d "$folder" ]; then
-    if [ -e "$folder" ] || [ -L "$folder" ]; then
-        say "$folder exists but is not a folder; move it away to use Orvalde"
-        exit 1
-    fi
+# (A folder made meanwhile by another start is taken as it is.)
+if [ ! -e "$folder" ] && [ ! -L "$folder" ]; then
     mkdir -p "$folder" || exit 1
 fi
+if [ ! -d "$folder" ]; then
+    say "$folder exists but is not a folder; move it away to use Orvalde"
+    exit 1
+fi
 
-# "Projets" with the demonstration, built aside and moved into place in one
-# step, so that an interrupted first start leaves no half-made "Projets".
+# What this launcher puts in place is made first in a folder of its own, under
+# a fresh name no one else uses, and moved from there in one step; what is
+# left of that folder is removed, and nothing else.
+staging=""
+trap '[ -z "$staging" ] || rm -rf "$staging"' EXIT
+stage() {
+    [ -n "$staging" ] || staging=$(mktemp -d "$folder/.orvalde-XXXXXX")
+}
+
+# "Projets" with the demonstration: an interrupted first start leaves no
+# half-made "Projets", and one that another start has put in place first is
+# never replaced.
 if [ ! -e "$folder/Projets" ] && [ ! -L "$folder/Projets" ]; then
-    fresh="$folder/.Projets-$$"
-    rm -rf "$fresh"
-    if mkdir "$fresh" && cp -R "$share/Projets/." "$fresh/" && mv -T "$fresh" "$folder/Projets" 2>/dev/null; then
-        :
-    else
-        rm -rf "$fresh"
-        [ -d "$folder/Projets" ] || mkdir "$folder/Projets" || exit 1
+    if stage && cp -R "$share/Projets" "$staging/Projets"; then
+        mv -Tn "$staging/Projets" "$folder/Projets"
     fi
+    [ -e "$folder/Projets" ] || [ -L "$folder/Projets" ] || mkdir "$folder/Projets" 2>/dev/null
 fi
 if [ ! -d "$folder/Projets" ]; then
     say "$folder/Projets is not a folder; move it away to use Orvalde"
@@ -94,23 +104,29 @@ fi
 
 # "Images" and "Fonts": links to this installation. A link into another
 # installation, or leading nowhere, is pointed again at this one; a folder or
-# a link of the user's own is used as it is.
+# a link of the user's own is used as it is. The new link replaces the old
+# one in one step, and never a folder.
 for resource in Images Fonts; do
     target="$folder/$resource"
+    point=false
     if [ -L "$target" ]; then
-        current=$(readlink "$target")
-        case $current in
+        case $(readlink "$target") in
             "$share/$resource") ;;
-            */share/orvalde/"$resource") ln -sfn "$share/$resource" "$target" || exit 1 ;;
-            *) [ -e "$target" ] || ln -sfn "$share/$resource" "$target" || exit 1 ;;
+            */share/orvalde/"$resource") point=true ;;
+            *) [ -e "$target" ] || point=true ;;
         esac
     elif [ ! -e "$target" ]; then
-        ln -s "$share/$resource" "$target" || exit 1
+        point=true
     elif [ ! -d "$target" ]; then
         say "$target is not a folder; move it away to use Orvalde"
         exit 1
     fi
+    if $point; then
+        stage && ln -sT "$share/$resource" "$staging/$resource" && mv -Tf "$staging/$resource" "$target" || exit 1
+    fi
 done
 
+[ -z "$staging" ] || rm -rf "$staging"
+trap - EXIT
 cd "$folder" || exit 1
 exec "$binary" "$@"

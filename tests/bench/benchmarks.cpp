@@ -1,8 +1,14 @@
 // Timings run on demand (ctest -L benchmark, or build/orvalde_benchmarks):
 // medians over many rounds, printed for the notes of a change. They check
 // nothing about speed; a slower program still passes.
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 
@@ -104,4 +110,83 @@ TEST(Benchmark, LargestAdventureFile) {
     report("file: save of 1000 + 1000 events", medianMilliseconds(21, [] { saveAdventure(u"big.orv", u""); }));
     report("file: load of 1000 + 1000 events", medianMilliseconds(21, [] { loadAdventure(u"big.orv", u""); }));
     std::printf("%-60s %8.1f MB\n", "file: size", std::filesystem::file_size(folder + "/big.orv") / 1e6);
+}
+
+namespace {
+
+// One play of the project by the headless runner (ORVALDE_BENCH_HEADLESS, or
+// this build's), its output dropped, ended by the system after three minutes
+// and kept within 4 GB of memory: wall-clock seconds and peak resident memory
+// of the process.
+void reportPlay(const std::string& what, const std::string& folder, const std::string& project,
+                const std::string& script) {
+    writeFile(folder + "/bench.script", script);
+    const char* chosen = std::getenv("ORVALDE_BENCH_HEADLESS");
+    const std::string program = chosen != nullptr ? chosen : ORVALDE_HEADLESS;
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = fork();
+    if (child == 0) {
+        const int nowhere = open("/dev/null", O_WRONLY);
+        dup2(nowhere, 1);
+        alarm(180);
+        const rlimit memory{rlim_t{4} << 30, rlim_t{4} << 30};
+        setrlimit(RLIMIT_AS, &memory);
+        if (chdir(folder.c_str()) == 0) {
+            execl(program.c_str(), program.c_str(), "--jouer", project.c_str(), "bench.script", nullptr);
+        }
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const char* end = WIFSIGNALED(status) ? " (stopped)" : WEXITSTATUS(status) != 0 ? " (failed)" : "";
+    std::printf("%-60s %8.2f s %7.0f MB%s\n", what.c_str(), seconds, usage.ru_maxrss / 1024.0, end);
+}
+
+// A work folder with the small adventure saved as "hostile", whose command
+// REGARDE plays the samples 0 to 24 (one event, 25 actions).
+std::string hostileProject(const std::string& name) {
+    const std::string folder = makeWorkFolder(name);
+    startInProcess(folder);
+    writeSmallAdventure();
+    std::initializer_list<EventStep> samples = {
+        step(JouerSample, 0),  step(JouerSample, 1),  step(JouerSample, 2),  step(JouerSample, 3),
+        step(JouerSample, 4),  step(JouerSample, 5),  step(JouerSample, 6),  step(JouerSample, 7),
+        step(JouerSample, 8),  step(JouerSample, 9),  step(JouerSample, 10), step(JouerSample, 11),
+        step(JouerSample, 12), step(JouerSample, 13), step(JouerSample, 14), step(JouerSample, 15),
+        step(JouerSample, 16), step(JouerSample, 17), step(JouerSample, 18), step(JouerSample, 19),
+        step(JouerSample, 20), step(JouerSample, 21), step(JouerSample, 22), step(JouerSample, 23),
+        step(JouerSample, 24)};
+    addMinorEvent(WordLook, NoWord, NoWord, {}, samples);
+    std::filesystem::create_directories(folder + "/Projets/hostile");
+    EXPECT_TRUE(saveAdventure(u"hostile.orv", u"Projets\\hostile\\"));
+    return folder;
+}
+
+}  // namespace
+
+// Hostile media in a project, played with the real program: room pictures
+// that are progressive JPEGs of many scans (room 0 is shown at once), and
+// samples that decode to nearly ten minutes each (hard links to one file).
+TEST(Benchmark, HostileMediaOfAPlay) {
+    const std::string look = "type regarde\nkey return\n";
+    for (const int scans : {32, 4800, 28600}) {
+        const std::string folder = hostileProject("bench_jpeg"), picture = folder + "/Projets/hostile/0.jpg";
+        writeJpegOfScans(picture, 4096, 4096, scans);
+        reportPlay("play: room picture 4096 x 4096 of " + std::to_string(scans) + " scans, " +
+                       std::to_string(std::filesystem::file_size(picture) / 1000) + " KB",
+                   folder, "hostile", look);
+    }
+    for (const int samples : {30, 255}) {
+        const std::string folder = hostileProject("bench_sounds");
+        const std::string project = folder + "/Projets/hostile/";
+        writeLongSample(project + "0.ogg", 590, true);
+        for (int n = 1; n < samples; ++n) {
+            std::filesystem::create_hard_link(project + "0.ogg", project + std::to_string(n) + ".ogg");
+        }
+        const std::string count = std::to_string(samples) + " samples of 590 s";
+        reportPlay("play: " + count + ", start and end", folder, "hostile", "");
+        reportPlay("play: " + count + ", 25 played", folder, "hostile", look);
+    }
 }
