@@ -42,9 +42,9 @@ struct OpenFile {
     std::vector<char> buffer;  // read-ahead of a file open for reading
     size_t position = 0;
     size_t length = 0;
-    std::string pending;          // written bytes not yet handed to the system
-    std::string temporaryPath;    // host path of a replacement being written
-    std::string replacedPath;     // host path it replaces once finished
+    std::string pending;        // written bytes not yet handed to the system
+    std::string temporaryPath;  // host path of a replacement being written
+    std::string replacedPath;   // host path it replaces once finished
 };
 
 constexpr size_t WriteChunk = 1 << 16;
@@ -292,8 +292,8 @@ bool finishReplacing(FileHandle file, bool complete) {
     // The file's content reaches the disk before its name replaces the old
     // one, and the new name reaches it after: a power cut at any moment
     // leaves the old file or the new one, whole.
-    bool done = complete && closeWritten(*open, true) &&
-                rename(open->temporaryPath.c_str(), open->replacedPath.c_str()) == 0;
+    bool done =
+        complete && closeWritten(*open, true) && rename(open->temporaryPath.c_str(), open->replacedPath.c_str()) == 0;
     if (done) {
         done = flushFolderOf(open->replacedPath);
     } else {

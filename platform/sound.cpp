@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int OwnVoices = 256;                 // one channel per sample, by slot
+constexpr int OwnVoices = 256;                    // one channel per sample, by slot
 constexpr int64_t StreamedVoice = OwnVoices + 1;  // the voice handle of the streamed sound
 
 // A sample longer than this is refused before anything is decoded: decoded
@@ -29,10 +29,10 @@ constexpr int64_t HeldSampleBytesLimit = int64_t{256} << 20;
 constexpr off_t LargestSampleFileBytes = off_t{64} << 20;
 
 struct Sample {
-    std::u16string path;          // absolute, read when first played
-    Mix_Chunk* chunk = nullptr;   // decoded on its first play on its own voice
-    int64_t heldBytes = 0;        // what the decoded sample counts for
-    bool unusable = false;        // refused once, never tried again
+    std::u16string path;         // absolute, read when first played
+    Mix_Chunk* chunk = nullptr;  // decoded on its first play on its own voice
+    int64_t heldBytes = 0;       // what the decoded sample counts for
+    bool unusable = false;       // refused once, never tried again
 };
 
 bool soundReady = false;

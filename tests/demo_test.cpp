@@ -99,7 +99,8 @@ TEST(Install, TheLaunchersPrepareTheUserFolderAndALaterInstallKeepsItsProjects) 
     writeFile(root + "/ailleurs/partie.txt", walkthrough("victoire.txt"));
     auto play = [&](const std::string& environment, const std::string& installed = "") {
         return shell("cd " + root + "/ailleurs && env -u XDG_DATA_HOME " + environment + " " +
-                     (installed.empty() ? prefix : installed) + "/bin/orvalde-headless --jouer chateau partie.txt >out 2>err");
+                     (installed.empty() ? prefix : installed) +
+                     "/bin/orvalde-headless --jouer chateau partie.txt >out 2>err");
     };
     EXPECT_EQ(play("HOME=" + home), 0) << readFile(root + "/ailleurs/err");
     const std::string user = home + "/.local/share/orvalde";
@@ -130,7 +131,8 @@ TEST(Install, TheLaunchersPrepareTheUserFolderAndALaterInstallKeepsItsProjects) 
     // A second installation takes over the links into the first; a link of
     // the user's own stays as it is.
     const std::string second = root + "/second";
-    ASSERT_EQ(shell("'" ORVALDE_CMAKE "' --install '" ORVALDE_BUILD_FOLDER "' --prefix '" + second + "' >/dev/null"), 0);
+    ASSERT_EQ(shell("'" ORVALDE_CMAKE "' --install '" ORVALDE_BUILD_FOLDER "' --prefix '" + second + "' >/dev/null"),
+              0);
     fs::create_directories(root + "/mes-polices");
     fs::copy_file(prefix + "/share/orvalde/Fonts/DroidSansMono.ttf", root + "/mes-polices/DroidSansMono.ttf");
     fs::remove(user + "/Fonts");
@@ -144,7 +146,7 @@ TEST(Install, TheLaunchersPrepareTheUserFolderAndALaterInstallKeepsItsProjects) 
     // goes on, and nothing is made inside the installation.
     fs::create_directories(root + "/autre-depart");
     writeFile(root + "/autre-depart/ln", "#!/bin/sh\nfor r in Images Fonts; do [ -e \"$ICI/$r\" ] || /bin/ln -s \"" +
-                                            prefix + "/share/orvalde/$r\" \"$ICI/$r\"; done\nexec /bin/ln \"$@\"\n");
+                                             prefix + "/share/orvalde/$r\" \"$ICI/$r\"; done\nexec /bin/ln \"$@\"\n");
     fs::permissions(root + "/autre-depart/ln", fs::perms::owner_all);
     const std::string raced = root + "/course";
     EXPECT_EQ(play("ICI=" + raced + "/orvalde PATH=" + root + "/autre-depart:$PATH XDG_DATA_HOME=" + raced), 0)

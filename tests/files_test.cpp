@@ -270,8 +270,9 @@ TEST(ProjectFiles, ASaveTheDiskRefusesLeavesTheOldFileAndNothingTemporary) {
         const std::string now = readFile(project + "/" + c.file);
         EXPECT_EQ(now == old, !c.saved) << c.file << " " << c.on;
         EXPECT_TRUE(!c.saved || (slot ? now.size() == 6160 : now == readFile(work + "/attendu.orv"))) << c.file;
-        const bool told = slot ? static_cast<bool>(inOrder(dialogue(output), {"Vous ne pouvez pas écrire sur ce disque."}))
-                               : boxes(output) == std::vector<std::string>{"Erreur | Impossible de sauver le fichier essai.orv !"};
+        const bool told =
+            slot ? static_cast<bool>(inOrder(dialogue(output), {"Vous ne pouvez pas écrire sur ce disque."}))
+                 : boxes(output) == std::vector<std::string>{"Erreur | Impossible de sauver le fichier essai.orv !"};
         EXPECT_EQ(told, !c.saved) << c.file << " " << c.on;
         EXPECT_EQ(temporaryFiles(project), 0) << c.file << " " << c.on;
     }
@@ -321,9 +322,14 @@ TEST(RoomPictures, PicturesTooLargeOrNotFilesAreLeftOutAndNothingWaits) {
         uint16_t jpegWidth;     // the JPEG's width as its header says, 0 as it is
         size_t after;           // bytes after the JPEG's end
         bool shown;
-    } cases[] = {{4096, 8, 0, 0, true},         {4097, 8, 0, 0, false}, {8, 4097, 0, 0, false},
-                 {0, 0, 0, 0, true},            {0, 0, 5000, 0, false}, {-1, 0, 0, 0, false},
-                 {0, 0, 0, (64 << 20) - 70000, true}, {0, 0, 0, 64 << 20, false}};
+    } cases[] = {{4096, 8, 0, 0, true},
+                 {4097, 8, 0, 0, false},
+                 {8, 4097, 0, 0, false},
+                 {0, 0, 0, 0, true},
+                 {0, 0, 5000, 0, false},
+                 {-1, 0, 0, 0, false},
+                 {0, 0, 0, (64 << 20) - 70000, true},
+                 {0, 0, 0, 64 << 20, false}};
     for (const auto& c : cases) {
         startProject("pictures");
         writePicture("ecran.jpg", blue, 800, 600);
@@ -336,7 +342,8 @@ TEST(RoomPictures, PicturesTooLargeOrNotFilesAreLeftOutAndNothingWaits) {
         if (c.width == 0) writeFile("7.jpg", jpeg + std::string(c.after, '\0'));
         if (c.width < 0) mkfifo("7.jpg", 0600);
         playSession(typed({"regarde"}));
-        EXPECT_EQ(pixelsOf(0, 0, 400, 300, blue) < 400 * 300, c.shown) << c.width << " " << c.jpegWidth << " " << c.after;
+        EXPECT_EQ(pixelsOf(0, 0, 400, 300, blue) < 400 * 300, c.shown)
+            << c.width << " " << c.jpegWidth << " " << c.after;
     }
 }
 
@@ -398,9 +405,9 @@ TEST(Sounds, SamplesAreReadWhenFirstPlayedAndTogetherStayWithinABound) {
     startProject("sample_bound");
     for (const char* name : {"introduction.ogg", "5.ogg", "6.ogg", "7.ogg"}) writeLongSample(name, 590);
     fs::copy_file(std::string(ORVALDE_TEST_DATA) + "/beep.ogg", "8.ogg");
-    addMinorEvent(WordLook, NoWord, NoWord, {},
-                  {step(JouerSample, 5), step(JouerSample, 6), step(JouerSample, 7), step(JouerSample, 8),
-                   step(JouerSample, 5)});
+    addMinorEvent(
+        WordLook, NoWord, NoWord, {},
+        {step(JouerSample, 5), step(JouerSample, 6), step(JouerSample, 7), step(JouerSample, 8), step(JouerSample, 5)});
     for (int n : {5, 6, 7, 8}) samplePlayHandles[n] = 0;
     countedName = (fs::current_path() / "5.ogg").string();
     openCount = 0;
