@@ -181,7 +181,7 @@ TEST(PlayEvents, PausesSleepWholeSecondsAndWaitsEndOnAKey) {
 TEST(PlayEvents, SamplesRestartOnTheirOwnVoice) {
     startProject("samples");
     std::filesystem::copy_file(std::string(ORVALDE_TEST_DATA) + "/beep.ogg", "5.ogg");
-    writeLongSample("7.ogg", 3600);
+    writeLongSample("7.ogg", 700);
     addMajorEvent({}, {step(JouerSample, 5), step(JouerSample, 5), step(JouerSample, 6), step(JouerSample, 7)});
     samplePlayHandles[5] = samplePlayHandles[6] = samplePlayHandles[7] = 0;
     playSession("");
