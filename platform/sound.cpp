@@ -38,8 +38,8 @@ struct Sample {
 bool soundReady = false;
 HandleTable<Sample> sounds;
 int64_t heldSampleBytes = 0;
-Mix_Music* streamed = nullptr;  // what the streamed voice plays, and whose
-SoundHandle streamedSound = 0;
+Mix_Music* streamed = nullptr;  // what the streamed voice plays
+SoundHandle streamedSound = 0;  // the sample it plays
 
 Sample* sampleOf(SoundHandle sound) {
     return soundReady ? sounds.find(sound) : nullptr;
