@@ -23,7 +23,8 @@ void clearScreenWithPicture() {
 }
 
 // Clearing, then the room's text with its exits, the objects seen, the prompt
-// and the command last entered.
+// and the command last entered, followed by what the command has been answered
+// so far, which the clearing would otherwise take away unread.
 void describeCurrentRoom() {
     clearScreenWithPicture();
     if (isTableIndex(currentRoom)) {
@@ -31,8 +32,7 @@ void describeCurrentRoom() {
                                         adventure.descriptionZone, descriptionCursor);
         refreshInventoryZone(MsgYouSee, currentRoom);
     }
-    printSystemMessage(MsgPrompt);
-    printInTextZone(lastCommand);
+    printPromptAndAnswerAgain(lastCommand);
 }
 
 // The remainder of the sum by 256 with the sign of the sum (truncating

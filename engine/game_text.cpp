@@ -2,6 +2,8 @@
 // inventory zone and the turn start.
 #include "engine/game_text.h"
 
+#include <vector>
+
 #include "engine/game_state.h"
 #include "engine/screen.h"
 #include "platform/program.h"
@@ -10,12 +12,75 @@ const std::u16string& systemMessage(SystemMessage message) {
     return adventure.systemMessages[message];
 }
 
+// The answer of the current or last turn. A turn may print any number of
+// texts of any length (they come from the adventure file); only what the text
+// zone can show is worth keeping, and no screen shows more than a few
+// thousand characters, so the oldest part beyond AnswerLimit is dropped.
+constexpr size_t AnswerLimit = 8192;
+static std::u16string answeredCommand;
+static std::vector<std::u16string> answerTexts;
+static size_t answerLength = 0;
+static bool answerOpen = false;
+
+static void keepInAnswer(const std::u16string& text) {
+    answerTexts.push_back(text);
+    answerLength += text.size();
+    while (answerLength > AnswerLimit && answerTexts.size() > 1) {
+        answerLength -= answerTexts.front().size();
+        answerTexts.erase(answerTexts.begin());
+    }
+    if (answerLength > AnswerLimit) {
+        // One text longer than the limit: its end is what would show.
+        std::u16string& only = answerTexts.front();
+        size_t cut = only.size() - AnswerLimit;
+        if (cut < only.size() && only[cut] >= 0xDC00 && only[cut] <= 0xDFFF) ++cut;  // never half a character
+        only.erase(0, cut);
+        answerLength = only.size();
+    }
+}
+
 void printInTextZone(const std::u16string& text) {
     textCursor = printInZone(text, adventure.textZone, textCursor);
+    if (answerOpen && !text.empty()) keepInAnswer(text);
 }
 
 void printSystemMessage(SystemMessage message) {
     printInTextZone(systemMessage(message));
+}
+
+void startTurnAnswer(const std::u16string& command) {
+    forgetTurnAnswer();
+    answeredCommand = command;
+    answerOpen = true;
+}
+
+void endTurnAnswer() {
+    answerOpen = false;
+}
+
+void forgetTurnAnswer() {
+    answeredCommand.clear();
+    answerTexts.clear();
+    answerLength = 0;
+    answerOpen = false;
+}
+
+void showTurnAnswerAgain() {
+    if (answerTexts.empty()) return;
+    printInTextZone(answeredCommand);
+    for (const std::u16string& text : answerTexts) printInTextZone(text);
+    printInTextZone(u" ");
+}
+
+void printPromptAndAnswerAgain(const std::u16string& command) {
+    const bool open = answerOpen;
+    answerOpen = false;
+    printSystemMessage(MsgPrompt);
+    printInTextZone(command);
+    if (open) {
+        for (const std::u16string& text : answerTexts) printInTextZone(text);
+    }
+    answerOpen = open;
 }
 
 std::u16string yesNoChoice() {

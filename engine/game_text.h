@@ -41,6 +41,25 @@ const std::u16string& systemMessage(SystemMessage message);
 void printInTextZone(const std::u16string& text);
 void printSystemMessage(SystemMessage message);
 
+// The answer of a turn: what the turn printed in the text zone after the echo
+// of its command. A turn that asks for a full redraw (a move, a take, an event
+// sending the player elsewhere) would have its answer cleared by the next turn
+// start before the player could read it, so that turn start shows it again,
+// headed by the command, at the top of the text zone.
+//
+// The session starts the answer after the echo of the command and ends it
+// before the blank line that closes the turn; a new game has none.
+void startTurnAnswer(const std::u16string& command);
+void endTurnAnswer();
+void forgetTurnAnswer();
+// After a full redraw at a turn start: the command and its answer, then the
+// blank line that closed the turn. Nothing when the turn printed no answer.
+void showTurnAnswerAgain();
+// After the room is described again (the zones cleared): the prompt, the
+// command last entered and, within a turn's answer, what it has answered so
+// far; none of it is kept in the answer a second time.
+void printPromptAndAnswerAgain(const std::u16string& command);
+
 // The answers offered after a question: yes, "/", no ("O/N").
 std::u16string yesNoChoice();
 

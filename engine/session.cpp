@@ -97,6 +97,7 @@ static void showProjectIntroduction() {
 static bool startSession() {
     loadSamples();
     clearCommandWords();
+    forgetTurnAnswer();
     descriptionCursor = 0;
     textCursor = 0;
     inventoryCursor = 0;
@@ -145,6 +146,7 @@ static void restartGame() {
     turnCount = 0;
     needFullRedraw = true;
     clearCommandWords();
+    forgetTurnAnswer();
     resetPlayState();
     commandLine.clear();
     loadStartingState();
@@ -159,8 +161,10 @@ static void evaluateCommandEvents() {
 }
 
 static void playTurn() {
+    const bool redrawn = needFullRedraw;
     if (needFullRedraw) clearScreen();
     drawTurnStart();
+    if (redrawn) showTurnAnswerAgain();
     printSystemMessage(MsgPrompt);
     evaluateMajorEvents();
     takeTurnSnapshot();
@@ -174,9 +178,11 @@ static void playTurn() {
     lastCommand = commandLine;
     splitCommand(commandLine);
     printInTextZone(lastCommand);
+    startTurnAnswer(lastCommand);
     recogniseWords();
     applyBuiltInVerbs();
     evaluateCommandEvents();
+    endTurnAnswer();
     printInTextZone(u" ");
     takeTurnSnapshot();
     presentFrame();
