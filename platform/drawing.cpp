@@ -21,8 +21,8 @@ HandleTable<TTF_Font> fonts;
 TTF_Font* defaultFont = nullptr;
 
 struct DrawingTarget {
+    ImageHandle image = 0;
     SDL_Surface* surface = nullptr;
-    bool isWindow = false;
     Colour front = rgb(255, 255, 255);
     Colour back = rgb(0, 0, 0);
     DrawMode mode = DrawMode::OpaqueText;
@@ -108,7 +108,10 @@ bool startDrawing() {
 
 void stopDrawing() {
     forgetRenderedTexts();
-    for (size_t slot = 1; slot < images.slots.size(); ++slot) SDL_FreeSurface(images.take(static_cast<int64_t>(slot)));
+    for (size_t slot = 1; slot < images.slots.size(); ++slot) {
+        noteImageGone(static_cast<int64_t>(slot));
+        SDL_FreeSurface(images.take(static_cast<int64_t>(slot)));
+    }
     for (size_t slot = 1; slot < fonts.slots.size(); ++slot) {
         if (TTF_Font* font = fonts.take(static_cast<int64_t>(slot))) TTF_CloseFont(font);
     }
@@ -145,8 +148,8 @@ int64_t countLiveImages() {
 
 void beginDrawing(ImageHandle image) {
     target = DrawingTarget();
+    target.image = image;
     target.surface = surfaceOf(image);
-    target.isWindow = image == WindowSurface;
     target.font = defaultFont;
 }
 
@@ -165,6 +168,7 @@ void fillRect(int64_t x, int64_t y, int64_t width, int64_t height, Colour colour
     SDL_Rect rect = {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
                      static_cast<int>(bottom - top)};
     SDL_FillRect(target.surface, &rect, mapColour(target.surface, colour));
+    noteAreaCovered(target.image, left, top, right - left, bottom - top);
 }
 
 void fillRectFront(int64_t x, int64_t y, int64_t width, int64_t height) {
@@ -203,10 +207,12 @@ void drawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
 
 void drawText(int64_t x, int64_t y, const std::u16string& text) {
     if (target.surface == nullptr || target.font == nullptr || text.empty()) return;
-    if (!target.isWindow) noteTextDrawn(x, y, text);
     if (target.mode == DrawMode::OpaqueText) fillRect(x, y, textWidth(text), textHeight(text), target.back);
     SDL_Surface* rendered = renderedText(text);
-    if (rendered == nullptr || x < -100000 || x > 100000 || y < -100000 || y > 100000) return;
+    const bool shown = rendered != nullptr && x >= -100000 && x <= 100000 && y >= -100000 && y <= 100000;
+    // The box of a text is as wide as its rendering and a line of the font high.
+    noteTextDrawn(target.image, x, y, shown ? rendered->w : 0, shown ? TTF_FontHeight(target.font) : 0, text);
+    if (!shown) return;
     SDL_Rect at = {static_cast<int>(x), static_cast<int>(y), 0, 0};
     SDL_BlitSurface(rendered, nullptr, target.surface, &at);
 }
@@ -296,6 +302,9 @@ void drawImage(ImageHandle image, int64_t x, int64_t y) {
     SDL_SetSurfaceBlendMode(source, target.mode == DrawMode::AlphaBlend ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
     SDL_Rect at = {static_cast<int>(x), static_cast<int>(y), 0, 0};
     SDL_BlitSurface(source, nullptr, target.surface, &at);
+    // A picture drawn through its transparency (an icon) leaves what lies
+    // under it readable.
+    if (target.mode != DrawMode::AlphaBlend) noteImageCopied(image, 0, 0, source->w, source->h, target.image, x, y);
 }
 
 void drawImageScaled(ImageHandle image, int64_t x, int64_t y, int64_t width, int64_t height) {
@@ -306,6 +315,7 @@ void drawImageScaled(ImageHandle image, int64_t x, int64_t y, int64_t width, int
     SDL_SetSurfaceBlendMode(source, target.mode == DrawMode::AlphaBlend ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
     SDL_Rect at = {static_cast<int>(x), static_cast<int>(y), static_cast<int>(width), static_cast<int>(height)};
     SDL_BlitScaled(source, nullptr, target.surface, &at);
+    if (target.mode != DrawMode::AlphaBlend) noteAreaCovered(target.image, x, y, width, height);
 }
 
 // ---------------------------------------------------------------------------
@@ -317,7 +327,9 @@ ImageHandle createImage(int64_t width, int64_t height, int depth) {
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, static_cast<int>(width), static_cast<int>(height),
                                                           depth == 24 ? 24 : 32, format);
     if (surface != nullptr) SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
-    return images.keep(surface);
+    const ImageHandle image = images.keep(surface);
+    noteImageGone(image);  // the handle of an image freed earlier may come back: nothing of it remains
+    return image;
 }
 
 namespace {
@@ -474,7 +486,9 @@ ImageHandle loadImage(const std::u16string& path) {
     SDL_Surface* converted =
         SDL_ConvertSurfaceFormat(loaded, hasAlpha ? SDL_PIXELFORMAT_ARGB8888 : SDL_PIXELFORMAT_XRGB8888, 0);
     SDL_FreeSurface(loaded);
-    return images.keep(converted);
+    const ImageHandle image = images.keep(converted);
+    noteImageGone(image);
+    return image;
 }
 
 ImageHandle grabImage(ImageHandle source, int64_t x, int64_t y, int64_t width, int64_t height) {
@@ -488,11 +502,17 @@ ImageHandle grabImage(ImageHandle source, int64_t x, int64_t y, int64_t width, i
     SDL_SetSurfaceBlendMode(from, SDL_BLENDMODE_NONE);
     SDL_Rect area = {static_cast<int>(x), static_cast<int>(y), static_cast<int>(width), static_cast<int>(height)};
     SDL_BlitSurface(from, &area, copy, nullptr);
-    return images.keep(copy);
+    const ImageHandle image = images.keep(copy);
+    noteImageGone(image);
+    if (image != 0) noteImageCopied(source, x, y, width, height, image, 0, 0);
+    return image;
 }
 
 void freeImage(ImageHandle image) {
-    if (SDL_Surface* surface = images.take(image)) SDL_FreeSurface(surface);
+    if (SDL_Surface* surface = images.take(image)) {
+        noteImageGone(image);
+        SDL_FreeSurface(surface);
+    }
 }
 
 int64_t imageWidth(ImageHandle image) {

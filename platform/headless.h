@@ -11,7 +11,10 @@
 
 // Appends the lines of a script file, or of a text. Lines: click X Y | wheel
 // N [ctrl] [shift] | key NAME | type TEXT | close | shot FILE | mark TEXT |
-// expect TEXT. Blank lines and lines starting with '#' are skipped. A file
+// expect TEXT. Blank lines and lines starting with '#' are skipped. An expect
+// line is checked when the program next asks for input: TEXT must be within a
+// text the frame then shown lets the player read (the lines of a zone read as
+// one text). A file
 // that cannot be read or holds a line of no known form is refused whole
 // (false, with the reason on standard error); a text with such a line stops
 // the process.
@@ -28,3 +31,5 @@ Colour readPixel(ImageHandle image, int64_t x, int64_t y);
 bool saveImagePng(ImageHandle image, const std::u16string& path);
 // How many images are alive (the game must not let this grow turn after turn).
 int64_t liveImageCount();
+// The expect lines that failed since the last call, as "line N: TEXT".
+std::vector<std::string> takeUnmetExpectations();

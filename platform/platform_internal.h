@@ -80,6 +80,15 @@ void releaseSound();
 //
 // The surface that stands for the window's client area.
 SDL_Surface* windowSurface();
-// Called for every text drawn into an image (not the window): the headless
-// runner reports it, the real window ignores it.
-void noteTextDrawn(int64_t x, int64_t y, const std::u16string& text);
+// What was drawn where, for the headless runner's record of the texts each
+// image shows (the real window ignores these). A text drawn into an image or
+// the window, with the box it takes; an area painted over (a fill, a picture
+// drawn stretched); a part of one image copied unscaled into another (a
+// picture drawn, a grab), the area (x, y, width, height) of the source landing
+// at (toX, toY) of the target; an image gone or made anew.
+void noteTextDrawn(ImageHandle target, int64_t x, int64_t y, int64_t width, int64_t height,
+                   const std::u16string& text);
+void noteAreaCovered(ImageHandle target, int64_t x, int64_t y, int64_t width, int64_t height);
+void noteImageCopied(ImageHandle source, int64_t x, int64_t y, int64_t width, int64_t height, ImageHandle target,
+                     int64_t toX, int64_t toY);
+void noteImageGone(ImageHandle image);

@@ -1,14 +1,17 @@
 // The headless runner's platform: no window but an 800 x 600 surface standing
 // for it, input read from a script, a silent sound device, every text drawn
 // and every message box reported (on standard output, or in memory for tests
-// in the same process), sleeps recorded instead of slept.
+// in the same process), sleeps recorded instead of slept, and the texts each
+// image shows kept, so that a walkthrough checks what the player can read.
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <fstream>
 #include <sstream>
+#include <unordered_map>
 
 #include "platform/headless.h"
 #include "platform/platform_internal.h"
@@ -22,13 +25,75 @@ std::u16string typedChars;  // characters of a "type" line still to hand out
 int pointerX = -1;
 int pointerY = -1;
 std::vector<int64_t> recordedSleeps;
-// The texts drawn since the last "expect" line, kept only while the script
-// still has one to come; and whether one of them failed. Expect lines in a
-// row check the same texts: the record starts again at the next input.
-std::vector<std::string> textsSinceExpect;
-int64_t expectLinesPending = 0;
+// The "expect" lines that failed, as "line N: TEXT", until taken; and whether
+// one failed since the start.
+std::vector<std::string> unmetExpectations;
 bool expectationFailed = false;
-bool expectationsChecked = false;
+
+// What the player can read: the texts each image shows (the window's surface
+// included), where they lie, in drawing order. A text leaves an image as soon
+// as anything is painted over any part of it, so that a text cleared or drawn
+// over before a frame is shown does not count; a copy of a part of an image
+// takes along the texts lying wholly inside that part, so that the turn
+// snapshots, the scrolled zones and the presentation carry what they show. A
+// text only partly inside its image cannot be read whole and is not kept.
+struct ShownText {
+    int64_t x;
+    int64_t y;
+    int64_t width;
+    int64_t height;
+    std::string text;
+};
+std::unordered_map<ImageHandle, std::vector<ShownText>> shownTexts;
+
+bool overlaps(const ShownText& text, int64_t x, int64_t y, int64_t width, int64_t height) {
+    return text.x < x + width && x < text.x + text.width && text.y < y + height && y < text.y + text.height;
+}
+
+bool liesWithin(const ShownText& text, int64_t x, int64_t y, int64_t width, int64_t height) {
+    return text.x >= x && text.y >= y && text.x + text.width <= x + width && text.y + text.height <= y + height;
+}
+
+bool liesWithinImage(const ShownText& text, ImageHandle image) {
+    const SDL_Surface* surface = surfaceOf(image);
+    return surface != nullptr && liesWithin(text, 0, 0, surface->w, surface->h);
+}
+
+void coverArea(ImageHandle image, int64_t x, int64_t y, int64_t width, int64_t height) {
+    const auto found = shownTexts.find(image);
+    if (found == shownTexts.end()) return;
+    std::erase_if(found->second, [&](const ShownText& text) { return overlaps(text, x, y, width, height); });
+}
+
+// The texts of the frame shown as the player reads them: each text, the lines
+// of a zone read as one. The engine wraps a line where a blank was and drops
+// that blank, so a text drawn at the same x exactly one line height below
+// another continues it, joined with one blank.
+std::vector<std::string> textsReadable() {
+    std::vector<std::string> readable;
+    const auto found = shownTexts.find(WindowSurface);
+    if (found == shownTexts.end()) return readable;
+    const std::vector<ShownText>& shown = found->second;
+    auto lineBelow = [&](const ShownText& above) -> const ShownText* {
+        for (const ShownText& text : shown) {
+            if (text.x == above.x && text.y == above.y + above.height) return &text;
+        }
+        return nullptr;
+    };
+    for (const ShownText& text : shown) {
+        bool continues = false;
+        for (const ShownText& above : shown) continues = continues || (above.x == text.x && above.y + above.height == text.y);
+        if (continues) continue;
+        std::string joined = text.text;
+        // Each line lies lower than the one before, so the chain ends.
+        for (const ShownText* next = lineBelow(text); next != nullptr; next = lineBelow(*next)) {
+            joined += ' ';
+            joined += next->text;
+        }
+        readable.push_back(joined);
+    }
+    return readable;
+}
 
 void report(const std::string& line) {
     if (reportInMemory) {
@@ -120,34 +185,41 @@ bool parseScript(const std::string& scriptText, std::deque<ScriptLine>& parsed, 
 }
 
 void queueParsed(std::deque<ScriptLine>& parsed) {
-    for (const ScriptLine& line : parsed) {
-        expectLinesPending += line.kind == LineKind::Expect;
-        scriptLines.push_back(line);
-    }
+    for (const ScriptLine& line : parsed) scriptLines.push_back(line);
 }
 
 void reportUnmetExpectation(const ScriptLine& line) {
     expectationFailed = true;
-    std::fprintf(stderr, "expect failed, line %lld: %s\n", static_cast<long long>(line.number), line.text.c_str());
+    const std::string unmet = "line " + std::to_string(line.number) + ": " + line.text;
+    unmetExpectations.push_back(unmet);
+    std::fprintf(stderr, "expect failed, %s\n", unmet.c_str());
 }
 
-// TEXT must be found within one of the texts drawn since the previous
-// "expect" line.
+// A non-breaking blank (the French one before "!", ":" or "?") looks like
+// any other blank: the player cannot tell them apart, nor can a walkthrough.
+std::string withPlainBlanks(const std::string& text) {
+    std::string plain;
+    plain.reserve(text.size());
+    for (size_t at = 0; at < text.size(); ++at) {
+        const bool nonBreaking = text.compare(at, 2, "\u00A0") == 0;
+        plain += nonBreaking ? ' ' : text[at];
+        at += nonBreaking ? 1 : 0;
+    }
+    return plain;
+}
+
+// Expect lines are performed when the program asks for input, so TEXT must be
+// readable in the frame it shows while it waits.
 void checkExpectation(const ScriptLine& line) {
-    --expectLinesPending;
+    const std::string wanted = withPlainBlanks(line.text);
     bool found = false;
-    for (const std::string& text : textsSinceExpect) found = found || text.find(line.text) != std::string::npos;
-    expectationsChecked = true;
+    for (const std::string& text : textsReadable()) found = found || withPlainBlanks(text).find(wanted) != std::string::npos;
     if (!found) reportUnmetExpectation(line);
 }
 
 // Performs one script line: true with an event for the program, false when
 // the line only acted (type, shot, mark, expect).
 bool performScriptLine(const ScriptLine& line, PlatformEvent& event) {
-    if (expectationsChecked && (line.kind == LineKind::Event || line.kind == LineKind::Type)) {
-        textsSinceExpect.clear();
-        expectationsChecked = false;
-    }
     switch (line.kind) {
         case LineKind::Event:
             event = line.event;
@@ -236,9 +308,6 @@ void recordHeadlessOutputInMemory(bool inMemory) {
     reportInMemory = inMemory;
     scriptLines.clear();
     typedChars.clear();
-    expectLinesPending = 0;
-    textsSinceExpect.clear();
-    expectationsChecked = false;
 }
 
 std::string takeHeadlessOutput() {
@@ -277,10 +346,49 @@ SDL_Surface* windowSurface() {
     return screen;
 }
 
-void noteTextDrawn(int64_t x, int64_t y, const std::u16string& text) {
+void noteTextDrawn(ImageHandle target, int64_t x, int64_t y, int64_t width, int64_t height,
+                   const std::u16string& text) {
     const std::string utf8 = textToUtf8(text);
-    report("text " + std::to_string(x) + " " + std::to_string(y) + " " + utf8);
-    if (expectLinesPending > 0) textsSinceExpect.push_back(utf8);
+    if (target != WindowSurface) report("text " + std::to_string(x) + " " + std::to_string(y) + " " + utf8);
+    const ShownText shown = {x, y, width, height, utf8};
+    if (width > 0 && height > 0 && liesWithinImage(shown, target)) shownTexts[target].push_back(shown);
+}
+
+void noteAreaCovered(ImageHandle target, int64_t x, int64_t y, int64_t width, int64_t height) {
+    coverArea(target, x, y, width, height);
+}
+
+void noteImageCopied(ImageHandle source, int64_t x, int64_t y, int64_t width, int64_t height, ImageHandle target,
+                     int64_t toX, int64_t toY) {
+    const SDL_Surface* from = surfaceOf(source);
+    if (from == nullptr) return;
+    // Only the part of the area inside the source is copied.
+    const int64_t left = std::max<int64_t>(x, 0);
+    const int64_t top = std::max<int64_t>(y, 0);
+    const int64_t right = std::min<int64_t>(x + width, from->w);
+    const int64_t bottom = std::min<int64_t>(y + height, from->h);
+    if (right <= left || bottom <= top) return;
+    const int64_t shiftX = toX - x;
+    const int64_t shiftY = toY - y;
+    std::vector<ShownText> carried;
+    const auto found = shownTexts.find(source);
+    if (found != shownTexts.end()) {
+        for (const ShownText& text : found->second) {
+            if (!liesWithin(text, left, top, right - left, bottom - top)) continue;
+            ShownText moved = text;
+            moved.x += shiftX;
+            moved.y += shiftY;
+            if (liesWithinImage(moved, target)) carried.push_back(moved);
+        }
+    }
+    coverArea(target, left + shiftX, top + shiftY, right - left, bottom - top);
+    if (carried.empty()) return;
+    std::vector<ShownText>& kept = shownTexts[target];
+    kept.insert(kept.end(), carried.begin(), carried.end());
+}
+
+void noteImageGone(ImageHandle image) {
+    shownTexts.erase(image);
 }
 
 bool openWindow(int width, int height) {
@@ -299,6 +407,7 @@ void setWindowTitle(const std::u16string&) {}
 void closeWindow() {
     if (screen != nullptr) SDL_FreeSurface(screen);
     screen = nullptr;
+    noteImageGone(WindowSurface);
 }
 
 PlatformEvent pollEvent(int) {
@@ -319,6 +428,7 @@ void presentImage(ImageHandle image) {
     if (source == nullptr || screen == nullptr) return;
     SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
     SDL_BlitSurface(source, nullptr, screen, nullptr);
+    noteImageCopied(image, 0, 0, source->w, source->h, WindowSurface, 0, 0);
 }
 
 bool messageBox(const std::u16string& title, const std::u16string& text, bool) {
@@ -353,4 +463,10 @@ bool saveImagePng(ImageHandle image, const std::u16string& path) {
 
 int64_t liveImageCount() {
     return countLiveImages();
+}
+
+std::vector<std::string> takeUnmetExpectations() {
+    std::vector<std::string> taken;
+    taken.swap(unmetExpectations);
+    return taken;
 }

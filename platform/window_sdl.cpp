@@ -124,7 +124,11 @@ SDL_Surface* windowSurface() {
     return window != nullptr ? SDL_GetWindowSurface(window) : nullptr;
 }
 
-void noteTextDrawn(int64_t, int64_t, const std::u16string&) {}
+// The headless runner's record of the texts shown; the window keeps none.
+void noteTextDrawn(ImageHandle, int64_t, int64_t, int64_t, int64_t, const std::u16string&) {}
+void noteAreaCovered(ImageHandle, int64_t, int64_t, int64_t, int64_t) {}
+void noteImageCopied(ImageHandle, int64_t, int64_t, int64_t, int64_t, ImageHandle, int64_t, int64_t) {}
+void noteImageGone(ImageHandle) {}
 
 // ---------------------------------------------------------------------------
 // Window and input.
