@@ -8,7 +8,7 @@ static bool isEventPage() {
     return currentPage == MinorEvents || currentPage == MajorEvents;
 }
 
-// Step 7: the step and direction of the wheel, overridden by the keys.
+// The step and direction of the wheel, overridden by the keys.
 static void readAdjustment() {
     adjustStep = inputState.ctrlWheel ? 10 : 1;
     adjustDirection = inputState.wheelSteps > 0 ? 1 : (inputState.wheelSteps < 0 ? -1 : 0);
@@ -22,6 +22,19 @@ static void readAdjustment() {
         adjustDirection = -1;
         adjustStep = 10;
     }
+}
+
+// A wheel turned fast may report several notches in one event, and each
+// notch moves a value as a separate turn of one notch would (a value wraps
+// once per notch). A key counts once. No value or list of the pages has more
+// positions than the vocabulary's 2560 spellings, so a larger count, which
+// only a faulty device could send, is taken as that many.
+constexpr int64_t MostNotchesAtOnce = 2560;
+
+static int64_t adjustmentCount() {
+    if (inputState.wheelSteps == 0) return 1;
+    const int64_t notches = inputState.wheelSteps < 0 ? -inputState.wheelSteps : inputState.wheelSteps;
+    return notches < MostNotchesAtOnce ? notches : MostNotchesAtOnce;
 }
 
 static void runOneTurn() {
@@ -51,8 +64,13 @@ static void runOneTurn() {
     }
 
     readAdjustment();
-    if (editingText == 0 && listSelecting == 0 && adjustDirection != 0) handlePageAdjust(adjustDirection, adjustStep);
-    if (listSelecting != 0) handleListSelection();
+    const int64_t adjustments = adjustmentCount();
+    if (editingText == 0 && listSelecting == 0 && adjustDirection != 0) {
+        for (int64_t done = 0; done < adjustments; ++done) handlePageAdjust(adjustDirection, adjustStep);
+    }
+    if (listSelecting != 0) {
+        for (int64_t done = 0; done < adjustments && listSelecting != 0; ++done) handleListSelection();
+    }
     if (editingText != 0) {
         int64_t key = inputState.typedChar;
         if (inputState.returnKey) key = KeyReturn;

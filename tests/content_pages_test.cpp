@@ -93,6 +93,9 @@ TEST(VocabularyPage, TheAuthorBrowsesErasesRewritesAndAddsSpellings) {
         {inst + "key down\n", {"255"}, {}, 0, 0, u"N"},
         {inst + insert + "key return\n", {"000 N"}, {"001 PAS", "001 _"}, 1, 9, u"Z", fillWordOne},
         {down + effa + effa, {"007 JETTE"}, {}, 7, 1, u"JETTE", keepOnlyJette},
+        // A wheel turned three notches at once moves three rows, or three words.
+        {"wheel -3\n" + effa, {"000 NORD", "001 S", "002 E"}, {"001 SUD"}, 1, 1, u""},
+        {inst + "wheel 5\nkey return\ntype pas\nkey return\n", {"005 PAS"}, {}, 5, 2, u"PAS"},
     };
     for (const auto& c : cases) {
         startInProcess(folder);
@@ -117,6 +120,7 @@ TEST(TextPages, EachPageShowsTheTextItsOwnNumberChooses) {
         {RoomTexts, "key down\n", {"252"}},
         {RoomTexts, "key down\nkey down\nkey down\nkey pageup\n", {"007"}},
         {RoomTexts, "key up\nkey up\nkey up\nkey pagedown\n", {"246"}},
+        {RoomTexts, "wheel -3\nwheel 2\n", {"252"}},
         {ObjectTexts, "wheel 1\nwheel 1\n", {"TEXTE OBJETS", "OBJET", "002", "Un garde devant l'entrée"}},
         {ObjectTexts, "wheel -1 ctrl\n", {"246"}},
         {SystemMessages, "key down\n", {"MESS. SYSTEMES", "025", "Vous ne pouvez pas écrire sur ce disque."}},
@@ -218,6 +222,7 @@ TEST(MovementsPage, TheAuthorSetsTheExitsOfEveryRoom) {
     } cases[] = {
         {northCell + "wheel 1\n", 0, 0, 0, "000"},
         {northCell + "wheel 1\nwheel -1\n", 0, 0, 255, "255"},
+        {northCell + "wheel 3\n", 0, 0, 2, "002"},
         {northCell + repeat("key down\n", 5) + "key pageup\n", 0, 0, 4, "004"},
         {southCell + "wheel 1\n" + roomCell + "wheel 1\n" + southCell + "wheel 1 ctrl\n", 1, 1, 9, "009"},
         {eastCell + "key escape\n" + menuEntry(Movements) + "wheel 1\n", 0, 2, 0, "000"},

@@ -138,6 +138,7 @@ TEST(EventPages, TheAuthorWritesStepsWithClicksTheWheelAndBackspace) {
         // 0 - 1 gives 255, 255 + 10 gives 9, Page Up adds 10, Page Down takes 10.
         {MinorEvents, "word OBJET 2; wheel 1; wheel -1; wheel 1 ctrl; key pageup", "", "-", {"OBJET 1", "255", "OBJET 2", "019"}, 1},
         {MinorEvents, "key pagedown", "", "-", {"VERBE", "245"}, 1},
+        {MinorEvents, "wheel 3; wheel -12 ctrl", "", "-", {"VERBE", "138"}, 1},
         // New steps hold 255s; the mark goes to the first row.
         {MinorEvents, "choose Objet n en main", "Objet 255 en main", "Objet 255 en main", {}, 1},
         {MinorEvents, "choose Objet n en main; choose En salle n", "Objet 255 en main|En salle 255", "Objet 255 en main", {}, 1},
