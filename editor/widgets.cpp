@@ -83,8 +83,8 @@ std::u16string firstSpelling(int64_t word) {
     return adventure.vocabulary[word][firstSpellingSlot(word)];
 }
 
-std::u16string filterFileNameChar(char16_t character) {
-    switch (character) {
+std::u16string filterFileNameChar(int64_t code) {
+    switch (code) {
         case u'<':
         case u'>':
         case u':':
@@ -96,7 +96,7 @@ std::u16string filterFileNameChar(char16_t character) {
         case u'*':
             return std::u16string();
         default:
-            return std::u16string(1, character);
+            return charFromCode(code);
     }
 }
 
@@ -156,7 +156,7 @@ void applyTextEntryKey(std::u16string& stored, int64_t key, bool fileNameOnly, c
     editBuffer = stored;
     if (key == KeyBackspace) {
         if (editBuffer.empty()) return;
-        editBuffer.pop_back();
+        dropLastCharacter(editBuffer);
         stored = editBuffer;
         return;
     }
@@ -165,9 +165,8 @@ void applyTextEntryKey(std::u16string& stored, int64_t key, bool fileNameOnly, c
         editingText = 0;
         return;
     }
-    if (key < 32 || key > 0xFFFF) return;
-    const char16_t character = static_cast<char16_t>(key);
-    const std::u16string added = fileNameOnly ? filterFileNameChar(character) : std::u16string(1, character);
+    if (key < 32) return;
+    const std::u16string added = fileNameOnly ? filterFileNameChar(key) : charFromCode(key);
     if (added.empty() || fitsTextBox(editBuffer + added + u"_", box) == 0) return;
     editBuffer += added;
     stored = editBuffer;

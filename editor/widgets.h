@@ -33,8 +33,9 @@ int64_t firstSpellingSlot(int64_t word);
 // The spelling in that slot; empty for a word number outside the vocabulary.
 std::u16string firstSpelling(int64_t word);
 
-// The character, or the empty text when a file name may not hold it.
-std::u16string filterFileNameChar(char16_t character);
+// The character of the code, or the empty text when a file name may not hold
+// it (or the code is no character).
+std::u16string filterFileNameChar(int64_t code);
 
 // Page frames shared by several pages.
 // The start of every page: its click zones emptied, drawing opened on the
@@ -76,7 +77,8 @@ void startTextEntry(const std::u16string& stored);
 // is active. A text longer than the box is drawn as far as it fits and is
 // never shortened here: showing a text must not change it.
 void drawTextField(const std::u16string& stored, const TextBox& box);
-// One key of the entry: a character (32 or more), 8 for Backspace, 13 for
+// One key of the entry: a character's code (32 or more, whole outside 16
+// bits), 8 for Backspace (which takes off the last whole character), 13 for
 // Return. A character that would make the text and its cursor overflow the
 // box is not kept, so the box is the length limit of what is typed. With
 // fileNameOnly the characters a file name may not hold are dropped.

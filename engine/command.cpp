@@ -125,14 +125,17 @@ bool readCommandLine() {
             key = KeyReturn;
         }
         if (key == KeyBackspace && !commandLine.empty()) {
-            commandLine.pop_back();
+            dropLastCharacter(commandLine);
             redrawTypedLine();
         } else if (key == KeyReturn) {
             entered = true;
         } else if (key >= 32) {
-            char16_t typed = static_cast<char16_t>(key);
+            // A character outside 16 bits is typed and measured whole.
+            const std::u16string typed = key <= 0xFFFF ? charFromCode(foldAccent(static_cast<char16_t>(key)))
+                                                       : charFromCode(key);
+            if (typed.empty()) continue;
             if (gameTextWidth(commandLine + typed) > clampedZone(adventure.textZone).width - 4) continue;
-            commandLine = upperCase(commandLine + foldAccent(typed));
+            commandLine = upperCase(commandLine + typed);
             redrawTypedLine();
         }
     }

@@ -52,11 +52,6 @@ Uint32 mapColour(SDL_Surface* surface, Colour colour) {
     return SDL_MapRGB(surface->format, colour & 255, (colour >> 8) & 255, (colour >> 16) & 255);
 }
 
-std::vector<Uint16> nulTerminated(const std::u16string& text) {
-    std::vector<Uint16> units(text.begin(), text.end());
-    units.push_back(0);
-    return units;
-}
 
 void forgetRenderedTexts() {
     for (auto& entry : renderedTexts) SDL_FreeSurface(entry.second);
@@ -70,7 +65,9 @@ SDL_Surface* renderedText(const std::u16string& text) {
     if (renderedTexts.size() >= RenderedTextLimit) forgetRenderedTexts();
     const SDL_Color colour = {static_cast<Uint8>(target.front & 255), static_cast<Uint8>((target.front >> 8) & 255),
                               static_cast<Uint8>((target.front >> 16) & 255), 255};
-    SDL_Surface* surface = TTF_RenderUNICODE_Blended(target.font, nulTerminated(text).data(), colour);
+    // Texts go to the font library in UTF-8, so that a character outside 16
+    // bits (a surrogate pair here) is one glyph, measured and drawn whole.
+    SDL_Surface* surface = TTF_RenderUTF8_Blended(target.font, textToUtf8(text).c_str(), colour);
     if (surface == nullptr) return nullptr;
     SDL_SetSurfaceBlendMode(surface, SDL_BLENDMODE_BLEND);
     renderedTexts.emplace(std::move(key), surface);
@@ -222,7 +219,7 @@ int64_t textWidth(const std::u16string& text) {
     if (font == nullptr || text.empty()) return 0;
     int width = 0;
     int height = 0;
-    TTF_SizeUNICODE(font, nulTerminated(text).data(), &width, &height);
+    TTF_SizeUTF8(font, textToUtf8(text).c_str(), &width, &height);
     return width;
 }
 
@@ -265,9 +262,19 @@ static size_t prefixReachingWidth(const std::u16string& text, int64_t width) {
     return std::min(high, text.size());
 }
 
+// Whether a line ending after `length` units would cut a character outside
+// 16 bits in half.
+static bool cutsAPair(const std::u16string& text, size_t length) {
+    return length > 0 && length < text.size() && text[length - 1] >= 0xD800 && text[length - 1] <= 0xDBFF &&
+           text[length] >= 0xDC00 && text[length] <= 0xDFFF;
+}
+
 std::u16string takeWrappedLine(std::u16string& rest, int64_t width) {
     size_t length = prefixReachingWidth(rest, width);
     if (length > 1 && textWidth(rest.substr(0, length)) > width) --length;
+    // A character outside 16 bits goes whole onto the line when it fits there
+    // (or is all the line holds), else whole onto the next.
+    if (cutsAPair(rest, length)) length += length == 1 || textWidth(rest.substr(0, length + 1)) <= width ? 1 : -1;
     size_t lineEnd = length;
     size_t restStart = length;
     if (length < rest.size()) {

@@ -7,7 +7,9 @@
 //
 // Paths are written with "\" separators everywhere outside this layer; the
 // layer maps them to the host's separator. Texts are UTF-16 (std::u16string);
-// lengths and positions count UTF-16 units.
+// lengths and positions count UTF-16 units, except where a procedure says it
+// counts whole characters (a character outside 16 bits, a surrogate pair in a
+// text, is one character there).
 #pragma once
 
 #include <cstdint>
@@ -68,7 +70,7 @@ struct PlatformEvent {
     int wheelNotches = 0;  // positive: away from the user
     int modifiers = 0;     // Mod* bits held during a wheel turn
     int keyCode = 0;       // Key* code of a released key
-    int charCode = 0;      // UTF-16 code (32 and above) of a typed character
+    int charCode = 0;      // code of a typed character (32 and above), a whole one outside 16 bits too
 };
 
 // Takes one event. Waits at most maxWaitMs for one to come (0: never waits;
@@ -214,7 +216,15 @@ int64_t textLength(const std::u16string& text);
 std::u16string leftPart(const std::u16string& text, int64_t count);
 std::u16string rightPart(const std::u16string& text, int64_t count);
 std::u16string middlePart(const std::u16string& text, int64_t start, int64_t count);  // start is 1-based
+// The character of a code as a text: a surrogate pair above 0xFFFF; empty for
+// a code that is no character (negative, a lone surrogate, above 0x10FFFF).
 std::u16string charFromCode(int64_t code);
+// Whole characters: the first one taken off the front of a text (its code, 0
+// for the empty text), the last one taken off the end, and how many a text
+// holds.
+int64_t takeFirstCharacter(std::u16string& text);
+void dropLastCharacter(std::u16string& text);
+int64_t characterCount(const std::u16string& text);
 std::u16string upperCase(const std::u16string& text);
 std::u16string lowerCase(const std::u16string& text);
 char16_t upperCaseChar(char16_t c);

@@ -24,8 +24,46 @@ std::u16string middlePart(const std::u16string& text, int64_t start, int64_t cou
     return text.substr(static_cast<size_t>(start - 1), static_cast<size_t>(count));
 }
 
+static bool isHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+static bool isLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
 std::u16string charFromCode(int64_t code) {
-    return std::u16string(1, static_cast<char16_t>(code & 0xFFFF));
+    if (code < 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return u"";
+    if (code <= 0xFFFF) return std::u16string(1, static_cast<char16_t>(code));
+    const int64_t above = code - 0x10000;
+    return {static_cast<char16_t>(0xD800 + (above >> 10)), static_cast<char16_t>(0xDC00 + (above & 0x3FF))};
+}
+
+int64_t takeFirstCharacter(std::u16string& text) {
+    if (text.empty()) return 0;
+    int64_t code = text[0];
+    size_t length = 1;
+    if (isHighSurrogate(text[0]) && text.size() > 1 && isLowSurrogate(text[1])) {
+        code = 0x10000 + ((code - 0xD800) << 10) + (text[1] - 0xDC00);
+        length = 2;
+    }
+    text.erase(0, length);
+    return code;
+}
+
+void dropLastCharacter(std::u16string& text) {
+    if (text.empty()) return;
+    const size_t size = text.size();
+    const bool pair = size > 1 && isLowSurrogate(text[size - 1]) && isHighSurrogate(text[size - 2]);
+    text.erase(size - (pair ? 2 : 1));
+}
+
+int64_t characterCount(const std::u16string& text) {
+    int64_t count = 0;
+    for (size_t at = 0; at < text.size(); ++at) {
+        if (!(isLowSurrogate(text[at]) && at > 0 && isHighSurrogate(text[at - 1]))) ++count;
+    }
+    return count;
 }
 
 // Latin-1 Supplement and Latin Extended-A hold every accented letter of French

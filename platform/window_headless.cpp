@@ -253,8 +253,7 @@ PlatformEvent nextScriptEvent() {
     for (;;) {
         if (!typedChars.empty()) {
             event.kind = EventKind::CharTyped;
-            event.charCode = typedChars.front();
-            typedChars.erase(0, 1);
+            event.charCode = static_cast<int>(takeFirstCharacter(typedChars));
             if (event.charCode < 32) continue;
             return event;
         }

@@ -10,7 +10,8 @@ namespace {
 
 SDL_Window* window = nullptr;
 bool mouseDownOnSurface = false;
-// Characters of one text-input event, handed out one per poll.
+// Characters of one text-input event, handed out one whole character per
+// poll (a character outside 16 bits is one event, not two halves).
 std::u16string pendingTypedChars;
 
 PlatformEvent translate(const SDL_Event& event) {
@@ -170,8 +171,7 @@ PlatformEvent pollEvent(int maxWaitMs) {
     for (;;) {
         if (!pendingTypedChars.empty()) {
             result.kind = EventKind::CharTyped;
-            result.charCode = pendingTypedChars.front();
-            pendingTypedChars.erase(0, 1);
+            result.charCode = static_cast<int>(takeFirstCharacter(pendingTypedChars));
             return result;
         }
         const Sint32 remaining = static_cast<Sint32>(deadline - SDL_GetTicks());

@@ -96,6 +96,11 @@ TEST(VocabularyPage, TheAuthorBrowsesErasesRewritesAndAddsSpellings) {
         // A wheel turned three notches at once moves three rows, or three words.
         {"wheel -3\n" + effa, {"000 NORD", "001 S", "002 E"}, {"001 SUD"}, 1, 1, u""},
         {inst + "wheel 5\nkey return\ntype pas\nkey return\n", {"005 PAS"}, {}, 5, 2, u"PAS"},
+        // A spelling from a file with a character outside 16 bits: it counts
+        // as one of the twelve, and Backspace takes it off whole.
+        {edit + "key backspace\nkey return\n", {"000 ABC"}, {}, 0, 0, u"ABC", [] { adventure.vocabulary[0][0] = u"ABC😀"; }},
+        {edit + "type kl\nkey return\n", {}, {}, 0, 0, u"ABCDEFGHIJ😀K",
+         [] { adventure.vocabulary[0][0] = u"ABCDEFGHIJ😀"; }},
     };
     for (const auto& c : cases) {
         startInProcess(folder);
@@ -152,6 +157,9 @@ TEST(TextPages, TheAuthorEmptiesAndTypesTextsThatTheSavedFileKeeps) {
         {MessageTexts, textEdit + "type  bis\nkey escape\n", "Message 0. bis", "Message 0."},
         {ObjectTexts, textEdit + "key backspace\nkey backspace\nkey return\n", "Une ép", "Une épée"},
         {SystemMessages, textEffa + textEdit + "key return\ntype Vu :\nkey return\n", "Vu :", "Vous voyez :"},
+        // A character outside 16 bits is typed and erased whole.
+        {MessageTexts, textEffa + textEdit + "type A😀\nkey backspace\nkey return\n", "A", "A\uFFFD"},
+        {MessageTexts, textEffa + textEdit + "type 😀é😀\nkey return\n", "😀é😀", "Message 0."},
     };
     for (const auto& c : cases) {
         startInProcess(folder);

@@ -29,6 +29,8 @@ TEST(GameScreen, TextWrapsAtBlanksAndScrollsUpLineByLine) {
         {"abcdefghijklmnop", 100, 190, 0, 38, {"102 abcdefghij", "121 klmnop"}},
         {"ab", 20, 190, 0, 19, {"102 ab"}},
         {"ab", 15, 190, 0, 38, {"102 a", "121 b"}},
+        {"😀😀😀😀😀😀😀", 30, 190, 0, 57, {"102 😀😀😀", "121 😀😀😀", "140 😀"}},
+        {"😀😀😀", 5, 190, 0, 57, {"102 😀", "121 😀", "140 😀"}},
         {"un deux trois quatre cinq", 60, 57, 0, 57, {"102 un", "121 deux", "140 trois", "140 quatre", "140 cinq"}},
         {"loin", 100, 57, 5000, 41, {"124 loin"}},
         {"", 100, 57, 7, 7, {}},

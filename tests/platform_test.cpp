@@ -69,6 +69,7 @@ TEST(Platform, EachEventFillsItsOwnFieldOfTheInputState) {
         {"key pagedown", {.pageDownKey = true}},
         {"key backspace", {.backspaceKey = true}},
         {"type é", {.typedChar = u'é'}},
+        {"type 😀", {.typedChar = 0x1F600}},
     };
     for (const auto& c : cases) {
         queueInputScript(c.event);

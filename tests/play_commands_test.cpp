@@ -54,6 +54,12 @@ TEST(PlayCommands, TheTypedLineIsUpperCasedWithoutAccentsAndStopsAtTheZoneEdge) 
     // Backspace took the last character kept: the ninth, "O".
     EXPECT_TRUE(inOrder(dialogue(output), {"AEEEEIIO"}));
     EXPECT_TRUE(inOrder(texts(output), {"A", "AE", "AEE", "AEEEEIIOO", "AEEEEIIO"}));
+    // A character outside 16 bits is typed and taken off whole: the second
+    // line is empty.
+    const std::string pairs =
+        playSession("type a😀b\nkey backspace\nkey return\ntype 😀\nkey backspace\nkey backspace\nkey return\n");
+    EXPECT_TRUE(inOrder(dialogue(pairs), {"A😀", "Je ne", "A vous :", "Je ne"}));
+    EXPECT_EQ(pairs.find("\uFFFD"), std::string::npos);
 }
 
 TEST(PlayCommands, MinorEventsSeeTheFirstThreeRecognisedWordsOfAnyCommand) {
@@ -85,7 +91,8 @@ TEST(PlayCommands, MinorEventsSeeTheFirstThreeRecognisedWordsOfAnyCommand) {
 // in either case; anything else is ignored.
 TEST(PlayCommands, TheQuitQuestionTakesOnlyItsTwoAnswers) {
     startProject("quit");
-    EXPECT_TRUE(inOrder(dialogue(playSession("type fin\nkey return\ntype x\ntype N\ntype prends lampe\nkey return")),
+    // "𐁯" (U+1006F) is no "o", whatever its last 16 bits.
+    EXPECT_TRUE(inOrder(dialogue(playSession("type fin\nkey return\ntype x𐁯\ntype N\ntype prends lampe\nkey return")),
                         {"FIN", "O/N", "A vous :", "PRENDS LAMPE"}));
     // "o" ends the session at once: the command typed afterwards is never read.
     const std::vector<std::string> seen = dialogue(playSession("type fin\nkey return\ntype o\ntype regarde\n"));

@@ -217,7 +217,8 @@ void vocabularyListSelection() {
 
 void vocabularyPageKey(int64_t key) {
     if (key == KeyBackspace) {
-        if (!editBuffer.empty()) editBuffer.pop_back();
+        // A spelling from a file may hold any character: the last one goes whole.
+        dropLastCharacter(editBuffer);
         return;
     }
     if (key == KeyReturn) {
@@ -230,7 +231,7 @@ void vocabularyPageKey(int64_t key) {
         editingText = 0;
         return;
     }
-    if (key < 32 || key > 0xFFFF || static_cast<int64_t>(editBuffer.size()) >= MaxSpellingLength) return;
+    if (key < 32 || key > 0xFFFF || characterCount(editBuffer) >= MaxSpellingLength) return;
     const char16_t letter = upperCaseChar(static_cast<char16_t>(key));
     if (letter >= u'A' && letter <= u'Z') editBuffer += letter;
 }
