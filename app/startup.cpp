@@ -97,7 +97,6 @@ void initialiseEditor() {
     listSelecting = 0;
     editBuffer.clear();
     clickedZone = 0;
-    setVocabularyCursorsAtStart();
     startNewAdventure();
     currentPage = Menu;
     running = 1;

@@ -174,13 +174,10 @@ void returnToMenu() {
     listSelecting = 0;
 }
 
-void setVocabularyCursorsAtStart() {
-    resetVocabularyPage();
-}
-
 void startNewAdventure() {
     resetEditorState();
     resetAdventure();
+    resetVocabularyPage();
     currentRoom = 0;
 }
 

@@ -20,11 +20,10 @@ void handleTextEntryKey(int64_t key);
 void handleEventLineDelete();
 // Escape on a page other than the menu: back to the menu, entries ended.
 void returnToMenu();
-// The vocabulary page's cursors, which only the program's start sets.
-void setVocabularyCursorsAtStart();
 // Selected setting, layout settings, every page's cursors, the project folder
 // list (rebuilt from disk) and the project name and folder.
 void resetEditorState();
-// The editor state reset, then the default adventure and no project, the
-// player of the next game in room 0: the program's start and "REINITIALISER".
+// The editor state reset, then the default adventure (the vocabulary list
+// from its first rows) and no project, the player of the next game in room 0:
+// the program's start and "REINITIALISER".
 void startNewAdventure();

@@ -3,6 +3,7 @@
 // every way a load fails.
 #include "model/adventure_file.h"
 
+#include <cstring>
 #include <filesystem>
 
 #include "tests/support.h"
@@ -87,6 +88,27 @@ TEST(AdventureFile, WhatIsSavedLoadsBackAndSavesToTheSameBytes) {
     EXPECT_EQ(readFile(project + "q.orv"), first);
 }
 
+// As many events as the tables hold: the last of each kind comes back whole.
+TEST(AdventureFile, AThousandEventsOfEachKindSaveAndLoadBack) {
+    const std::string project = startFiles("thousand");
+    adventure.minorEventCount = MaxEvents;
+    adventure.majorEventCount = MaxEvents;
+    MinorEvent& lastMinor = adventure.minorEvents[MaxEvents - 1];
+    lastMinor.words[2] = 42;
+    lastMinor.actions[StepsPerList - 1] = {AfficheMessage, 7, 8, 9};
+    adventure.majorEvents[MaxEvents - 1].conditions[StepsPerList - 1] = {EnSalle, 3, 4, 5};
+    const MinorEvent minor = lastMinor;
+    const MajorEvent major = adventure.majorEvents[MaxEvents - 1];
+    ASSERT_TRUE(saveAdventure(u"p.orv", u"Projets\\p\\"));
+    resetLayoutSettings();
+    resetAdventure();
+    loadAdventure(u"p.orv", u"Projets\\p\\");
+    EXPECT_EQ(adventure.minorEventCount, MaxEvents);
+    EXPECT_EQ(adventure.majorEventCount, MaxEvents);
+    EXPECT_EQ(std::memcmp(&adventure.minorEvents[MaxEvents - 1], &minor, sizeof minor), 0);
+    EXPECT_EQ(std::memcmp(&adventure.majorEvents[MaxEvents - 1], &major, sizeof major), 0);
+}
+
 TEST(AdventureFile, LinesEndInAnyWayAndIntegersAreReadLeniently) {
     const std::string project = startFiles("lenient");
     ASSERT_TRUE(saveAdventure(u"p.orv", u"Projets\\p\\"));
@@ -156,11 +178,13 @@ TEST(AdventureFileDeathTest, ALoadThatCannotCompleteEndsTheProgramWithItsMessage
         writeFile(project + "cut.orv", whole.substr(0, at));
         EXPECT_FATAL_BOX(loadAdventure(u"cut.orv", u"Projets\\p\\"), "Fichier corrompu !") << lines;
     }
-    // An event count beyond the 1000 events of the tables.
+    // An event count beyond the 1000 events of the tables, in a file with
+    // lines enough for every event it counts: refused before any is read.
     std::vector<std::string> lines = fileLines(project + "p.orv");
     lines[6162] = "1001";
     std::string bytes;
     for (const std::string& line : lines) bytes += line + "\n";
+    for (int line = 0; line < 500000; ++line) bytes += "1\n";
     writeFile(project + "big.orv", bytes);
     EXPECT_FATAL_BOX(loadAdventure(u"big.orv", u"Projets\\p\\"), "Fichier corrompu !");
 }

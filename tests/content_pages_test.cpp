@@ -15,6 +15,7 @@ const std::string effa = click(140, 285), edit = click(140, 320), inst = click(1
 const std::string textEffa = click(50, 315), textEdit = click(50, 350);
 const std::string roomCell = click(188, 228), northCell = click(763, 468), southCell = click(343, 288);
 const std::string eastCell = click(343, 468), westCell = click(763, 288), upCell = click(543, 78);
+const std::string downCell = click(543, 528);
 const std::string objectCell = click(476, 130), locationCell = click(500, 330), attributesObjectCell = click(426, 100);
 const std::string wordCell = click(73, 304), takeCell = click(495, 304), holdCell = click(591, 304);
 
@@ -59,6 +60,11 @@ void keepOnlyJette() {
     }
     adventure.vocabulary[7][1] = u"JETTE";
 }
+// Sixty more spellings after the default ones, so that the end of the list
+// lies far beyond them.
+void spellManyWords() {
+    for (int word = 100; word < 160; ++word) adventure.vocabulary[word][0] = u"MOT";
+}
 
 }  // namespace
 
@@ -93,6 +99,16 @@ TEST(VocabularyPage, TheAuthorBrowsesErasesRewritesAndAddsSpellings) {
         {inst + "key down\n", {"255"}, {}, 0, 0, u"N"},
         {inst + insert + "key return\n", {"000 N"}, {"001 PAS", "001 _"}, 1, 9, u"Z", fillWordOne},
         {down + effa + effa, {"007 JETTE"}, {}, 7, 1, u"JETTE", keepOnlyJette},
+        // After "REINITIALISER" the list starts again at its first rows, and
+        // "EFFA" erases the first spelling, shown selected.
+        {repeat("key pagedown\n", 8) + "key escape\n" + menuEntry(Reset) + menuEntry(Vocabulary) + "key up\n" + effa +
+             edit,
+         {"000 NORD", "001 S", "000 NORD_"},
+         {},
+         0,
+         0,
+         u"",
+         spellManyWords},
         // A wheel turned three notches at once moves three rows, or three words.
         {"wheel -3\n" + effa, {"000 NORD", "001 S", "002 E"}, {"001 SUD"}, 1, 1, u""},
         {inst + "wheel 5\nkey return\ntype pas\nkey return\n", {"005 PAS"}, {}, 5, 2, u"PAS"},
@@ -235,6 +251,7 @@ TEST(MovementsPage, TheAuthorSetsTheExitsOfEveryRoom) {
         {southCell + "wheel 1\n" + roomCell + "wheel 1\n" + southCell + "wheel 1 ctrl\n", 1, 1, 9, "009"},
         {eastCell + "key escape\n" + menuEntry(Movements) + "wheel 1\n", 0, 2, 0, "000"},
         {roomCell + "wheel -1\n" + upCell + "wheel 1\n", 255, 4, 0, "000"},
+        {downCell + "wheel 2\n", 0, 5, 1, "001"},
         {westCell + "wheel 1\n", 0, 3, 1, "001", int64_t(1) << 40},
         {westCell + "wheel -1\n", 0, 3, 255, "255", -256 * 1000},
     };

@@ -2,9 +2,11 @@
 // clicks, the wheel, the keys and Backspace: steps chosen, numbered, marked and
 // deleted, events appended and visited; then saves, loads and plays them.
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <sstream>
 
+#include "model/adventure_file.h"
 #include "tests/support.h"
 
 namespace {
@@ -123,6 +125,7 @@ void act(int64_t page, const std::string& does) {
 TEST(EventPages, TheAuthorWritesStepsWithClicksTheWheelAndBackspace) {
     std::string fullList = "En salle 255";
     for (int i = 1; i < StepsPerList; ++i) fullList += "|En salle 255";
+    const std::string fullListLessOne = fullList.substr(std::strlen("En salle 255|"));
     const struct {
         int64_t page;
         const char* does;
@@ -143,6 +146,9 @@ TEST(EventPages, TheAuthorWritesStepsWithClicksTheWheelAndBackspace) {
         {MinorEvents, "choose Objet n en main", "Objet 255 en main", "Objet 255 en main", {}, 1},
         {MinorEvents, "choose Objet n en main; choose En salle n", "Objet 255 en main|En salle 255", "Objet 255 en main", {}, 1},
         {MinorEvents, "26*choose En salle n", fullList, "En salle 255", {}, 1},
+        // Backspace on a full list: the steps below move up and the last slot empties.
+        {MinorEvents, "25*choose En salle n; icon; key backspace", fullListLessOne, "!En salle 255", {}, 1},
+        {MinorEvents, "25*choose En salle n; icon; 30*wheel -1; key backspace", fullListLessOne, "!", {}, 1},
         // +2, then +20 with Control (255 + 2 + 20 gives 21).
         {MinorEvents, "choose Flag n = n; choose Flag n < n; choose En salle n; arg 2 1; 2*wheel 1; 2*wheel 1 ctrl",
          "Flag 255 = 255|Flag 255 < 255|En salle 021", "Flag 255 = 255", {}, 1},
@@ -261,4 +267,38 @@ TEST(EventPages, EventsBuiltOnThePagesAreSavedLoadedAndPlayed) {
         dialogue(runEditor(menuEntry(TestGame) + "type allume\nkey return\ntype allume\nkey return\nkey escape\n"));
     EXPECT_TRUE(inOrder(seen, {"ALLUME", "D'accord.", "Message 0.", "ALLUME", "Message 0."}));
     EXPECT_EQ(std::count(seen.begin(), seen.end(), "D'accord."), 1);
+}
+
+// A smaller adventure loaded after a larger one: nothing of the larger one's
+// events survives, each page shows an event that exists, and the vocabulary
+// list starts again with its first spelling selected.
+TEST(EventPages, ASmallerAdventureLoadedLeavesNothingOfTheLargerOne) {
+    const std::string folder = makeWorkFolder("smaller");
+    std::filesystem::create_directories(folder + "/Projets/petit");
+    startInProcess(folder);
+    adventure.vocabulary[0][0].clear();
+    ASSERT_TRUE(saveAdventure(u"petit.orv", u"Projets\\petit\\"));
+    for (int word = 100; word < 160; ++word) adventure.vocabulary[word][0] = u"MOT";
+    runEditor(menuEntry(Vocabulary) + "key pagedown\nkey pagedown\nkey pagedown\nkey pagedown\nkey pagedown\n");
+    adventure.minorEventCount = 5;
+    adventure.minorEvents[1].conditions[0] = step(EnSalle, 9);
+    adventure.minorEvents[4].conditions[0] = step(EnSalle, 7);
+    adventure.majorEventCount = 3;
+    adventure.majorEvents[2].conditions[0] = step(EnSalle, 8);
+    act(MinorEvents, "4*press SUIV");
+    act(MajorEvents, "2*press SUIV");
+    EXPECT_EQ(show(MinorEvents).stepLines, "En salle 007");
+    EXPECT_EQ(show(MajorEvents).stepLines, "En salle 008");
+
+    act(Menu, "on 12; press petit");
+    EXPECT_EQ(show(MinorEvents).stepLines, "");
+    EXPECT_EQ(show(MajorEvents).stepLines, "");
+    act(MinorEvents, "press INST");
+    act(MajorEvents, "press INST; press INST");
+    EXPECT_EQ(show(MinorEvents).stepLines, "");
+    EXPECT_EQ(show(MajorEvents).stepLines, "");
+    EXPECT_EQ(adventure.minorEventCount, 2);
+    EXPECT_EQ(adventure.majorEventCount, 3);
+    const std::vector<std::string> vocabulary = texts(runEditor(menuEntry(Vocabulary) + click(140, 320)));
+    EXPECT_TRUE(inOrder(vocabulary, {"000 NORD", "001 S", "000 NORD_"}));
 }

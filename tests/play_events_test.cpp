@@ -163,17 +163,33 @@ TEST(PlayEvents, AnOutOfRangePlacementSurvivesATestPlayUnchanged) {
     EXPECT_EQ(adventure.objectLocations[5], 999);
 }
 
+// "Crée objet * en *" with a location from a file that is no table row moves
+// nothing: the game saved afterwards loads back.
+TEST(PlayEvents, AnObjectIsNeverCreatedOutsideTheTables) {
+    startProject("create_outside");
+    addMinorEvent(WordLook, NoWord, NoWord, {}, {step(CreeObjetEn, Lamp, 300)});
+    takeUnmetExpectations();
+    playSession(typed({"regarde", "sauve"}) + "type 1\n" + typed({"prends lampe", "charge"}) +
+                "type 1\nexpect Vous voyez : Une lampe\n");
+    EXPECT_EQ(takeUnmetExpectations(), std::vector<std::string>{});
+}
+
 TEST(PlayEvents, PausesSleepWholeSecondsAndWaitsEndOnAKey) {
-    startProject("pauses");
-    addMajorEvent({step(FlagEgalAZero, 1)}, {step(Pause, 3), step(Pause, 0), step(AttendreTouche), step(MetFlag, 1)});
-    takeRecordedSleeps();
-    const std::vector<std::string> seen = dialogue(playSession("wheel 1\nkey up\ntype regarde\nkey return\n"));
-    const std::vector<int64_t> sleeps = takeRecordedSleeps();
-    ASSERT_FALSE(sleeps.empty());
-    EXPECT_EQ(sleeps[0], 3000);
-    for (size_t i = 1; i < sleeps.size(); ++i) EXPECT_EQ(sleeps[i], 1);  // the wait polls every millisecond
-    // The wheel does not end the wait, the Up key does; "REGARDE" is typed next.
-    EXPECT_TRUE(inOrder(seen, {"A vous :", "REGARDE"}));
+    // The wheel does not end the wait; the Up key or a typed letter does, and
+    // "REGARDE" is typed next.
+    for (const char* ends : {"key up", "type x"}) {
+        startProject("pauses");
+        addMajorEvent({step(FlagEgalAZero, 1)},
+                      {step(Pause, 3), step(Pause, 0), step(AttendreTouche), step(MetFlag, 1)});
+        takeRecordedSleeps();
+        const std::vector<std::string> seen =
+            dialogue(playSession(std::string("wheel 1\n") + ends + "\ntype regarde\nkey return\n"));
+        const std::vector<int64_t> sleeps = takeRecordedSleeps();
+        ASSERT_FALSE(sleeps.empty());
+        EXPECT_EQ(sleeps[0], 3000);
+        for (size_t i = 1; i < sleeps.size(); ++i) EXPECT_EQ(sleeps[i], 1);  // the wait polls every millisecond
+        EXPECT_TRUE(inOrder(seen, {"A vous :", "REGARDE"})) << ends;
+    }
 }
 
 // A sample that would decode to more than ten minutes is refused before it

@@ -44,5 +44,6 @@ void loadProject(const std::u16string& name) {
     projectName = name;
     projectFolder = projectFolderOf(name);
     loadAdventure(projectName + u".orv", projectFolder);
+    resetVocabularyPage();
     currentRoom = 0;
 }

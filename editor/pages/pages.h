@@ -31,14 +31,15 @@ void scrollFilePageList(int64_t direction, int64_t step);
 void drawMultimediaPage();
 void multimediaPageClick(int64_t zone);
 
-// "VOCABULAIRE" (vocabulary_page.cpp). Its cursors are set once at program
-// start, not by "REINITIALISER".
+// "VOCABULAIRE" (vocabulary_page.cpp).
 void drawVocabularyPage();
 void vocabularyPageClick(int64_t zone);
 void vocabularyPageAdjust(int64_t direction, int64_t step);
 // "INST": the word chosen with the wheel or the arrow keys, Return.
 void vocabularyListSelection();
 void vocabularyPageKey(int64_t key);
+// The list from its first rows with its first spelling selected: whenever the
+// spellings change under the page (a new adventure, a load).
 void resetVocabularyPage();
 
 // "TEXTE MESSAGES", "TEXTE SALLES", "TEXTE OBJETS", "MESS. SYSTEMES": one page

@@ -19,7 +19,7 @@ constexpr int64_t MaxSpellingLength = 12;
 // Where the selection was drawn at the last redraw.
 enum SelectionRow { RowTop = 0, RowMiddle = 1, RowBottom = 2 };
 
-// The page's cursors, set at program start only (not by "REINITIALISER").
+// The page's cursors, set again whenever the spellings change under the page.
 static int64_t vocabSelection = 0;
 static int64_t vocabFirstShown = 0;
 static int64_t vocabSelectionRow = RowTop;
@@ -137,11 +137,22 @@ void drawVocabularyPage() {
     endDrawing();
 }
 
+// Whether the selection is one of the rows shown.
+static bool selectionShown() {
+    int64_t rows[ListRows];
+    const int64_t count = shownPositions(rows);
+    for (int64_t row = 0; row < count; ++row) {
+        if (rows[row] == vocabSelection) return true;
+    }
+    return false;
+}
+
 // "EFFA": the selection moves away from the spelling before it is emptied, so
 // that it stays on a spelling of the list; the only spelling left in the
-// whole vocabulary is kept.
+// whole vocabulary is kept, and a spelling the author cannot see selected is
+// never erased.
 static void eraseSelectedSpelling() {
-    if (spellingAt(vocabSelection).empty()) return;
+    if (spellingAt(vocabSelection).empty() || !selectionShown()) return;
     const int64_t erased = vocabSelection;
     bool moved = selectNextSpelling() != 0;
     if (moved && vocabSelectionRow != RowMiddle) scrollListDown();
@@ -237,8 +248,9 @@ void vocabularyPageKey(int64_t key) {
 }
 
 void resetVocabularyPage() {
-    vocabSelection = 0;
-    vocabFirstShown = 0;
+    const int64_t first = spellingAt(0).empty() ? nearestSpelling(0, 1) : 0;
+    vocabSelection = first < 0 ? 0 : first;
+    vocabFirstShown = vocabSelection;
     vocabSelectionRow = RowTop;
     vocabChosenWord = 0;
     vocabFreeSlot = 0;
