@@ -140,12 +140,13 @@ TEST(PlayEvents, EscapePlaysTheLineThenEndsWithTheAuthorsPlacementBack) {
     EXPECT_EQ(currentRoom, 0);
 }
 
-TEST(PlayEvents, ANewPlayStartsWithoutThePreviousPlaysLastCommand) {
+TEST(PlayEvents, ANewPlayStartsWithoutThePreviousPlaysLastCommandOrAnswer) {
     startProject("last_command");
-    playSession("type regarde\nkey return\n");
+    playSession("type sud\nkey return\n");
     addMajorEvent({}, {step(DecritSalleActuelle)});
     const std::vector<std::string> seen = texts(playSession(""));
-    EXPECT_EQ(std::count(seen.begin(), seen.end(), "REGARDE"), 0);
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), "SUD"), 0);
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), "Je ne peux pas aller pas là."), 0);
     EXPECT_TRUE(inOrder(seen, {"Le hall. <N>", "A vous :"}));
 }
 

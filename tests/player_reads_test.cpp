@@ -84,6 +84,7 @@ TEST(PlayerReads, AnExpectReadsOnlyTheTextsOfTheFrameShown) {
         bool met;
     } cases[] = {
         {[] { drawText(100, 100, u"Bonjour"); }, "Bonjour", true},
+        {[] { setDrawingMode(DrawMode::TransparentText); drawText(100, 100, u"Bonjour"); }, "Bonjour", true},
         {[] { drawText(100, 100, u"Bonjour"); fillRect(130, 110, 1, 1, rgb(0, 0, 0)); }, "Bonjour", false},
         {[] { drawText(100, 100, u"Bonjour"); fillRect(100, 100 + textHeight(u"B"), 50, 5, 0); }, "Bonjour", true},
         {[] { drawText(100, 100, u"Bon"); drawText(100, 100 + textHeight(u"B"), u"jour"); }, "Bon jour", true},
