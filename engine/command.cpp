@@ -131,8 +131,8 @@ bool readCommandLine() {
             entered = true;
         } else if (key >= 32) {
             // A character outside 16 bits is typed and measured whole.
-            const std::u16string typed = key <= 0xFFFF ? charFromCode(foldAccent(static_cast<char16_t>(key)))
-                                                       : charFromCode(key);
+            const std::u16string typed =
+                key <= 0xFFFF ? charFromCode(foldAccent(static_cast<char16_t>(key))) : charFromCode(key);
             if (typed.empty()) continue;
             if (gameTextWidth(commandLine + typed) > clampedZone(adventure.textZone).width - 4) continue;
             commandLine = upperCase(commandLine + typed);

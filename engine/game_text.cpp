@@ -2,7 +2,7 @@
 // inventory zone and the turn start.
 #include "engine/game_text.h"
 
-#include <vector>
+#include <deque>
 
 #include "engine/game_state.h"
 #include "engine/screen.h"
@@ -15,27 +15,21 @@ const std::u16string& systemMessage(SystemMessage message) {
 // The answer of the current or last turn. A turn may print any number of
 // texts of any length (they come from the adventure file); only what the text
 // zone can show is worth keeping, and no screen shows more than a few
-// thousand characters, so the oldest part beyond AnswerLimit is dropped.
+// thousand characters, so only the last AnswerLimit characters are kept.
 constexpr size_t AnswerLimit = 8192;
 static std::u16string answeredCommand;
-static std::vector<std::u16string> answerTexts;
+static std::deque<std::u16string> answerTexts;
 static size_t answerLength = 0;
 static bool answerOpen = false;
 
 static void keepInAnswer(const std::u16string& text) {
-    answerTexts.push_back(text);
-    answerLength += text.size();
+    size_t from = text.size() > AnswerLimit ? text.size() - AnswerLimit : 0;
+    if (from > 0 && text[from] >= 0xDC00 && text[from] <= 0xDFFF) ++from;  // never half a character
+    answerTexts.push_back(text.substr(from));
+    answerLength += answerTexts.back().size();
     while (answerLength > AnswerLimit && answerTexts.size() > 1) {
         answerLength -= answerTexts.front().size();
-        answerTexts.erase(answerTexts.begin());
-    }
-    if (answerLength > AnswerLimit) {
-        // One text longer than the limit: its end is what would show.
-        std::u16string& only = answerTexts.front();
-        size_t cut = only.size() - AnswerLimit;
-        if (cut < only.size() && only[cut] >= 0xDC00 && only[cut] <= 0xDFFF) ++cut;  // never half a character
-        only.erase(0, cut);
-        answerLength = only.size();
+        answerTexts.pop_front();
     }
 }
 

@@ -52,7 +52,6 @@ Uint32 mapColour(SDL_Surface* surface, Colour colour) {
     return SDL_MapRGB(surface->format, colour & 255, (colour >> 8) & 255, (colour >> 16) & 255);
 }
 
-
 void forgetRenderedTexts() {
     for (auto& entry : renderedTexts) SDL_FreeSurface(entry.second);
     renderedTexts.clear();

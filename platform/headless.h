@@ -14,10 +14,9 @@
 // expect TEXT. Blank lines and lines starting with '#' are skipped. An expect
 // line is checked when the program next asks for input: TEXT must be within a
 // text the frame then shown lets the player read (the lines of a zone read as
-// one text). A file
-// that cannot be read or holds a line of no known form is refused whole
-// (false, with the reason on standard error); a text with such a line stops
-// the process.
+// one text). A file that cannot be read or holds a line of no known form is
+// refused whole (false, with the reason on standard error); a text with such
+// a line stops the process.
 bool loadInputScriptFile(const std::u16string& path);
 void queueInputScript(const std::string& scriptText);
 // Where reports go: standard output (the default) or a memory record that

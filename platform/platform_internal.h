@@ -86,8 +86,7 @@ SDL_Surface* windowSurface();
 // drawn stretched); a part of one image copied unscaled into another (a
 // picture drawn, a grab), the area (x, y, width, height) of the source landing
 // at (toX, toY) of the target; an image gone or made anew.
-void noteTextDrawn(ImageHandle target, int64_t x, int64_t y, int64_t width, int64_t height,
-                   const std::u16string& text);
+void noteTextDrawn(ImageHandle target, int64_t x, int64_t y, int64_t width, int64_t height, const std::u16string& text);
 void noteAreaCovered(ImageHandle target, int64_t x, int64_t y, int64_t width, int64_t height);
 void noteImageCopied(ImageHandle source, int64_t x, int64_t y, int64_t width, int64_t height, ImageHandle target,
                      int64_t toX, int64_t toY);

@@ -74,16 +74,19 @@ std::vector<std::string> textsReadable() {
     const auto found = shownTexts.find(WindowSurface);
     if (found == shownTexts.end()) return readable;
     const std::vector<ShownText>& shown = found->second;
+    auto continues = [](const ShownText& above, const ShownText& text) {
+        return text.x == above.x && text.y == above.y + above.height;
+    };
     auto lineBelow = [&](const ShownText& above) -> const ShownText* {
         for (const ShownText& text : shown) {
-            if (text.x == above.x && text.y == above.y + above.height) return &text;
+            if (continues(above, text)) return &text;
         }
         return nullptr;
     };
     for (const ShownText& text : shown) {
-        bool continues = false;
-        for (const ShownText& above : shown) continues = continues || (above.x == text.x && above.y + above.height == text.y);
-        if (continues) continue;
+        if (std::any_of(shown.begin(), shown.end(), [&](const ShownText& above) { return continues(above, text); })) {
+            continue;  // read with the line above
+        }
         std::string joined = text.text;
         // Each line lies lower than the one before, so the chain ends.
         for (const ShownText* next = lineBelow(text); next != nullptr; next = lineBelow(*next)) {
@@ -213,7 +216,8 @@ std::string withPlainBlanks(const std::string& text) {
 void checkExpectation(const ScriptLine& line) {
     const std::string wanted = withPlainBlanks(line.text);
     bool found = false;
-    for (const std::string& text : textsReadable()) found = found || withPlainBlanks(text).find(wanted) != std::string::npos;
+    for (const std::string& text : textsReadable())
+        found = found || withPlainBlanks(text).find(wanted) != std::string::npos;
     if (!found) reportUnmetExpectation(line);
 }
 

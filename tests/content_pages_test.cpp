@@ -114,8 +114,19 @@ TEST(VocabularyPage, TheAuthorBrowsesErasesRewritesAndAddsSpellings) {
         {inst + "wheel 5\nkey return\ntype pas\nkey return\n", {"005 PAS"}, {}, 5, 2, u"PAS"},
         // A spelling from a file with a character outside 16 bits: it counts
         // as one of the twelve, and Backspace takes it off whole.
-        {edit + "key backspace\nkey return\n", {"000 ABC"}, {}, 0, 0, u"ABC", [] { adventure.vocabulary[0][0] = u"ABC😀"; }},
-        {edit + "type kl\nkey return\n", {}, {}, 0, 0, u"ABCDEFGHIJ😀K",
+        {edit + "key backspace\nkey return\n",
+         {"000 ABC"},
+         {},
+         0,
+         0,
+         u"ABC",
+         [] { adventure.vocabulary[0][0] = u"ABC😀"; }},
+        {edit + "type kl\nkey return\n",
+         {},
+         {},
+         0,
+         0,
+         u"ABCDEFGHIJ😀K",
          [] { adventure.vocabulary[0][0] = u"ABCDEFGHIJ😀"; }},
     };
     for (const auto& c : cases) {

@@ -92,8 +92,9 @@ TEST(PlayCommands, MinorEventsSeeTheFirstThreeRecognisedWordsOfAnyCommand) {
 TEST(PlayCommands, TheQuitQuestionTakesOnlyItsTwoAnswers) {
     startProject("quit");
     // "𐁯" (U+1006F) is no "o", whatever its last 16 bits.
-    EXPECT_TRUE(inOrder(dialogue(playSession("type fin\nkey return\ntype x𐁯\ntype N\ntype prends lampe\nkey return")),
-                        {"FIN", "O/N", "A vous :", "PRENDS LAMPE"}));
+    EXPECT_TRUE(
+        inOrder(dialogue(playSession("type fin\nkey return\ntype x𐁯\ntype N\ntype prends lampe\nkey return")),
+                {"FIN", "O/N", "A vous :", "PRENDS LAMPE"}));
     // "o" ends the session at once: the command typed afterwards is never read.
     const std::vector<std::string> seen = dialogue(playSession("type fin\nkey return\ntype o\ntype regarde\n"));
     EXPECT_TRUE(inOrder(seen, {"FIN", "O/N"}));

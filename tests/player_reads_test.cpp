@@ -52,8 +52,9 @@ TEST(PlayerReads, TheAnswerToACommandStaysAfterTheScreenIsRedrawn) {
         adventure.messageTexts[2] = u"Rien de neuf.";
         adventure.messageTexts[3] = u"Poussière.";
         adventure.messageTexts[4] = u"Rien d'autre.";
-        adventure.messageTexts[5] = u"Hop ! Une phrase assez longue pour ne pas tenir sur une seule ligne de la zone "
-                                    u"de texte.";
+        adventure.messageTexts[5] =
+            u"Hop ! Une phrase assez longue pour ne pas tenir sur une seule ligne de la zone "
+            u"de texte.";
         for (int m = 10; m < 18; ++m) adventure.messageTexts[m] = u"m" + integerToText(m);
         addMinorEvent(WordTake, WordLamp, NoWord, {}, {step(AfficheMessage, 1)});
         addMinorEvent(WordLook, NoWord, NoWord, {}, {step(AfficheMessage, 2)});
@@ -83,6 +84,7 @@ TEST(PlayerReads, AnExpectReadsOnlyTheTextsOfTheFrameShown) {
         const char* expect;
         bool met;
     } cases[] = {
+        // clang-format off
         {[] { drawText(100, 100, u"Bonjour"); }, "Bonjour", true},
         {[] { setDrawingMode(DrawMode::TransparentText); drawText(100, 100, u"Bonjour"); }, "Bonjour", true},
         {[] { drawText(100, 100, u"Bonjour"); fillRect(130, 110, 1, 1, rgb(0, 0, 0)); }, "Bonjour", false},
@@ -118,6 +120,7 @@ TEST(PlayerReads, AnExpectReadsOnlyTheTextsOfTheFrameShown) {
              drawImageScaled(deleteIcon, 250, 70, 100, 30);
          },
          "Bonjour", false},
+        // clang-format on
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
         beginDrawing(backBuffer);
@@ -132,9 +135,9 @@ TEST(PlayerReads, AnExpectReadsOnlyTheTextsOfTheFrameShown) {
         takeUnmetExpectations();
         queueInputScript(std::string("expect ") + cases[i].expect + "\nexpect Pas encore montré\nkey return\n");
         pollInput();
-        const std::vector<std::string> expected = cases[i].met ? std::vector<std::string>{"Pas encore montré"}
-                                                               : std::vector<std::string>{cases[i].expect,
-                                                                                          "Pas encore montré"};
+        const std::vector<std::string> expected = cases[i].met
+                                                      ? std::vector<std::string>{"Pas encore montré"}
+                                                      : std::vector<std::string>{cases[i].expect, "Pas encore montré"};
         EXPECT_EQ(unmet(), expected) << "case " << i;
     }
 }
