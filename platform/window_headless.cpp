@@ -45,6 +45,17 @@ struct ShownText {
     std::string text;
 };
 std::unordered_map<ImageHandle, std::vector<ShownText>> shownTexts;
+// Far more texts than any screen holds readable. Every drawing path of the
+// program paints over what it replaces, but should one ever draw text after
+// text on the same spot, the record of an image keeps its newest texts only
+// rather than grow without end.
+constexpr size_t MostTextsPerImage = 16384;
+
+void keepTexts(ImageHandle image, const std::vector<ShownText>& texts) {
+    std::vector<ShownText>& kept = shownTexts[image];
+    kept.insert(kept.end(), texts.begin(), texts.end());
+    if (kept.size() > MostTextsPerImage) kept.erase(kept.begin(), kept.end() - MostTextsPerImage / 2);
+}
 
 bool overlaps(const ShownText& text, int64_t x, int64_t y, int64_t width, int64_t height) {
     return text.x < x + width && x < text.x + text.width && text.y < y + height && y < text.y + text.height;
@@ -354,7 +365,7 @@ void noteTextDrawn(ImageHandle target, int64_t x, int64_t y, int64_t width, int6
     const std::string utf8 = textToUtf8(text);
     if (target != WindowSurface) report("text " + std::to_string(x) + " " + std::to_string(y) + " " + utf8);
     const ShownText shown = {x, y, width, height, utf8};
-    if (width > 0 && height > 0 && liesWithinImage(shown, target)) shownTexts[target].push_back(shown);
+    if (width > 0 && height > 0 && liesWithinImage(shown, target)) keepTexts(target, {shown});
 }
 
 void noteAreaCovered(ImageHandle target, int64_t x, int64_t y, int64_t width, int64_t height) {
@@ -385,9 +396,7 @@ void noteImageCopied(ImageHandle source, int64_t x, int64_t y, int64_t width, in
         }
     }
     coverArea(target, left + shiftX, top + shiftY, right - left, bottom - top);
-    if (carried.empty()) return;
-    std::vector<ShownText>& kept = shownTexts[target];
-    kept.insert(kept.end(), carried.begin(), carried.end());
+    if (!carried.empty()) keepTexts(target, carried);
 }
 
 void noteImageGone(ImageHandle image) {
