@@ -44,17 +44,12 @@ TEST(PlayerReads, TheAnswerToACommandStaysAfterTheScreenIsRedrawn) {
     };
     for (const auto& c : cases) {
         startProject("answer");
-        adventure.vocabulary[WordSearch][0] = u"FOUILLE";
-        adventure.vocabulary[WordJump][0] = u"SAUTE";
-        adventure.vocabulary[WordChat][0] = u"BAVARDE";
-        adventure.vocabulary[WordWin][0] = u"GAGNE";
-        adventure.messageTexts[1] = u"Elle éclaire.";
-        adventure.messageTexts[2] = u"Rien de neuf.";
-        adventure.messageTexts[3] = u"Poussière.";
-        adventure.messageTexts[4] = u"Rien d'autre.";
-        adventure.messageTexts[5] =
-            u"Hop ! Une phrase assez longue pour ne pas tenir sur une seule ligne de la zone "
-            u"de texte.";
+        const char16_t* const spellings[] = {u"FOUILLE", u"SAUTE", u"BAVARDE", u"GAGNE"};  // from WordSearch on
+        for (int w = 0; w < 4; ++w) adventure.vocabulary[WordSearch + w][0] = spellings[w];
+        const char16_t* const messages[] = {
+            u"Elle éclaire.", u"Rien de neuf.", u"Poussière.", u"Rien d'autre.",
+            u"Hop ! Une phrase assez longue pour ne pas tenir sur une seule ligne de la zone de texte."};
+        for (int m = 1; m <= 5; ++m) adventure.messageTexts[m] = messages[m - 1];
         for (int m = 10; m < 18; ++m) adventure.messageTexts[m] = u"m" + integerToText(m);
         addMinorEvent(WordTake, WordLamp, NoWord, {}, {step(AfficheMessage, 1)});
         addMinorEvent(WordLook, NoWord, NoWord, {}, {step(AfficheMessage, 2)});
