@@ -277,6 +277,8 @@ TEST(EventPages, ASmallerAdventureLoadedLeavesNothingOfTheLargerOne) {
     std::filesystem::create_directories(folder + "/Projets/petit");
     startInProcess(folder);
     adventure.vocabulary[0][0].clear();
+    adventure.minorEvents[0].conditions[0] = step(EnSalle, 3);
+    adventure.majorEvents[0].conditions[0] = step(EnSalle, 2);
     ASSERT_TRUE(saveAdventure(u"petit.orv", u"Projets\\petit\\"));
     for (int word = 100; word < 160; ++word) adventure.vocabulary[word][0] = u"MOT";
     runEditor(menuEntry(Vocabulary) + "key pagedown\nkey pagedown\nkey pagedown\nkey pagedown\nkey pagedown\n");
@@ -291,8 +293,8 @@ TEST(EventPages, ASmallerAdventureLoadedLeavesNothingOfTheLargerOne) {
     EXPECT_EQ(show(MajorEvents).stepLines, "En salle 008");
 
     act(Menu, "on 12; press petit");
-    EXPECT_EQ(show(MinorEvents).stepLines, "");
-    EXPECT_EQ(show(MajorEvents).stepLines, "");
+    EXPECT_EQ(show(MinorEvents).stepLines, "En salle 003");
+    EXPECT_EQ(show(MajorEvents).stepLines, "En salle 002");
     act(MinorEvents, "press INST");
     act(MajorEvents, "press INST; press INST");
     EXPECT_EQ(show(MinorEvents).stepLines, "");
