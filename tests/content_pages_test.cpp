@@ -60,11 +60,6 @@ void keepOnlyJette() {
     }
     adventure.vocabulary[7][1] = u"JETTE";
 }
-// Sixty more spellings after the default ones, so that the end of the list
-// lies far beyond them.
-void spellManyWords() {
-    for (int word = 100; word < 160; ++word) adventure.vocabulary[word][0] = u"MOT";
-}
 
 }  // namespace
 
@@ -99,35 +94,21 @@ TEST(VocabularyPage, TheAuthorBrowsesErasesRewritesAndAddsSpellings) {
         {inst + "key down\n", {"255"}, {}, 0, 0, u"N"},
         {inst + insert + "key return\n", {"000 N"}, {"001 PAS", "001 _"}, 1, 9, u"Z", fillWordOne},
         {down + effa + effa, {"007 JETTE"}, {}, 7, 1, u"JETTE", keepOnlyJette},
-        // After "REINITIALISER" the list starts again at its first rows, and
-        // "EFFA" erases the first spelling, shown selected.
-        {repeat("key pagedown\n", 8) + "key escape\n" + menuEntry(Reset) + menuEntry(Vocabulary) + "key up\n" + effa +
-             edit,
-         {"000 NORD", "001 S", "000 NORD_"},
-         {},
-         0,
-         0,
-         u"",
-         spellManyWords},
+        // clang-format off
+        // Sixty more spellings put the end of the list far beyond the default
+        // ones; after "REINITIALISER" the list starts again at its first rows,
+        // and "EFFA" erases the first spelling, shown selected.
+        {repeat("key pagedown\n", 8) + "key escape\n" + menuEntry(Reset) + menuEntry(Vocabulary) + "key up\n" + effa + edit,
+         {"000 NORD", "001 S", "000 NORD_"}, {}, 0, 0, u"",
+         [] { for (int word = 100; word < 160; ++word) adventure.vocabulary[word][0] = u"MOT"; }},
         // A wheel turned three notches at once moves three rows, or three words.
         {"wheel -3\n" + effa, {"000 NORD", "001 S", "002 E"}, {"001 SUD"}, 1, 1, u""},
         {inst + "wheel 5\nkey return\ntype pas\nkey return\n", {"005 PAS"}, {}, 5, 2, u"PAS"},
         // A spelling from a file with a character outside 16 bits: it counts
         // as one of the twelve, and Backspace takes it off whole.
-        {edit + "key backspace\nkey return\n",
-         {"000 ABC"},
-         {},
-         0,
-         0,
-         u"ABC",
-         [] { adventure.vocabulary[0][0] = u"ABC😀"; }},
-        {edit + "type kl\nkey return\n",
-         {},
-         {},
-         0,
-         0,
-         u"ABCDEFGHIJ😀K",
-         [] { adventure.vocabulary[0][0] = u"ABCDEFGHIJ😀"; }},
+        {edit + "key backspace\nkey return\n", {"000 ABC"}, {}, 0, 0, u"ABC", [] { adventure.vocabulary[0][0] = u"ABC😀"; }},
+        {edit + "type kl\nkey return\n", {}, {}, 0, 0, u"ABCDEFGHIJ😀K", [] { adventure.vocabulary[0][0] = u"ABCDEFGHIJ😀"; }},
+        // clang-format on
     };
     for (const auto& c : cases) {
         startInProcess(folder);
