@@ -3,7 +3,7 @@
 #include "platform/program.h"
 
 void showErrorBox(const std::u16string& message) {
-    messageBox(u"Erreur", message, false);
+    messageBox(u"Erreur", message);
 }
 
 void fatalError(const std::u16string& message) {

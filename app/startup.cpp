@@ -50,8 +50,7 @@ void startUp() {
     }
     setWindowTitle(u"Orvalde - l'atelier des aventures illustrées");
 
-    const int points = static_cast<int>((16.0 * 72.0 / screenDotsPerInch()) + 0.5);
-    interfaceFont = loadFont(u"Fonts/DroidSansMono.ttf", points);
+    interfaceFont = loadFont(u"Fonts/DroidSansMono.ttf", 16);
     if (interfaceFont == 0) fatalError(u"Impossible de charger la police de caracteres !");
 
     defaultScreenImage = loadInterfaceImage(u"ecran.jpg");

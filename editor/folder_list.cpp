@@ -19,7 +19,7 @@ void rebuildFolderList(int64_t first, int64_t shown) {
     if (shown < 0) shown = 0;
     if (shown > FolderListSlots) shown = FolderListSlots;
 
-    FolderListing listing = openFolderListing(projects, u"*.*");
+    FolderListing listing = openFolderListing(projects);
     if (listing == 0) fatalError(u"Le repertoire 'Projets' est manquant !");
     // The names are collected once; the visible window is taken from them.
     std::u16string names[FolderListSlots];
@@ -38,7 +38,7 @@ void rebuildFolderList(int64_t first, int64_t shown) {
     folderListFirst = first;
     folderListShown = shown;
 
-    listing = openFolderListing(projects, u"*.*");
+    listing = openFolderListing(projects);
     if (listing == 0) fatalError(u"Le repertoire 'Projets' est manquant !");
     int64_t index = 0;
     while (nextFolderEntry(listing, name, isFolder)) {

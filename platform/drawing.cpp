@@ -167,10 +167,6 @@ void fillRect(int64_t x, int64_t y, int64_t width, int64_t height, Colour colour
     noteAreaCovered(target.image, left, top, right - left, bottom - top);
 }
 
-void fillRectFront(int64_t x, int64_t y, int64_t width, int64_t height) {
-    fillRect(x, y, width, height, target.front);
-}
-
 void drawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
     if (target.surface == nullptr) return;
     const int64_t limit = 1 << 20;
@@ -534,12 +530,7 @@ int64_t imageHeight(ImageHandle image) {
 // ---------------------------------------------------------------------------
 // Fonts.
 
-int screenDotsPerInch() {
-    return 96;
-}
-
-FontHandle loadFont(const std::u16string& path, int points) {
-    const int pixels = (points * screenDotsPerInch() + 36) / 72;
+FontHandle loadFont(const std::u16string& path, int pixels) {
     // Only a regular file: a named pipe would keep the start-up waiting.
     SDL_RWops* stream = streamOf(openRegularFile(path));
     if (stream == nullptr) return 0;

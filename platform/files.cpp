@@ -238,8 +238,7 @@ bool copyFile(const std::u16string& from, const std::u16string& to) {
     return finishReplacing(copy, read);
 }
 
-FolderListing openFolderListing(const std::u16string& folder, const std::u16string&) {
-    // The only pattern the program uses is "*.*": every entry.
+FolderListing openFolderListing(const std::u16string& folder) {
     return openListings.keep(opendir(hostPath(folder).c_str()));
 }
 

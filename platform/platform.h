@@ -36,7 +36,6 @@ constexpr Colour rgb(int64_t red, int64_t green, int64_t blue) {
 // ---------------------------------------------------------------------------
 // Start and end of the layer.
 bool platformInit();
-void platformRelease();
 // Releases the layer and ends the process with the status. The headless
 // runner ends with 3 instead of 0 when an "expect" line of its script failed.
 [[noreturn]] void endProcess(int status);
@@ -89,7 +88,6 @@ enum class DrawMode { OpaqueText, TransparentText, AlphaBlend };
 void beginDrawing(ImageHandle target);  // an image or WindowSurface
 void endDrawing();
 void fillRect(int64_t x, int64_t y, int64_t width, int64_t height, Colour colour);
-void fillRectFront(int64_t x, int64_t y, int64_t width, int64_t height);
 void drawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2);
 void drawText(int64_t x, int64_t y, const std::u16string& text);
 int64_t textWidth(const std::u16string& text);
@@ -120,9 +118,8 @@ int64_t imageWidth(ImageHandle image);
 int64_t imageHeight(ImageHandle image);
 
 // ---------------------------------------------------------------------------
-// Fonts.
-int screenDotsPerInch();
-FontHandle loadFont(const std::u16string& path, int points);
+// Fonts: a TrueType file at a character height in pixels.
+FontHandle loadFont(const std::u16string& path, int pixels);
 
 // ---------------------------------------------------------------------------
 // Sound. After a failed initSound every operation fails quietly.
@@ -143,8 +140,8 @@ void stopAllSounds();
 void freeSound(SoundHandle sound);
 
 // ---------------------------------------------------------------------------
-// Message box: modal; returns true only when "Yes" was pressed.
-bool messageBox(const std::u16string& title, const std::u16string& text, bool yesNo);
+// Message box: modal, with one OK button.
+void messageBox(const std::u16string& title, const std::u16string& text);
 
 // ---------------------------------------------------------------------------
 // Files and folders.
@@ -168,7 +165,7 @@ bool renameFile(const std::u16string& oldPath, const std::u16string& newPath);
 bool copyFile(const std::u16string& from, const std::u16string& to);
 // Folder listing: open, then take entries one by one ("." and ".." included);
 // it may be closed at any point.
-FolderListing openFolderListing(const std::u16string& folder, const std::u16string& pattern);
+FolderListing openFolderListing(const std::u16string& folder);
 bool nextFolderEntry(FolderListing listing, std::u16string& name, bool& isFolder);
 void closeFolderListing(FolderListing listing);
 
@@ -212,10 +209,7 @@ bool readInteger(FileHandle file, int64_t& value);
 
 // ---------------------------------------------------------------------------
 // Text utilities.
-int64_t textLength(const std::u16string& text);
-std::u16string leftPart(const std::u16string& text, int64_t count);
 std::u16string rightPart(const std::u16string& text, int64_t count);
-std::u16string middlePart(const std::u16string& text, int64_t start, int64_t count);  // start is 1-based
 // The character of a code as a text: a surrogate pair above 0xFFFF; empty for
 // a code that is no character (negative, a lone surrogate, above 0x10FFFF).
 std::u16string charFromCode(int64_t code);
@@ -235,6 +229,5 @@ std::u16string integerToText(int64_t value);
 // after the sign introduces hexadecimal digits and a "%" binary digits (the
 // adventure file's integer lines). Beyond 64 bits the value saturates.
 int64_t textToInteger(const std::u16string& text, bool basePrefixes = false);
-std::u16string trimSpaces(const std::u16string& text);
 std::u16string utf8ToText(const std::string& utf8);
 std::string textToUtf8(const std::u16string& text);

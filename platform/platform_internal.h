@@ -69,6 +69,9 @@ void releaseFiles();
 bool startDrawing();
 // Whether the layer has started (and not been released since).
 bool layerStarted();
+// Everything the layer holds released, the window last (endProcess and, in
+// the headless runner, the end of a test process).
+void platformRelease();
 void stopDrawing();
 SDL_Surface* surfaceOf(ImageHandle image);
 int64_t countLiveImages();

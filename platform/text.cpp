@@ -3,25 +3,10 @@
 
 #include "platform/platform_internal.h"
 
-int64_t textLength(const std::u16string& text) {
-    return static_cast<int64_t>(text.size());
-}
-
-std::u16string leftPart(const std::u16string& text, int64_t count) {
-    if (count <= 0) return u"";
-    return text.substr(0, static_cast<size_t>(count));
-}
-
 std::u16string rightPart(const std::u16string& text, int64_t count) {
     if (count <= 0) return u"";
     if (static_cast<size_t>(count) >= text.size()) return text;
     return text.substr(text.size() - static_cast<size_t>(count));
-}
-
-std::u16string middlePart(const std::u16string& text, int64_t start, int64_t count) {
-    if (start < 1) start = 1;
-    if (count <= 0 || static_cast<size_t>(start - 1) >= text.size()) return u"";
-    return text.substr(static_cast<size_t>(start - 1), static_cast<size_t>(count));
 }
 
 static bool isHighSurrogate(char16_t unit) {
@@ -157,14 +142,6 @@ int64_t textToInteger(const std::u16string& text, bool basePrefixes) {
         }
     }
     return negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
-}
-
-std::u16string trimSpaces(const std::u16string& text) {
-    size_t start = 0;
-    size_t end = text.size();
-    while (start < end && text[start] == u' ') ++start;
-    while (end > start && text[end - 1] == u' ') --end;
-    return text.substr(start, end - start);
 }
 
 void appendUtf16(const char* utf8, size_t n, std::u16string& result) {

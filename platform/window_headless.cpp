@@ -443,9 +443,8 @@ void presentImage(ImageHandle image) {
     noteImageCopied(image, 0, 0, source->w, source->h, WindowSurface, 0, 0);
 }
 
-bool messageBox(const std::u16string& title, const std::u16string& text, bool) {
+void messageBox(const std::u16string& title, const std::u16string& text) {
     report("box " + textToUtf8(title) + " | " + textToUtf8(text));
-    return false;
 }
 
 // ---------------------------------------------------------------------------

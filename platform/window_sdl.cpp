@@ -272,23 +272,10 @@ void presentImage(ImageHandle image) {
 // ---------------------------------------------------------------------------
 // Message box.
 
-bool messageBox(const std::u16string& title, const std::u16string& text, bool yesNo) {
+void messageBox(const std::u16string& title, const std::u16string& text) {
     const std::string title8 = textToUtf8(title);
     const std::string text8 = textToUtf8(text);
-    if (!yesNo) {
-        if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title8.c_str(), text8.c_str(), window) != 0) {
-            std::fprintf(stderr, "%s: %s\n", title8.c_str(), text8.c_str());
-        }
-        return false;
-    }
-    const SDL_MessageBoxButtonData buttons[] = {{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Oui"},
-                                                {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "Non"}};
-    const SDL_MessageBoxData data = {
-        SDL_MESSAGEBOX_INFORMATION, window, title8.c_str(), text8.c_str(), 2, buttons, nullptr};
-    int pressed = 0;
-    if (SDL_ShowMessageBox(&data, &pressed) != 0) {
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title8.c_str(), text8.c_str(), window) != 0) {
         std::fprintf(stderr, "%s: %s\n", title8.c_str(), text8.c_str());
-        return false;
     }
-    return pressed == 1;
 }

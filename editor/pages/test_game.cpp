@@ -15,7 +15,7 @@ static const char16_t* const ScratchFolder = u"Sans Titre";
 // names are collected before anything is deleted, so that the listing is not
 // read while its folder changes.
 static void deleteSavedGames() {
-    FolderListing listing = openFolderListing(currentDirectory(), u"*.*");
+    FolderListing listing = openFolderListing(currentDirectory());
     if (listing == 0) return;
     std::vector<std::u16string> savedGames;
     std::u16string name;
