@@ -7,7 +7,6 @@
 #include "platform/program.h"
 
 ImageHandle backBuffer = 0;
-ImageHandle screenCopy = 0;
 FontHandle interfaceFont = 0;
 ImageHandle defaultScreenImage = 0;
 ImageHandle introImage = 0;
@@ -35,10 +34,9 @@ void startUp() {
 
     programFolder = currentDirectory();
     pathSeparator.assign(1, u'\\');
-    screenCopy = createImage(800, 600, 32);
     inputState = {};
 
-    if (screenCopy == 0 || !openWindow(800, 600) || !createDrawingSurface()) {
+    if (!openWindow(800, 600) || !createDrawingSurface()) {
         closeWindow();
         fatalError(u"Impossible d'utiliser le mode graphique 800x600 pixels en 32 bits !");
     }

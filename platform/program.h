@@ -12,7 +12,6 @@
 #include "platform/platform.h"
 
 extern ImageHandle backBuffer;
-extern ImageHandle screenCopy;
 extern FontHandle interfaceFont;
 extern ImageHandle defaultScreenImage;
 extern ImageHandle introImage;
