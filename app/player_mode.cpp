@@ -2,10 +2,9 @@
 // editor; the program ends when the game session does.
 #include "app/orvalde.h"
 #include "editor/editor_frame.h"
-#include "editor/pages/pages.h"
 #include "engine/session.h"
 #include "model/adventure.h"
-#include "model/adventure_file.h"
+#include "model/project.h"
 #include "platform/program.h"
 
 // A name that stays inside "Projets": not empty, no separator, not "." or "..".

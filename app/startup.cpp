@@ -4,6 +4,7 @@
 #include "editor/editor_state.h"
 #include "engine/screen.h"
 #include "model/adventure.h"
+#include "model/project.h"
 #include "platform/program.h"
 
 ImageHandle backBuffer = 0;
@@ -17,14 +18,10 @@ ImageHandle compassImage = 0;
 ImageHandle deleteIcon = 0;
 ImageHandle deleteIconSelected = 0;
 
-std::u16string pathSeparator = u"\\";
-std::u16string programFolder;
-std::u16string projectName;
-std::u16string projectFolder;
 int64_t running = 0;
 
 static ImageHandle loadInterfaceImage(const char16_t* fileName) {
-    return loadImage(u"Images" + pathSeparator + fileName);
+    return loadImage(u"Images\\" + std::u16string(fileName));
 }
 
 void startUp() {
@@ -33,7 +30,6 @@ void startUp() {
     enableOggDecoding();
 
     programFolder = currentDirectory();
-    pathSeparator.assign(1, u'\\');
     inputState = {};
 
     if (!openWindow(800, 600) || !createDrawingSurface()) {

@@ -7,6 +7,7 @@
 #include "editor/pages/pages.h"
 #include "engine/game_state.h"
 #include "model/adventure.h"
+#include "model/project.h"
 #include "platform/program.h"
 
 void drawCurrentPage() {

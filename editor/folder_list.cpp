@@ -1,6 +1,7 @@
 // The project folders of "Projets", read again from disk at every rebuild.
 #include "editor/folder_list.h"
 
+#include "model/project.h"
 #include "platform/program.h"
 
 std::u16string folderList[FolderListSlots];
@@ -11,7 +12,7 @@ int64_t folderListShown = FolderListSlots;
 // anywhere.
 static bool isProjectFolder(const std::u16string& projects, const std::u16string& name, bool isFolder) {
     if (!isFolder || name == u"." || name == u".." || name == u"Sans Titre") return false;
-    return isOwnFolder(projects + pathSeparator + name);
+    return isOwnFolder(projects + u"\\" + name);
 }
 
 void rebuildFolderList(int64_t first, int64_t shown) {

@@ -18,6 +18,7 @@
 #include "model/adventure.h"
 #include "model/adventure_reader.h"
 #include "model/adventure_writer.h"
+#include "model/project.h"
 #include "platform/program.h"
 
 namespace {
@@ -40,10 +41,6 @@ bool saveFailed(const std::u16string& fileName) {
 }
 
 }  // namespace
-
-std::u16string projectFolderOf(const std::u16string& name) {
-    return u"Projets" + pathSeparator + name + pathSeparator;
-}
 
 bool saveAdventure(const std::u16string& fileName, const std::u16string& folder) {
     const std::u16string path = programFolder + folder + fileName;

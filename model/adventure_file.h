@@ -4,9 +4,6 @@
 
 #include <string>
 
-// The folder of a project, relative to programFolder: "Projets\NAME\".
-std::u16string projectFolderOf(const std::u16string& name);
-
 // Writes the whole adventure to programFolder + folder + fileName. The previous
 // non-empty file becomes the backup (".bak"). Returns false, after the box
 // "Erreur", when the file could not be written, or when the folder is a link;

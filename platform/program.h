@@ -22,10 +22,6 @@ extern ImageHandle compassImage;
 extern ImageHandle deleteIcon;
 extern ImageHandle deleteIconSelected;
 
-extern std::u16string pathSeparator;  // "\", used to build every path
-extern std::u16string programFolder;  // working directory at start, ends with "\"
-extern std::u16string projectName;
-extern std::u16string projectFolder;  // "Projets\" + projectName + "\", or empty
 extern int64_t running;               // the main loop runs while it is 1
 
 // Result of the last pollInput; every field is cleared by each poll and at

@@ -19,6 +19,7 @@
 #include "engine/session.h"
 #include "model/adventure.h"
 #include "model/event_labels.h"
+#include "model/project.h"
 #include "platform/headless.h"
 #include "platform/program.h"
 

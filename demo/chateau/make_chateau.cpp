@@ -22,7 +22,8 @@
 #include "model/adventure.h"
 #include "model/adventure_file.h"
 #include "model/event_labels.h"
-#include "platform/program.h"
+#include "model/project.h"
+#include "platform/platform.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "editor/pages/pages.h"
 #include "editor/widgets.h"
 #include "engine/game_state.h"
-#include "model/adventure_file.h"
+#include "model/project.h"
 #include "platform/platform.h"
 #include "platform/program.h"
 
@@ -37,13 +37,9 @@ void loadPageClick(int64_t zone) {
         return;
     }
     if (zone < 2 || zone >= 2 + FolderListSlots) return;
-    if (!folderList[zone - 2].empty()) loadProject(folderList[zone - 2]);
-}
-
-void loadProject(const std::u16string& name) {
-    projectName = name;
-    projectFolder = projectFolderOf(name);
-    loadAdventure(projectName + u".orv", projectFolder);
+    if (folderList[zone - 2].empty()) return;
+    loadProject(folderList[zone - 2]);
     resetVocabularyPage();
     currentRoom = 0;
 }
+

@@ -5,6 +5,7 @@
 #include "editor/editor_state.h"
 #include "editor/pages/pages.h"
 #include "editor/widgets.h"
+#include "model/project.h"
 #include "platform/platform.h"
 #include "platform/program.h"
 

@@ -19,9 +19,6 @@ void savePageKey(int64_t key);
 // "CHARGER FICHIER" (load_page.cpp).
 void drawLoadPage();
 void loadPageClick(int64_t zone);
-// The folder becomes the project and its adventure replaces the one in memory
-// at once, without a question (a missing or damaged file is fatal).
-void loadProject(const std::u16string& name);
 
 // Both file pages: the frame and the project folder list (load_page.cpp).
 void drawFilePageFrame(const char16_t* title);

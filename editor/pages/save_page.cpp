@@ -5,6 +5,7 @@
 #include "editor/pages/pages.h"
 #include "editor/widgets.h"
 #include "model/adventure_file.h"
+#include "model/project.h"
 #include "platform/platform.h"
 #include "platform/program.h"
 

@@ -6,6 +6,7 @@
 #include "editor/editor_state.h"
 #include "editor/pages/pages.h"
 #include "engine/session.h"
+#include "model/project.h"
 #include "platform/platform.h"
 #include "platform/program.h"
 

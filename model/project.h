@@ -1,0 +1,18 @@
+// The project: the folder under "Projets" that holds the adventure being
+// edited or played, its pictures, sounds and saved games. Paths are relative
+// to the program's folder and written with "\" separators.
+#pragma once
+
+#include <string>
+
+extern std::u16string programFolder;  // working directory at start, ends with "\"
+extern std::u16string projectName;    // empty when no project is named
+extern std::u16string projectFolder;  // "Projets\" + projectName + "\", or empty
+
+// The folder of a project, relative to programFolder: "Projets\NAME\".
+std::u16string projectFolderOf(const std::u16string& name);
+
+// The folder becomes the project and its adventure file "NAME.orv" replaces
+// the adventure in memory at once, without a question (a missing or damaged
+// file is fatal).
+void loadProject(const std::u16string& name);
