@@ -1,6 +1,7 @@
 // Start-up, the introduction screen, the editor's initial state and the end.
 #include "app/orvalde.h"
 #include "editor/editor_frame.h"
+#include "editor/editor_pictures.h"
 #include "editor/editor_state.h"
 #include "engine/screen.h"
 #include "model/adventure.h"
@@ -9,14 +10,8 @@
 
 ImageHandle backBuffer = 0;
 FontHandle interfaceFont = 0;
-ImageHandle defaultScreenImage = 0;
-ImageHandle introImage = 0;
-ImageHandle decoImage1 = 0;
-ImageHandle decoImage2 = 0;
-ImageHandle decoImage3 = 0;
-ImageHandle compassImage = 0;
-ImageHandle deleteIcon = 0;
-ImageHandle deleteIconSelected = 0;
+// The editor's introduction picture.
+static ImageHandle introImage = 0;
 
 int64_t running = 0;
 
@@ -54,16 +49,8 @@ void startUp() {
 
     // All seven are tried before the one message for any of them.
     introImage = loadInterfaceImage(u"introduction.jpg");
-    decoImage1 = loadInterfaceImage(u"deco1.png");
-    decoImage2 = loadInterfaceImage(u"deco2.png");
-    decoImage3 = loadInterfaceImage(u"deco3.png");
-    compassImage = loadInterfaceImage(u"nseo.png");
-    deleteIcon = loadInterfaceImage(u"suppr.png");
-    deleteIconSelected = loadInterfaceImage(u"supprSel.png");
-    if (introImage == 0 || decoImage1 == 0 || decoImage2 == 0 || decoImage3 == 0 || compassImage == 0 ||
-        deleteIcon == 0 || deleteIconSelected == 0) {
-        fatalError(u"Impossible de charger une des images du logiciel !");
-    }
+    const bool editorPictures = loadEditorPictures();
+    if (introImage == 0 || !editorPictures) fatalError(u"Impossible de charger une des images du logiciel !");
 }
 
 static void drawIntroduction() {

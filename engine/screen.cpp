@@ -9,6 +9,7 @@
 #include "engine/game_state.h"
 #include "platform/program.h"
 
+ImageHandle defaultScreenImage = 0;
 ImageHandle screenImage = 0;
 bool hasScreenImage = false;
 ImageHandle turnSnapshot = 0;

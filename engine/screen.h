@@ -8,10 +8,11 @@
 #include "model/adventure.h"
 #include "platform/platform.h"
 
-extern ImageHandle screenImage;      // the project's own "ecran.jpg"
-extern bool hasScreenImage;          // background is screenImage, else defaultScreenImage
-extern ImageHandle turnSnapshot;     // whole back buffer before input / after a command
-extern ImageHandle inputBackground;  // text zone below the cursor, erases the typed line
+extern ImageHandle defaultScreenImage;  // "Images\ecran.jpg", loaded at start
+extern ImageHandle screenImage;         // the project's own "ecran.jpg"
+extern bool hasScreenImage;             // background is screenImage, else defaultScreenImage
+extern ImageHandle turnSnapshot;        // whole back buffer before input / after a command
+extern ImageHandle inputBackground;     // text zone below the cursor, erases the typed line
 extern ImageHandle inventoryBackground;
 extern int64_t textCursor;
 extern int64_t descriptionCursor;

@@ -13,14 +13,6 @@
 
 extern ImageHandle backBuffer;
 extern FontHandle interfaceFont;
-extern ImageHandle defaultScreenImage;
-extern ImageHandle introImage;
-extern ImageHandle decoImage1;
-extern ImageHandle decoImage2;
-extern ImageHandle decoImage3;
-extern ImageHandle compassImage;
-extern ImageHandle deleteIcon;
-extern ImageHandle deleteIconSelected;
 
 extern int64_t running;               // the main loop runs while it is 1
 

@@ -11,6 +11,7 @@
 
 #include "app/orvalde.h"
 #include "editor/editor_frame.h"
+#include "editor/editor_pictures.h"
 #include "editor/editor_state.h"
 #include "engine/command.h"
 #include "engine/events.h"

@@ -10,6 +10,7 @@
 // argument fields in drawing order. A zone lies in the row of its id less 1.
 #include <cstdint>
 
+#include "editor/editor_pictures.h"
 #include "editor/editor_state.h"
 #include "editor/pages/pages.h"
 #include "editor/widgets.h"

@@ -1,6 +1,7 @@
 // "DEPLACEMENTS": the six exits of one room at a time, shown as a list beside
 // the direction names and again around the compass, where the author clicks
 // the value to change and turns the wheel. There is no text entry here.
+#include "editor/editor_pictures.h"
 #include "editor/editor_state.h"
 #include "editor/pages/pages.h"
 #include "editor/widgets.h"

@@ -2,6 +2,7 @@
 // page drawn with four sets of parameters. Each shows one text of its table in
 // a box, chosen with the wheel or the arrow keys, and lets the author empty it
 // or type it; every keystroke changes the adventure at once.
+#include "editor/editor_pictures.h"
 #include "editor/editor_state.h"
 #include "editor/pages/pages.h"
 #include "editor/widgets.h"

@@ -3,6 +3,7 @@
 // selected spelling ("EFFA"), rewrites it ("EDIT") or adds a spelling to a
 // word of his choice ("INST"). Spellings are 1 to 12 capitals A to Z; nothing
 // reaches the vocabulary before Return, so Escape drops what was typed.
+#include "editor/editor_pictures.h"
 #include "editor/editor_state.h"
 #include "editor/pages/pages.h"
 #include "editor/widgets.h"
