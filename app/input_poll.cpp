@@ -4,11 +4,9 @@
 #include "platform/program.h"
 
 InputState inputState = {};
-bool liveRefreshWanted = false;
-
-void pollInput() {
+void pollInput(int maxWaitMs) {
     inputState = {};
-    const PlatformEvent event = pollEvent(liveRefreshWanted ? IdlePollMs : -1);
+    const PlatformEvent event = pollEvent(maxWaitMs);
     switch (event.kind) {
         case EventKind::None:
             break;

@@ -37,19 +37,22 @@ static int64_t adjustmentCount() {
     return notches < MostNotchesAtOnce ? notches : MostNotchesAtOnce;
 }
 
-static void runOneTurn() {
+// How long one poll may wait for an event before it returns empty-handed
+// while a page shows live content, so that it is redrawn about four times a
+// second. Otherwise a poll sleeps until an event comes.
+constexpr int IdlePollMs = 250;
+
+// One input and what it does; false when it ends the editor.
+static bool runOneTurn() {
     liveRefreshWanted = false;
     drawCurrentPage();
     presentBackBuffer();
-    pollInput();
+    pollInput(liveRefreshWanted ? IdlePollMs : -1);
 
     if (inputState.escapeKey) {
-        if (currentPage == Menu) {
-            running = 0;
-            return;
-        }
+        if (currentPage == Menu) return false;
         returnToMenu();
-        return;
+        return true;
     }
     if (inputState.backspaceKey && isEventPage() && editingText == 0 && listSelecting == 0) handleEventLineDelete();
 
@@ -78,14 +81,17 @@ static void runOneTurn() {
         handleTextEntryKey(key);
     }
 
+    bool quitChosen = false;
     if (clickedZone <= 0) {
         if (currentPage == Menu && clickHappened == 1) selectedSetting = 0;
     } else {
-        handlePageClick(clickedZone);
+        quitChosen = handlePageClick(clickedZone);
     }
     clickedZone = 0;
+    return !quitChosen;
 }
 
 void runMainLoop() {
-    while (running == 1) runOneTurn();
+    while (runOneTurn()) {
+    }
 }

@@ -11,7 +11,7 @@ void startUp();
 void showIntroduction();
 // The editor's initial state and the default adventure, on the menu page.
 void initialiseEditor();
-// The editor loop; returns when running becomes 0.
+// The editor loop; returns when the author leaves it (Escape on the menu, "QUITTER").
 void runMainLoop();
 // The whole program: start-up, introduction, editor loop, end.
 [[noreturn]] void runOrvalde();

@@ -13,7 +13,6 @@ FontHandle interfaceFont = 0;
 // The editor's introduction picture.
 static ImageHandle introImage = 0;
 
-int64_t running = 0;
 
 static ImageHandle loadInterfaceImage(const char16_t* fileName) {
     return loadImage(u"Images\\" + std::u16string(fileName));
@@ -79,7 +78,6 @@ void initialiseEditor() {
     clickedZone = 0;
     startNewAdventure();
     currentPage = Menu;
-    running = 1;
 }
 
 void runOrvalde() {

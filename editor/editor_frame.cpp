@@ -58,14 +58,14 @@ void drawCurrentPage() {
     }
 }
 
-void handlePageClick(int64_t zone) {
+bool handlePageClick(int64_t zone) {
     switch (currentPage) {
         case Menu:
             if (zone == Reset) {
                 // "REINITIALISER", at once and without a question.
                 startNewAdventure();
             } else if (zone == Quit) {
-                running = 0;
+                return true;
             } else {
                 menuPageClick(zone);
             }
@@ -104,6 +104,7 @@ void handlePageClick(int64_t zone) {
         default:
             break;
     }
+    return false;
 }
 
 void handlePageAdjust(int64_t direction, int64_t step) {

@@ -8,8 +8,9 @@
 // Draws the current page completely into backBuffer (or runs the test play).
 void drawCurrentPage();
 
-// Click on a zone id of the current page (the menu page included).
-void handlePageClick(int64_t zone);
+// Click on a zone id of the current page (the menu page included); true when
+// the click chose "QUITTER", which ends the editor.
+bool handlePageClick(int64_t zone);
 // Wheel or arrow keys: the current page changes its selected value.
 void handlePageAdjust(int64_t direction, int64_t step);
 // List selection (vocabulary page) with the input of this loop turn.

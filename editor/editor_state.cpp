@@ -12,6 +12,7 @@ std::u16string editBuffer;
 int64_t entryKind = 1;
 int64_t listSelecting = 0;
 int64_t selectedSetting = 0;
+bool liveRefreshWanted = false;
 
 void clearClickZones() {
     for (int row = 0; row < TestedClickZones; ++row) clickZones[row] = {0, 0, 0, 0, 0};

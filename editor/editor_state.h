@@ -47,6 +47,9 @@ extern std::u16string editBuffer;
 extern int64_t entryKind;
 extern int64_t listSelecting;
 extern int64_t selectedSetting;
+// Set by a page with live content each time it is drawn; the editor loop
+// clears it before every redraw.
+extern bool liveRefreshWanted;
 
 void clearClickZones();
 void setClickZone(int row, int64_t id, int64_t x, int64_t y, int64_t width, int64_t height);

@@ -14,7 +14,6 @@
 extern ImageHandle backBuffer;
 extern FontHandle interfaceFont;
 
-extern int64_t running;               // the main loop runs while it is 1
 
 // Result of the last pollInput; every field is cleared by each poll and at
 // most one is set.
@@ -33,17 +32,10 @@ struct InputState {
 };
 extern InputState inputState;
 
-// How long one poll may wait for an event before it returns empty-handed
-// while a page shows live content, so that it is redrawn about four times a
-// second. Otherwise a poll sleeps until an event comes.
-constexpr int IdlePollMs = 250;
-// Set by a page with live content each time it is drawn; the editor loop
-// clears it before every redraw.
-extern bool liveRefreshWanted;
-
-// Takes one event into inputState, waiting for it without spinning (at most
-// IdlePollMs while liveRefreshWanted). A close request ends the program at once.
-void pollInput();
+// Takes one event into inputState, waiting for it without spinning; with a
+// maxWaitMs of 0 or more, at most that long (inputState then stays empty). A
+// close request ends the program at once.
+void pollInput(int maxWaitMs = -1);
 
 // Closes the window, shows "Erreur" with the message and ends the program.
 [[noreturn]] void fatalError(const std::u16string& message);

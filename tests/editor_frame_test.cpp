@@ -78,9 +78,9 @@ TEST(EditorMenu, ResetGivesTheDefaultAdventureAndForgetsTheProject) {
     EXPECT_EQ(adventure.imageZone.x, 0);
     EXPECT_EQ(projectName, u"");
     startEditor("quit");
-    queueInputScript(menuEntry(Quit));
+    queueInputScript(menuEntry(Quit) + "mark still running\nkey escape\n");
     runMainLoop();
-    EXPECT_EQ(running, 0);
+    EXPECT_EQ(takeHeadlessOutput().find("mark still running"), std::string::npos);
 }
 
 TEST(EditorProjects, TheListShowsProjectFoldersTenAtATime) {

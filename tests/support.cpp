@@ -85,7 +85,6 @@ void startInProcess(const std::string& folder) {
 std::string runEditor(const std::string& script) {
     queueInputScript(script + "\nkey escape\nkey escape\n");
     currentPage = Menu;
-    running = 1;
     runMainLoop();
     std::string output = takeHeadlessOutput();
     recordHeadlessOutputInMemory(true);  // drops the Escape left over
