@@ -5,6 +5,7 @@
 
 #include "app/command_line.h"
 #include "app/orvalde.h"
+#include "app/startup.h"
 #include "platform/headless.h"
 #include "platform/program.h"
 

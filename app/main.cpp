@@ -4,6 +4,7 @@
 
 #include "app/command_line.h"
 #include "app/orvalde.h"
+#include "app/startup.h"
 #include "platform/program.h"
 
 int main(int argc, char** argv) {

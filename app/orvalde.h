@@ -1,12 +1,11 @@
-// The program's top level: start-up, the introduction, the editor's initial
-// state and loop, and the whole run that the two programs' mains start.
+// The editor's top level: its start, the introduction, the editor's initial
+// state and loop, and the whole run of the editor. What playing a project
+// needs is in startup.h.
 #pragma once
 
-#include <string>
-
-// Start-up up to the loaded pictures: platform, sound, folders, window, back
-// buffer, font, interface pictures. Every failure is fatal (sound only warns).
-void startUp();
+// The start-up of startup.h, then the introduction picture and the editor's
+// pictures. Every failure is fatal.
+void startEditor();
 // The introduction picture until a click, Escape or Return.
 void showIntroduction();
 // The editor's initial state and the default adventure, on the menu page.
@@ -15,5 +14,3 @@ void initialiseEditor();
 void runMainLoop();
 // The whole program: start-up, introduction, editor loop, end.
 [[noreturn]] void runOrvalde();
-// Player mode: start-up, the project's adventure loaded and played, end.
-[[noreturn]] void runPlayerMode(const std::u16string& name);

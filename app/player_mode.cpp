@@ -1,7 +1,6 @@
 // Player mode: one project played as "TESTER JEU" plays it, without the
 // editor; the program ends when the game session does.
-#include "app/orvalde.h"
-#include "editor/editor_frame.h"
+#include "app/startup.h"
 #include "engine/session.h"
 #include "model/adventure.h"
 #include "model/project.h"
@@ -15,7 +14,9 @@ static bool namesAProjectFolder(const std::u16string& name) {
 
 void runPlayerMode(const std::u16string& name) {
     startUp();
-    startNewAdventure();
+    // The adventure of a new project, which the project's file then replaces.
+    resetLayoutSettings();
+    resetAdventure();
     // A name leading out of "Projets" is refused as a missing project is.
     if (!namesAProjectFolder(name)) fatalError(u"Fichier '" + projectFolderOf(name) + name + u".orv' introuvable !");
     loadProject(name);

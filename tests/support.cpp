@@ -59,10 +59,10 @@ std::vector<std::string> fileLines(const std::string& path) {
 }
 
 Run runHeadless(const std::string& folder, const std::string& script, const std::string& arguments,
-                const std::string& environment) {
+                const std::string& environment, const std::string& program) {
     const std::string base = folder + "/.run";
     writeFile(base + ".script", script);
-    const std::string command = "cd '" + folder + "' && " + environment + " '" + ORVALDE_HEADLESS + "' " + arguments +
+    const std::string command = "cd '" + folder + "' && " + environment + " '" + program + "' " + arguments +
                                 " '" + base + ".script' >'" + base + ".out' 2>'" + base + ".err'";
     const int status = std::system(command.c_str());
     Run run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(base + ".out"), readFile(base + ".err")};
@@ -74,7 +74,7 @@ void startInProcess(const std::string& folder) {
     static bool started = false;
     fs::current_path(folder);
     recordHeadlessOutputInMemory(true);
-    if (!started) startUp();
+    if (!started) startEditor();
     started = true;
     takeHeadlessOutput();
     programFolder = currentDirectory();

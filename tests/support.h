@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/orvalde.h"
+#include "app/startup.h"
 #include "editor/editor_frame.h"
 #include "editor/editor_pictures.h"
 #include "editor/editor_state.h"
@@ -42,9 +43,10 @@ struct Run {
     std::string err;  // standard error
 };
 // Runs `orvalde-headless ARGS SCRIPT` (the script written to a file) in the
-// folder, with `environment` before the command (for example "HOME=/tmp").
+// folder, with `environment` before the command (for example "HOME=/tmp"), or
+// another program taking its script last.
 Run runHeadless(const std::string& folder, const std::string& script, const std::string& arguments = "",
-                const std::string& environment = "");
+                const std::string& environment = "", const std::string& program = ORVALDE_HEADLESS);
 
 // ---- The program in this process ----
 

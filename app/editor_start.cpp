@@ -1,0 +1,55 @@
+// The editor's start: its pictures, the introduction screen and the editor's
+// initial state, and the whole run of the editor.
+#include "app/orvalde.h"
+#include "app/startup.h"
+#include "editor/editor_frame.h"
+#include "editor/editor_pictures.h"
+#include "editor/editor_state.h"
+#include "platform/program.h"
+
+// The editor's introduction picture.
+static ImageHandle introImage = 0;
+
+void startEditor() {
+    startUp();
+    // All seven are tried before the one message for any of them.
+    introImage = loadImage(u"Images\\introduction.jpg");
+    const bool editorPictures = loadEditorPictures();
+    if (introImage == 0 || !editorPictures) fatalError(u"Impossible de charger une des images du logiciel !");
+}
+
+static void drawIntroduction() {
+    beginDrawing(backBuffer);
+    drawImage(introImage, 0, 0);
+    endDrawing();
+    presentBackBuffer();
+}
+
+void showIntroduction() {
+    // The poll sleeps until an event comes, so the picture is shown before the
+    // first wait rather than after the first event.
+    drawIntroduction();
+    pollInput();
+    while (!inputState.clicked && !inputState.escapeKey && !inputState.returnKey) {
+        drawIntroduction();
+        pollInput();
+        sleepMs(1);
+    }
+}
+
+void initialiseEditor() {
+    editingText = 0;
+    listSelecting = 0;
+    editBuffer.clear();
+    clickedZone = 0;
+    startNewAdventure();
+    currentPage = Menu;
+}
+
+void runOrvalde() {
+    startEditor();
+    showIntroduction();
+    initialiseEditor();
+    runMainLoop();
+    endProgram(0);
+}

@@ -1,0 +1,12 @@
+// What playing a project needs of the program's top level: the start-up
+// both programs share and player mode. The editor's start is in orvalde.h.
+#pragma once
+
+#include <string>
+
+// Start-up up to the game's own pictures: platform, sound, folders, window,
+// back buffer, font and the game screen's default background. Every failure
+// is fatal (sound only warns).
+void startUp();
+// Player mode: start-up, the project's adventure loaded and played, end.
+[[noreturn]] void runPlayerMode(const std::u16string& name);
