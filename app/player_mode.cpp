@@ -6,19 +6,13 @@
 #include "model/project.h"
 #include "platform/program.h"
 
-// A name that stays inside "Projets": not empty, no separator, not "." or "..".
-static bool namesAProjectFolder(const std::u16string& name) {
-    return !name.empty() && name != u"." && name != u".." && name.find(u'\\') == std::u16string::npos &&
-           name.find(u'/') == std::u16string::npos;
-}
-
 void runPlayerMode(const std::u16string& name) {
     startUp();
     // The adventure of a new project, which the project's file then replaces.
     resetLayoutSettings();
     resetAdventure();
     // A name leading out of "Projets" is refused as a missing project is.
-    if (!namesAProjectFolder(name)) fatalError(u"Fichier '" + projectFolderOf(name) + name + u".orv' introuvable !");
+    if (!isProjectName(name)) fatalError(u"Fichier '" + projectFolderOf(name) + name + u".orv' introuvable !");
     loadProject(name);
     // Without its folder the play has nowhere to keep its starting state.
     if (!enterOwnFolder(projectFolder)) fatalError(u"Impossible de faire la sauvegarde du jeu !");

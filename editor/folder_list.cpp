@@ -11,7 +11,7 @@ int64_t folderListShown = FolderListSlots;
 // A folder of its own: a link to a folder is no project, since it may lead
 // anywhere.
 static bool isProjectFolder(const std::u16string& projects, const std::u16string& name, bool isFolder) {
-    if (!isFolder || name == u"." || name == u".." || name == u"Sans Titre") return false;
+    if (!isFolder || !isProjectName(name)) return false;
     return isOwnFolder(projects + u"\\" + name);
 }
 

@@ -9,6 +9,17 @@ extern std::u16string programFolder;  // working directory at start, ends with "
 extern std::u16string projectName;    // empty when no project is named
 extern std::u16string projectFolder;  // "Projets\" + projectName + "\", or empty
 
+// The scratch folder of the test plays of an adventure without a project,
+// "Projets\Sans Titre", whose saved games every such play deletes: never a
+// project.
+constexpr const char16_t* ScratchFolderName = u"Sans Titre";
+
+// Whether a name may be a project's, a folder of its own right under
+// "Projets": not empty; not "." or "..", which would name "Projets" itself or
+// the program's folder; no separator, which would lead into another folder;
+// and not the scratch folder.
+bool isProjectName(const std::u16string& name);
+
 // The folder of a project, relative to programFolder: "Projets\NAME\".
 std::u16string projectFolderOf(const std::u16string& name);
 

@@ -54,6 +54,9 @@ TEST(PlayerMode, AProjectThatCannotBePlayedSaysWhy) {
     // A name with a "/" would find this file, outside any project folder of its own.
     fs::create_directories(folder + "/Projets/a/b/a");
     fs::copy_file(folder + "/Projets/defaut/defaut.orv", folder + "/Projets/a/b/a/b.orv");
+    // The scratch folder of test plays is no project either.
+    fs::create_directories(folder + "/Projets/Sans Titre");
+    fs::copy_file(folder + "/Projets/defaut/defaut.orv", folder + "/Projets/Sans Titre/Sans Titre.orv");
     const struct {
         const char* arguments;
         int status;
@@ -62,6 +65,7 @@ TEST(PlayerMode, AProjectThatCannotBePlayedSaysWhy) {
                  {"--jouer casse", 1, "Erreur | Fichier corrompu !"},
                  {"--jouer bloque", 1, "Erreur | Impossible de faire la sauvegarde du jeu !"},
                  {"--jouer ..", 1, "Erreur | Fichier 'Projets\\..\\...orv' introuvable !"},
+                 {"--jouer 'Sans Titre'", 1, "Erreur | Fichier 'Projets\\Sans Titre\\Sans Titre.orv' introuvable !"},
                  {"--jouer a/b", 1, "Erreur | Fichier 'Projets\\a/b\\a/b.orv' introuvable !"},
                  {"--jouer defaut/../defaut", 1,
                   "Erreur | Fichier 'Projets\\defaut/../defaut\\defaut/../defaut.orv' "

@@ -33,14 +33,6 @@ static void requestSaveAdventure() {
     saveAdventure(projectName + u".orv", projectFolder);
 }
 
-// A name the save may use: not empty; not "." or "..", which would name
-// "Projets" itself or the program's folder instead of a project folder; and
-// not "Sans Titre", the scratch folder of test plays, which the project list
-// never shows and whose saved games every test play deletes.
-static bool isUsableProjectName(const std::u16string& name) {
-    return !name.empty() && name != u"." && name != u".." && name != u"Sans Titre";
-}
-
 void savePageClick(int64_t zone) {
     switch (zone) {
         case 1:
@@ -53,7 +45,7 @@ void savePageClick(int64_t zone) {
             startTextEntry(projectName);
             break;
         case 4:
-            if (isUsableProjectName(projectName)) requestSaveAdventure();
+            if (isProjectName(projectName)) requestSaveAdventure();
             break;
         default:
             break;

@@ -10,8 +10,6 @@
 #include "platform/platform.h"
 #include "platform/program.h"
 
-static const char16_t* const ScratchFolder = u"Sans Titre";
-
 // Deletes the saved games ("*.sav", in any case) of the current directory. The
 // names are collected before anything is deleted, so that the listing is not
 // read while its folder changes.
@@ -36,8 +34,8 @@ static void deleteSavedGames() {
 static bool enterPlayFolder(bool scratch) {
     if (!scratch) return enterOwnFolder(projectFolder);
     setCurrentDirectory(u"Projets");
-    if (fileSize(ScratchFolder) != -2) createFolder(ScratchFolder);
-    return enterOwnFolder(ScratchFolder);
+    if (fileSize(ScratchFolderName) != -2) createFolder(ScratchFolderName);
+    return enterOwnFolder(ScratchFolderName);
 }
 
 void runTestGame() {
