@@ -15,7 +15,7 @@ void runPlayerMode(const std::u16string& name) {
     if (!isProjectName(name)) fatalError(u"Fichier '" + projectFolderOf(name) + name + u".orv' introuvable !");
     loadProject(name);
     // Without its folder the play has nowhere to keep its starting state.
-    if (!enterOwnFolder(projectFolder)) fatalError(u"Impossible de faire la sauvegarde du jeu !");
+    if (!enterOwnFolder(projectFolder)) fatalError(NoStartingStateMessage);
     // No play at all (the box has said why) is a failure of the program.
     const bool played = runGameSession();
     setCurrentDirectory(programFolder);

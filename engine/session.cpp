@@ -226,6 +226,6 @@ bool runGameSession() {
     forgetSamples();
     releaseScreenImages();
     // The author goes back to the editor with the adventure as it was.
-    if (!started) showErrorBox(u"Impossible de faire la sauvegarde du jeu !");
+    if (!started) showErrorBox(NoStartingStateMessage);
     return started;
 }

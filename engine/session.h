@@ -3,4 +3,8 @@
 // "Erreur", when its starting state "0.sav" cannot be written (false then).
 #pragma once
 
+// What the author or the player is told when a play has nowhere to keep its
+// starting state.
+constexpr const char16_t* NoStartingStateMessage = u"Impossible de faire la sauvegarde du jeu !";
+
 bool runGameSession();

@@ -47,7 +47,7 @@ void runTestGame() {
     } else {
         // Nowhere to write the starting state: no play, and nothing written
         // or deleted anywhere else.
-        showErrorBox(u"Impossible de faire la sauvegarde du jeu !");
+        showErrorBox(NoStartingStateMessage);
     }
     setCurrentDirectory(rememberedFolder);
     currentPage = Menu;
