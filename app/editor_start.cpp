@@ -29,12 +29,7 @@ void showIntroduction() {
     // The poll sleeps until an event comes, so the picture is shown before the
     // first wait rather than after the first event.
     drawIntroduction();
-    pollInput();
-    while (!inputState.clicked && !inputState.escapeKey && !inputState.returnKey) {
-        drawIntroduction();
-        pollInput();
-        sleepMs(1);
-    }
+    waitForInput({.click = true, .escapeKey = true, .returnKey = true});
 }
 
 void initialiseEditor() {

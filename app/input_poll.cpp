@@ -34,6 +34,26 @@ void pollInput(int maxWaitMs) {
     }
 }
 
+// Whether the input of the last poll ends the wait.
+static bool isAwaited(const AwaitedInput& awaited) {
+    const InputState& in = inputState;
+    const bool anyKey =
+        in.escapeKey || in.returnKey || in.upKey || in.downKey || in.pageUpKey || in.pageDownKey || in.backspaceKey;
+    bool listed = false;
+    for (std::u16string rest = awaited.characters; !listed && !rest.empty() && in.typedChar != 0;) {
+        listed = lowerCaseCode(takeFirstCharacter(rest)) == lowerCaseCode(in.typedChar);
+    }
+    return (awaited.click && in.clicked) || (awaited.escapeKey && in.escapeKey) ||
+           (awaited.returnKey && in.returnKey) || (awaited.anyKey && anyKey) ||
+           (awaited.anyCharacter && in.typedChar != 0) || listed;
+}
+
+void waitForInput(const AwaitedInput& awaited) {
+    do {
+        pollInput();
+    } while (!isAwaited(awaited));
+}
+
 void presentBackBuffer() {
     presentImage(backBuffer);
 }

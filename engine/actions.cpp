@@ -45,21 +45,10 @@ int64_t sumModulo256(int64_t a, int64_t b) {
 }
 
 // The wait of "Attendre touche" ends with a click, any released key the poll
-// reports, or a typed character; the wheel does not end it. pollInput itself
-// idles up to a quarter second when nothing comes, so this loop does not spin.
-bool playerAnswered() {
-    return inputState.clicked || inputState.escapeKey || inputState.returnKey || inputState.upKey ||
-           inputState.downKey || inputState.pageUpKey || inputState.pageDownKey || inputState.backspaceKey ||
-           inputState.typedChar != 0;
-}
-
+// reports, or a typed character; the wheel does not end it.
 void waitForPlayer() {
     presentFrame();
-    pollInput();
-    while (!playerAnswered()) {
-        sleepMs(1);
-        pollInput();
-    }
+    waitForInput({.click = true, .anyKey = true, .anyCharacter = true});
 }
 
 void pauseSeconds(int64_t seconds) {

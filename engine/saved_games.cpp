@@ -81,9 +81,7 @@ std::u16string loadFailureMessage(LoadResult result, const std::u16string& name)
 int64_t askSaveSlot() {
     printSystemMessage(MsgSlotQuestion);
     presentFrame();
-    // Each poll waits for an event, so this loop idles without spinning.
-    pollInput();
-    while (!(inputState.typedChar >= u'1' && inputState.typedChar <= u'9')) pollInput();
+    waitForInput({.characters = u"123456789"});
     return inputState.typedChar - u'0';
 }
 

@@ -83,12 +83,7 @@ static void showProjectIntroduction() {
     ImageHandle picture = loadImage(u"introduction.jpg");
     if (picture == 0) return;
     showPicture(picture);
-    pollInput();
-    while (!inputState.escapeKey && !inputState.returnKey) {
-        showPicture(picture);
-        pollInput();
-        sleepMs(1);
-    }
+    waitForInput({.escapeKey = true, .returnKey = true});
     freeImage(picture);
 }
 
@@ -127,30 +122,18 @@ static void loadStartingState() {
     if (result != LoadResult::Loaded) fatalError(loadFailureMessage(result, StartingStateFile));
 }
 
-// A character's code in small letters; outside 16 bits it has no case.
-static int64_t lowerCaseCode(int64_t code) {
-    return code <= 0xFFFF ? lowerCaseChar(static_cast<char16_t>(code)) : code;
-}
-
-// The first whole character of a text, in small letters; 0 for none.
-static int64_t firstLetter(const std::u16string& text) {
+// The first whole character of a text, in small letters; empty for none.
+static std::u16string firstLetter(const std::u16string& text) {
     std::u16string rest = text;
-    return lowerCaseCode(takeFirstCharacter(rest));
+    return rest.empty() ? rest : charFromCode(lowerCaseCode(takeFirstCharacter(rest)));
 }
 
 // Waits for a typed character equal (in any case) to the first character of
 // system message 21 (yes) or 22 (no); every other key is ignored. True for yes.
 static bool answeredYes() {
-    const int64_t yes = firstLetter(systemMessage(MsgYes));
-    const int64_t no = firstLetter(systemMessage(MsgNo));
-    for (;;) {
-        // Each poll waits for an event, so this loop idles without spinning.
-        pollInput();
-        if (inputState.typedChar == 0) continue;
-        const int64_t answer = lowerCaseCode(inputState.typedChar);
-        if (yes != 0 && answer == yes) return true;
-        if (no != 0 && answer == no) return false;
-    }
+    const std::u16string yes = firstLetter(systemMessage(MsgYes));
+    waitForInput({.characters = yes + firstLetter(systemMessage(MsgNo))});
+    return !yes.empty() && charFromCode(lowerCaseCode(inputState.typedChar)) == yes;
 }
 
 static void restartGame() {

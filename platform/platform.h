@@ -223,6 +223,8 @@ std::u16string upperCase(const std::u16string& text);
 std::u16string lowerCase(const std::u16string& text);
 char16_t upperCaseChar(char16_t c);
 char16_t lowerCaseChar(char16_t c);
+// A character's code in small letters; outside 16 bits it has no case.
+int64_t lowerCaseCode(int64_t code);
 std::u16string integerToText(int64_t value);
 // Leading blanks and tabs skipped, optional sign, decimal digits up to the
 // first other character; 0 when there is no digit. With basePrefixes a "$"

@@ -14,7 +14,6 @@
 extern ImageHandle backBuffer;
 extern FontHandle interfaceFont;
 
-
 // Result of the last pollInput; every field is cleared by each poll and at
 // most one is set.
 struct InputState {
@@ -36,6 +35,20 @@ extern InputState inputState;
 // maxWaitMs of 0 or more, at most that long (inputState then stays empty). A
 // close request ends the program at once.
 void pollInput(int maxWaitMs = -1);
+
+// What ends a wait for the player (waitForInput): each input set here does.
+struct AwaitedInput {
+    bool click = false;
+    bool escapeKey = false;
+    bool returnKey = false;
+    bool anyKey = false;              // any key release the poll reports
+    bool anyCharacter = false;        // any typed character
+    std::u16string characters = u"";  // the typed characters that do, in either case
+};
+
+// Polls until an awaited input comes; inputState then holds it. Each poll
+// waits for an event, so the wait idles without spinning.
+void waitForInput(const AwaitedInput& awaited);
 
 // Closes the window, shows "Erreur" with the message and ends the program.
 [[noreturn]] void fatalError(const std::u16string& message);

@@ -75,6 +75,10 @@ char16_t lowerCaseChar(char16_t c) {
     return c;
 }
 
+int64_t lowerCaseCode(int64_t code) {
+    return code >= 0 && code <= 0xFFFF ? lowerCaseChar(static_cast<char16_t>(code)) : code;
+}
+
 std::u16string upperCase(const std::u16string& text) {
     std::u16string result = text;
     for (char16_t& c : result) c = upperCaseChar(c);
