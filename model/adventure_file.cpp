@@ -16,8 +16,7 @@
 #include "model/adventure_file.h"
 
 #include "model/adventure.h"
-#include "model/adventure_reader.h"
-#include "model/adventure_writer.h"
+#include "model/adventure_lines.h"
 #include "model/project.h"
 #include "platform/program.h"
 

@@ -106,6 +106,30 @@ TEST(AdventureFile, AThousandEventsOfEachKindSaveAndLoadBack) {
     EXPECT_EQ(std::memcmp(&adventure.majorEvents[MaxEvents - 1], &major, sizeof major), 0);
 }
 
+// A count in memory beyond the table is written as 1000; one of 0 or less in
+// a file has no lines and loads as one empty event.
+TEST(AdventureFile, EventCountsStayWithinTheTables) {
+    const std::string project = startFiles("counts");
+    adventure.minorEventCount = 5000;
+    ASSERT_TRUE(saveAdventure(u"p.orv", u"Projets\\p\\"));
+    EXPECT_EQ(fileLines(project + "p.orv")[6162], "1000");
+    adventure.minorEventCount = 1;
+    ASSERT_TRUE(saveAdventure(u"p.orv", u"Projets\\p\\"));
+    const std::vector<std::string> lines = fileLines(project + "p.orv");
+    for (const char* count : {"0", "-3"}) {
+        std::string bytes;
+        for (size_t i = 0; i < lines.size(); ++i) {
+            if (i < 6162 || i > 6365) bytes += lines[i] + "\n";  // the minor events' lines left out
+            if (i == 6162) bytes += std::string(count) + "\n";
+        }
+        writeFile(project + "p.orv", bytes);
+        adventure.minorEventCount = 7;
+        loadAdventure(u"p.orv", u"Projets\\p\\");
+        EXPECT_EQ(adventure.minorEventCount, 1) << count;
+        EXPECT_EQ(adventure.majorEventCount, 1) << count;
+    }
+}
+
 TEST(AdventureFile, LinesEndInAnyWayAndIntegersAreReadLeniently) {
     const std::string project = startFiles("lenient");
     ASSERT_TRUE(saveAdventure(u"p.orv", u"Projets\\p\\"));

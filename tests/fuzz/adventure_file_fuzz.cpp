@@ -1,7 +1,6 @@
 // The adventure reader on any bytes. Whatever it makes of them, written out,
 // read back and written out again gives the same file byte for byte.
-#include "model/adventure_reader.h"
-#include "model/adventure_writer.h"
+#include "model/adventure_lines.h"
 #include "tests/support.h"
 
 // The adventure read from the file; false unless the file was complete.
