@@ -1,5 +1,5 @@
-// Dispatch of the main loop's entry points to the page shown, the menu
-// entries "REINITIALISER" and "QUITTER", and the reset of the editor state.
+// Dispatch of the main loop's entry points to the page shown, and the reset of
+// the editor state.
 #include "editor/editor_frame.h"
 
 #include "editor/editor_state.h"
@@ -61,15 +61,7 @@ void drawCurrentPage() {
 bool handlePageClick(int64_t zone) {
     switch (currentPage) {
         case Menu:
-            if (zone == Reset) {
-                // "REINITIALISER", at once and without a question.
-                startNewAdventure();
-            } else if (zone == Quit) {
-                return true;
-            } else {
-                menuPageClick(zone);
-            }
-            break;
+            return menuPageClick(zone);
         case SaveFile:
             savePageClick(zone);
             break;

@@ -1,6 +1,5 @@
 // The frame around the editor pages: the main loop's entry points, which
-// hand each input to the page shown, the menu entries that act at once, and
-// the reset of the editor state.
+// hand each input to the page shown, and the reset of the editor state.
 #pragma once
 
 #include <cstdint>

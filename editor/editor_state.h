@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <string>
 
+// The pages, numbered as their entries stand on the menu: the entry of page N
+// is the menu's N-th. "REINITIALISER" and "QUITTER" act at once and are never
+// shown.
 enum EditorPage {
     Menu = 0,
     Vocabulary = 1,

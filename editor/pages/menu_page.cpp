@@ -1,6 +1,9 @@
-// The menu page: the sixteen entries of the editor and, below them, the
-// layout of the game screen (four zones) and the two carrying limits, changed
-// with the wheel or the arrow keys once their red cell is chosen.
+// The menu page: the entries of the editor and, below them, the layout of
+// the game screen (four zones) and the two carrying limits, changed with the
+// wheel or the arrow keys once their red cell is chosen.
+#include <iterator>
+
+#include "editor/editor_frame.h"
 #include "editor/editor_state.h"
 #include "editor/folder_list.h"
 #include "editor/pages/pages.h"
@@ -9,13 +12,57 @@
 #include "platform/platform.h"
 #include "platform/program.h"
 
-static const char16_t* const menuLabels[16] = {
-    u"VOCABULAIRE",    u"TEXTE MESSAGES", u"TEXTE SALLES",   u"DEPLACEMENTS", u"TEXTE OBJETS",   u"PLACER OBJETS",
-    u"EVTS. MINEURS",  u"EVTS. MAJEURS",  u"MESS. SYSTEMES", u"MULTIMEDIA",   u"SAUVER FICHIER", u"CHARGER FICHIER",
-    u"ATTRIB. OBJETS", u"TESTER JEU",     u"REINITIALISER",  u"QUITTER"};
+// What choosing an entry does.
+enum MenuAction {
+    ShowsPage,
+    ShowsProjectList,  // its page, with the project folders read again
+    StartsAfresh,      // at once and without a question: the default adventure, no project
+    EndsEditor,
+};
+
+struct MenuEntry {
+    const char16_t* label;
+    EditorPage page;
+    MenuAction action;
+    int64_t x;  // the button's top-left corner; every button is 350 x 30
+    int64_t y;
+};
+
+// Two entries a row from the top; below the layout settings, from y 530 on,
+// there is room for more.
+constexpr MenuEntry menuEntries[] = {
+    {u"VOCABULAIRE", Vocabulary, ShowsPage, 33, 35},
+    {u"TEXTE MESSAGES", MessageTexts, ShowsPage, 416, 35},
+    {u"TEXTE SALLES", RoomTexts, ShowsPage, 33, 70},
+    {u"DEPLACEMENTS", Movements, ShowsPage, 416, 70},
+    {u"TEXTE OBJETS", ObjectTexts, ShowsPage, 33, 105},
+    {u"PLACER OBJETS", ObjectPlacement, ShowsPage, 416, 105},
+    {u"EVTS. MINEURS", MinorEvents, ShowsPage, 33, 140},
+    {u"EVTS. MAJEURS", MajorEvents, ShowsPage, 416, 140},
+    {u"MESS. SYSTEMES", SystemMessages, ShowsPage, 33, 175},
+    {u"MULTIMEDIA", Multimedia, ShowsPage, 416, 175},
+    {u"SAUVER FICHIER", SaveFile, ShowsProjectList, 33, 210},
+    {u"CHARGER FICHIER", LoadFile, ShowsProjectList, 416, 210},
+    {u"ATTRIB. OBJETS", ObjectAttributes, ShowsPage, 33, 245},
+    {u"TESTER JEU", TestGame, ShowsPage, 416, 245},
+    {u"REINITIALISER", Reset, StartsAfresh, 33, 280},
+    {u"QUITTER", Quit, EndsEditor, 416, 280},
+};
+constexpr int MenuEntryCount = static_cast<int>(std::size(menuEntries));
+
+// A page's number is also where its entry stands on the menu and the entry's
+// click zone (the guide's screenshots and the tests name entries so): the
+// entries follow the numbers of their pages.
+constexpr bool entriesFollowPageNumbers() {
+    for (int entry = 0; entry < MenuEntryCount; ++entry) {
+        if (menuEntries[entry].page != entry + 1) return false;
+    }
+    return true;
+}
+static_assert(entriesFollowPageNumbers(), "the menu's entries must follow the numbers of their pages");
 
 constexpr int SettingCount = 18;
-constexpr int64_t FirstSettingZone = 17;  // zone id = setting number + 16
+constexpr int64_t FirstSettingZone = MenuEntryCount + 1;  // zone id = FirstSettingZone + setting number - 1
 
 static const char16_t* const settingRowLabels[6] = {
     u"ZONE IMAGE",      u"ZONE DESCRIPTION",          u"ZONE TEXTE",
@@ -54,12 +101,10 @@ void drawMenuPage() {
     startPage(u"", 0);
     drawCentredText(u"MENU", 400, 16, 0, 0, 0);
 
-    for (int entry = 0; entry < 16; ++entry) {
-        const int64_t x = 33 + 383 * (entry % 2);
-        const int64_t y = 35 * (entry / 2 + 1);
-        drawButton(x, y, 350, 30);
-        drawCentredText(menuLabels[entry], x + 175, y + 15, 0, 0, 0);
-        setClickZone(entry, entry + 1, x, y, 350, 30);
+    for (int entry = 0; entry < MenuEntryCount; ++entry) {
+        const MenuEntry& shown = menuEntries[entry];
+        drawLabelledButton(shown.label, shown.x, shown.y, 350, 30);
+        setClickZone(entry, entry + 1, shown.x, shown.y, 350, 30);
     }
     for (int row = 0; row < 6; ++row) drawLabel(settingRowLabels[row], 33, settingRowY[row], 0, 0, 0);
 
@@ -70,7 +115,8 @@ void drawMenuPage() {
         int64_t y = 0;
         settingCell(setting, x, y);
         fillRect(x, y, cellWidth, cellHeight, rgb(255, 0, 0));
-        setClickZone(static_cast<int>(setting + 15), setting + 16, x, y, cellWidth, cellHeight);
+        const int64_t zone = FirstSettingZone + setting - 1;
+        setClickZone(static_cast<int>(zone - 1), zone, x, y, cellWidth, cellHeight);
     }
     for (int64_t setting = 1; setting <= SettingCount; ++setting) {
         int64_t x = 0;
@@ -82,18 +128,29 @@ void drawMenuPage() {
     endDrawing();
 }
 
-void menuPageClick(int64_t zone) {
+bool menuPageClick(int64_t zone) {
     selectedSetting = 0;
-    if ((zone >= Vocabulary && zone <= Multimedia) || zone == ObjectAttributes) {
-        currentPage = zone;
-    } else if (zone == SaveFile || zone == LoadFile) {
-        currentPage = zone;
-        rebuildFolderList(0, FolderListSlots);
-    } else if (zone == TestGame) {
-        currentPage = TestGame;
-    } else if (zone >= FirstSettingZone && zone < FirstSettingZone + SettingCount) {
-        selectedSetting = zone - 16;
+    if (zone >= FirstSettingZone && zone < FirstSettingZone + SettingCount) {
+        selectedSetting = zone - FirstSettingZone + 1;
+        return false;
     }
+    if (zone < 1 || zone > MenuEntryCount) return false;
+    const MenuEntry& chosen = menuEntries[zone - 1];
+    switch (chosen.action) {
+        case ShowsPage:
+            currentPage = chosen.page;
+            break;
+        case ShowsProjectList:
+            currentPage = chosen.page;
+            rebuildFolderList(0, FolderListSlots);
+            break;
+        case StartsAfresh:
+            startNewAdventure();
+            break;
+        case EndsEditor:
+            return true;
+    }
+    return false;
 }
 
 // Wraps a changed value back into its range once, on the side it moved

@@ -6,9 +6,10 @@
 #include <cstdint>
 #include <string>
 
-// Menu page and layout settings (menu_page.cpp).
+// Menu page and layout settings (menu_page.cpp). A click returns true when it
+// chose "QUITTER", which ends the editor.
 void drawMenuPage();
-void menuPageClick(int64_t zone);
+bool menuPageClick(int64_t zone);
 void menuPageAdjust(int64_t direction, int64_t step);
 
 // "SAUVER FICHIER" (save_page.cpp).
