@@ -57,11 +57,12 @@ TEST(EditorMenu, LayoutSettingsWrapWithinTheirRanges) {
 TEST(EditorMenu, ButtonsOpenTheirPagesUpToTheirEdges) {
     startEditor("menu");
     adventure.textZone.width = 1000;
-    // "TEXTE SALLES" spans x 33 to 382: a click at 383 misses it.
-    const std::string output =
-        runEditor(click(504, 414) + click(382, 75) + "key escape\n" + click(383, 75) + "mark edge\n");
-    const size_t edge = output.find("mark edge");
-    EXPECT_TRUE(titleShown(output.substr(0, edge), "TEXTE SALLES"));
+    // "TEXTE SALLES" spans x 33 to 382 and y 70 to 99: a click at 383 or 69 misses it.
+    const std::string output = runEditor(click(504, 414) + click(200, 69) + "mark gap\n" + click(382, 70) +
+                                         "key escape\n" + click(383, 75) + "mark edge\n");
+    const size_t gap = output.find("mark gap"), edge = output.find("mark edge");
+    EXPECT_FALSE(titleShown(output.substr(0, gap), "TEXTE SALLES"));
+    EXPECT_TRUE(titleShown(output.substr(gap, edge - gap), "TEXTE SALLES"));
     EXPECT_FALSE(titleShown(output.substr(edge), "TEXTE SALLES"));
     // A value from a file wider than its cell is drawn whole.
     const std::vector<Drawn> all = drawn(output);
