@@ -61,40 +61,48 @@ constexpr bool entriesFollowPageNumbers() {
 }
 static_assert(entriesFollowPageNumbers(), "the menu's entries must follow the numbers of their pages");
 
-constexpr int SettingCount = 18;
-constexpr int64_t FirstSettingZone = MenuEntryCount + 1;  // zone id = FirstSettingZone + setting number - 1
+// One value of the layout: its row and column of cells, and the range it
+// wraps around in, lowest to lowest + size - 1.
+struct LayoutSetting {
+    const char16_t* rowLabel;  // drawn at the start of the row, left of its first cell
+    int64_t row;
+    int64_t column;
+    int64_t* value;
+    int64_t lowest;
+    int64_t size;
+};
 
-static const char16_t* const settingRowLabels[6] = {
-    u"ZONE IMAGE",      u"ZONE DESCRIPTION",          u"ZONE TEXTE",
-    u"ZONE INVENTAIRE", u"MAX. OBJETS EN INVENTAIRE", u"MAX. OBJETS EN MAIN"};
-static const int64_t settingRowY[6] = {350, 380, 410, 440, 470, 500};
+// Positions start at 0, sizes at 1; the carrying limits run 0 to 255. The
+// setting number of a row of this table is its place from 1 on.
+static const LayoutSetting layoutSettings[] = {
+    {u"ZONE IMAGE", 0, 0, &adventure.imageZone.x, 0, 800},
+    {u"ZONE IMAGE", 0, 1, &adventure.imageZone.y, 0, 600},
+    {u"ZONE IMAGE", 0, 2, &adventure.imageZone.width, 1, 800},
+    {u"ZONE IMAGE", 0, 3, &adventure.imageZone.height, 1, 600},
+    {u"ZONE DESCRIPTION", 1, 0, &adventure.descriptionZone.x, 0, 800},
+    {u"ZONE DESCRIPTION", 1, 1, &adventure.descriptionZone.y, 0, 600},
+    {u"ZONE DESCRIPTION", 1, 2, &adventure.descriptionZone.width, 1, 800},
+    {u"ZONE DESCRIPTION", 1, 3, &adventure.descriptionZone.height, 1, 600},
+    {u"ZONE TEXTE", 2, 0, &adventure.textZone.x, 0, 800},
+    {u"ZONE TEXTE", 2, 1, &adventure.textZone.y, 0, 600},
+    {u"ZONE TEXTE", 2, 2, &adventure.textZone.width, 1, 800},
+    {u"ZONE TEXTE", 2, 3, &adventure.textZone.height, 1, 600},
+    {u"ZONE INVENTAIRE", 3, 0, &adventure.inventoryZone.x, 0, 800},
+    {u"ZONE INVENTAIRE", 3, 1, &adventure.inventoryZone.y, 0, 600},
+    {u"ZONE INVENTAIRE", 3, 2, &adventure.inventoryZone.width, 1, 800},
+    {u"ZONE INVENTAIRE", 3, 3, &adventure.inventoryZone.height, 1, 600},
+    {u"MAX. OBJETS EN INVENTAIRE", 4, 0, &adventure.maxObjectsInInventory, 0, 256},
+    {u"MAX. OBJETS EN MAIN", 5, 0, &adventure.maxObjectsInHand, 0, 256},
+};
+constexpr int SettingCount = static_cast<int>(std::size(layoutSettings));
+constexpr int64_t FirstSettingZone = MenuEntryCount + 1;  // the zone of setting N is FirstSettingZone + N - 1
 
-// The stored value of setting 1..18, in the order of the page's table.
-static int64_t* settingValue(int64_t setting) {
-    if (setting == 17) return &adventure.maxObjectsInInventory;
-    if (setting == 18) return &adventure.maxObjectsInHand;
-    Zone* zones[4] = {&adventure.imageZone, &adventure.descriptionZone, &adventure.textZone, &adventure.inventoryZone};
-    Zone* zone = zones[(setting - 1) / 4];
-    switch ((setting - 1) % 4) {
-        case 0:
-            return &zone->x;
-        case 1:
-            return &zone->y;
-        case 2:
-            return &zone->width;
-        default:
-            return &zone->height;
-    }
+// The top-left corner of a setting's cell; its row label is at x 33.
+static int64_t cellX(const LayoutSetting& setting) {
+    return 400 + 50 * setting.column;
 }
-
-static void settingCell(int64_t setting, int64_t& x, int64_t& y) {
-    if (setting >= 17) {
-        x = 400;
-        y = settingRowY[setting - 13];
-        return;
-    }
-    x = 400 + 50 * ((setting - 1) % 4);
-    y = settingRowY[(setting - 1) / 4];
+static int64_t rowY(const LayoutSetting& setting) {
+    return 350 + 30 * setting.row;
 }
 
 void drawMenuPage() {
@@ -106,24 +114,22 @@ void drawMenuPage() {
         drawLabelledButton(shown.label, shown.x, shown.y, 350, 30);
         setClickZone(entry, entry + 1, shown.x, shown.y, 350, 30);
     }
-    for (int row = 0; row < 6; ++row) drawLabel(settingRowLabels[row], 33, settingRowY[row], 0, 0, 0);
+    for (const LayoutSetting& setting : layoutSettings) {
+        if (setting.column == 0) drawLabel(setting.rowLabel, 33, rowY(setting), 0, 0, 0);
+    }
 
     const int64_t cellWidth = textWidth(u"000");
     const int64_t cellHeight = textHeight(u"000");
-    for (int64_t setting = 1; setting <= SettingCount; ++setting) {
-        int64_t x = 0;
-        int64_t y = 0;
-        settingCell(setting, x, y);
-        fillRect(x, y, cellWidth, cellHeight, rgb(255, 0, 0));
-        const int64_t zone = FirstSettingZone + setting - 1;
-        setClickZone(static_cast<int>(zone - 1), zone, x, y, cellWidth, cellHeight);
+    for (int setting = 0; setting < SettingCount; ++setting) {
+        const LayoutSetting& shown = layoutSettings[setting];
+        fillRect(cellX(shown), rowY(shown), cellWidth, cellHeight, rgb(255, 0, 0));
+        const int64_t zone = FirstSettingZone + setting;
+        setClickZone(static_cast<int>(zone - 1), zone, cellX(shown), rowY(shown), cellWidth, cellHeight);
     }
-    for (int64_t setting = 1; setting <= SettingCount; ++setting) {
-        int64_t x = 0;
-        int64_t y = 0;
-        settingCell(setting, x, y);
-        const int64_t level = setting == selectedSetting ? 255 : 0;
-        drawLabel(formatNumber3(*settingValue(setting)), x, y, level, level, level);
+    for (int setting = 0; setting < SettingCount; ++setting) {
+        const LayoutSetting& shown = layoutSettings[setting];
+        const int64_t level = setting + 1 == selectedSetting ? 255 : 0;
+        drawLabel(formatNumber3(*shown.value), cellX(shown), rowY(shown), level, level, level);
     }
     endDrawing();
 }
@@ -164,15 +170,7 @@ static int64_t wrapOnce(int64_t value, int64_t direction, int64_t lowest, int64_
 
 void menuPageAdjust(int64_t direction, int64_t step) {
     if (selectedSetting < 1 || selectedSetting > SettingCount || direction == 0) return;
-    int64_t* value = settingValue(selectedSetting);
-    const int64_t changed = *value + (direction > 0 ? step : -step);
-    if (selectedSetting >= 17) {
-        *value = wrapOnce(changed, direction, 0, 256);
-        return;
-    }
-    // x, y, width, height: positions start at 0, sizes at 1.
-    const int64_t lowest[4] = {0, 0, 1, 1};
-    const int64_t size[4] = {800, 600, 800, 600};
-    const int64_t kind = (selectedSetting - 1) % 4;
-    *value = wrapOnce(changed, direction, lowest[kind], size[kind]);
+    const LayoutSetting& setting = layoutSettings[selectedSetting - 1];
+    const int64_t changed = *setting.value + (direction > 0 ? step : -step);
+    *setting.value = wrapOnce(changed, direction, setting.lowest, setting.size);
 }
