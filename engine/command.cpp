@@ -223,22 +223,6 @@ static void move(int64_t direction) {
     needFullRedraw = true;
 }
 
-static void applyOneWordVerb(int64_t verb) {
-    if (verb >= 0 && verb < DirectionCount) {
-        move(verb);
-    } else if (verb >= WordTake && verb <= WordHold) {
-        printSystemMessage(MsgNotUnderstood);
-    } else if (verb == WordInventory) {
-        refreshInventoryZone(MsgYouHave, InInventory);
-    } else if (verb == WordQuit) {
-        askQuitQuestion();
-    } else if (verb == WordSave) {
-        saveGameVerb();
-    } else if (verb == WordLoad) {
-        loadGameVerb();
-    }
-}
-
 static void take(int64_t noun) {
     int64_t object = findObject(noun, currentRoom);
     if (object < 0) {
@@ -287,26 +271,79 @@ static void hold(int64_t noun) {
     }
 }
 
-static void applyTwoWordVerb(int64_t verb, int64_t noun) {
-    if ((verb >= 0 && verb < DirectionCount) || (verb >= WordInventory && verb <= WordLoad)) {
-        printSystemMessage(MsgCannot);
-    } else if (verb == WordTake) {
-        take(noun);
-    } else if (verb == WordDrop) {
-        drop(noun);
-    } else if (verb == WordPutAway) {
-        putAway(noun);
-    } else if (verb == WordHold) {
-        hold(noun);
+// The built-in verbs: the word, how many words the command must have for the
+// verb to act, and what a command of one or two words that has the other
+// count is told.
+struct BuiltInVerb {
+    int64_t word;
+    int64_t wordCount;
+    SystemMessage refusal;
+};
+
+static const BuiltInVerb builtInVerbs[] = {
+    {0, 1, MsgCannot},  // the six movements, words 0 to 5, which are also the directions of exits
+    {1, 1, MsgCannot},
+    {2, 1, MsgCannot},
+    {3, 1, MsgCannot},
+    {4, 1, MsgCannot},
+    {5, 1, MsgCannot},
+    {WordTake, 2, MsgNotUnderstood},
+    {WordDrop, 2, MsgNotUnderstood},
+    {WordPutAway, 2, MsgNotUnderstood},
+    {WordHold, 2, MsgNotUnderstood},
+    {WordInventory, 1, MsgCannot},
+    {WordQuit, 1, MsgCannot},
+    {WordSave, 1, MsgCannot},
+    {WordLoad, 1, MsgCannot},
+};
+
+static void performBuiltInVerb(int64_t verb, int64_t noun) {
+    if (verb < DirectionCount) {
+        move(verb);
+        return;
+    }
+    switch (verb) {
+        case WordTake:
+            take(noun);
+            break;
+        case WordDrop:
+            drop(noun);
+            break;
+        case WordPutAway:
+            putAway(noun);
+            break;
+        case WordHold:
+            hold(noun);
+            break;
+        case WordInventory:
+            refreshInventoryZone(MsgYouHave, InInventory);
+            break;
+        case WordQuit:
+            askQuitQuestion();
+            break;
+        case WordSave:
+            saveGameVerb();
+            break;
+        case WordLoad:
+            loadGameVerb();
+            break;
+        default:
+            break;
     }
 }
 
 void applyBuiltInVerbs() {
     if (commandWordCount == 0) {
         if (!quitPending && !endOfGamePending) printSystemMessage(MsgNotUnderstood);
-    } else if (commandWordCount == 1) {
-        applyOneWordVerb(commandWordNumbers[0]);
-    } else if (commandWordCount == 2) {
-        applyTwoWordVerb(commandWordNumbers[0], commandWordNumbers[1]);
+        return;
+    }
+    if (commandWordCount > 2) return;  // longer commands are the events' alone
+    for (const BuiltInVerb& verb : builtInVerbs) {
+        if (verb.word != commandWordNumbers[0]) continue;
+        if (commandWordCount == verb.wordCount) {
+            performBuiltInVerb(verb.word, commandWordNumbers[1]);
+        } else {
+            printSystemMessage(verb.refusal);
+        }
     }
 }

@@ -14,6 +14,8 @@ TEST(PlayCommands, EveryBuiltInVerbAnswersAsThePlayerExpects) {
         {{"sud"}, {"SUD", "Je ne peux pas aller pas là."}},
         {{"nord lampe"}, {"NORD LAMPE", "Je ne peux pas"}},
         {{"i lampe"}, {"I LAMPE", "Je ne peux pas"}},
+        {{"ouest haut"}, {"OUEST HAUT", "Je ne peux pas"}},
+        {{"charge lampe"}, {"CHARGE LAMPE", "Je ne peux pas"}},
         {{"prends"}, {"PRENDS", "Je ne comprends pas ces mots."}},
         {{"prends l'épée"}, {"PRENDS L'EPEE", "Je ne comprends pas ces mots."}},
         {{"prends la clef"}, {"PRENDS LA CLEF", "Cet objet n'est pas ici."}},
@@ -34,6 +36,12 @@ TEST(PlayCommands, EveryBuiltInVerbAnswersAsThePlayerExpects) {
         const std::string output = playSession(typed(c.does));
         EXPECT_TRUE(inOrder(dialogue(output), c.sees)) << *c.does.begin();
     }
+    // Three words are left to the events: no built-in verb answers.
+    startProject("verbs");
+    const std::vector<std::string> seen = dialogue(playSession(typed({"prends lampe rocher"})));
+    const auto echo = std::find(seen.begin(), seen.end(), "PRENDS LAMPE ROCHER");
+    ASSERT_TRUE(echo != seen.end() && echo + 1 != seen.end());
+    EXPECT_EQ(echo[1], "A vous :");
 }
 
 // What the other zones show after moves, takes and drops.
