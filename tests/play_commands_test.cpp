@@ -6,7 +6,7 @@
 TEST(PlayCommands, EveryBuiltInVerbAnswersAsThePlayerExpects) {
     const struct {
         std::initializer_list<const char*> does;
-        std::vector<std::string> sees;  // in the text zone, in this order
+        std::vector<std::string> sees;  // in the text zone, one after the other
         int64_t maxInHand = 2, maxInInventory = 10;
     } cases[] = {
         {{"bonjour"}, {"BONJOUR", "Je ne comprends pas ces mots."}},
@@ -20,7 +20,7 @@ TEST(PlayCommands, EveryBuiltInVerbAnswersAsThePlayerExpects) {
         {{"prends l'épée"}, {"PRENDS L'EPEE", "Je ne comprends pas ces mots."}},
         {{"prends la clef"}, {"PRENDS LA CLEF", "Cet objet n'est pas ici."}},
         {{"prends rocher"}, {"PRENDS ROCHER", "Je ne peux pas"}},
-        {{"prends lampe", "prends lampe"}, {"PRENDS LAMPE", "A vous :", "PRENDS LAMPE", "Cet objet n'est pas ici."}},
+        {{"prends lampe", "prends lampe"}, {"A vous :", "PRENDS LAMPE", "Cet objet n'est pas ici."}},
         {{"laisse lampe"}, {"LAISSE LAMPE", "Vous ne l'avez pas."}},
         {{"range lampe"}, {"RANGE LAMPE", "Vous n'avez pas cet objet en main."}},
         {{"prends lampe", "manie lampe", "manie lampe"},
@@ -34,7 +34,9 @@ TEST(PlayCommands, EveryBuiltInVerbAnswersAsThePlayerExpects) {
         adventure.maxObjectsInHand = c.maxInHand;
         adventure.maxObjectsInInventory = c.maxInInventory;
         const std::string output = playSession(typed(c.does));
-        EXPECT_TRUE(inOrder(dialogue(output), c.sees)) << *c.does.begin();
+        const std::vector<std::string> seen = dialogue(output);
+        EXPECT_NE(std::search(seen.begin(), seen.end(), c.sees.begin(), c.sees.end()), seen.end())
+            << *c.does.begin();
     }
     // Three words are left to the events: no built-in verb answers.
     startProject("verbs");
