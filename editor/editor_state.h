@@ -36,10 +36,11 @@ struct ClickZone {
     int64_t height;
 };
 
-constexpr int ClickZoneRows = 116;     // 40 + 75 + 1; the event pages number from 41
-constexpr int TestedClickZones = 115;  // row 115 is never tested
+// Click zones are numbered from 1; 0 stands for no zone. The event pages have
+// the most: 40, then 75 argument fields from 41 on.
+constexpr int ClickZoneCount = 115;
 
-extern ClickZone clickZones[ClickZoneRows];
+extern ClickZone clickZones[ClickZoneCount];  // zone N in row N - 1
 extern int64_t currentPage;
 extern int64_t clickedZone;
 extern int64_t clickHappened;
@@ -55,5 +56,7 @@ extern int64_t selectedSetting;
 extern bool liveRefreshWanted;
 
 void clearClickZones();
-void setClickZone(int row, int64_t id, int64_t x, int64_t y, int64_t width, int64_t height);
+// The rectangle of zone `id`; an id outside 1..ClickZoneCount is no zone.
+void setClickZone(int64_t id, int64_t x, int64_t y, int64_t width, int64_t height);
+// The lowest zone whose rectangle holds the point; 0 when none does.
 int64_t hitTest(int64_t x, int64_t y);

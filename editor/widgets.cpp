@@ -115,7 +115,7 @@ void drawTitleBar(const std::u16string& title, int64_t y) {
 void drawButtonColumn(const char16_t* const labels[], int count, int64_t x, int64_t y) {
     for (int i = 0; i < count; ++i) {
         drawLabelledButton(labels[i], x, y + 35 * i, 80, 30);
-        setClickZone(i, i + 1, x, y + 35 * i, 80, 30);
+        setClickZone(i + 1, x, y + 35 * i, 80, 30);
     }
 }
 

@@ -30,7 +30,7 @@ void drawAttributesPage() {
     const int64_t objectX = 370 + textWidth(u"OBJET");
     const int64_t objectY = 100 - textHeight(u"OBJET") / 2;
     drawValueCell(formatNumber3(attributesObject), objectX, objectY, attributesField == 0);
-    setClickZone(0, 1, objectX, objectY, cellWidth, cellHeight);
+    setClickZone(1, objectX, objectY, cellWidth, cellHeight);
 
     // The object's text is only shown here: a text longer than the box is
     // drawn as far as it fits and kept whole.
@@ -40,7 +40,7 @@ void drawAttributesPage() {
     drawLabel(u"Mot associé", 80, 260, 0, 0, 0);
     drawButton(55, 290, 150, 30);
     drawValueCell(formatNumber3(attributes[AssociatedWord]), 60, 296, attributesField == 1);
-    setClickZone(1, 2, 60, 296, cellWidth, cellHeight);
+    setClickZone(2, 60, 296, cellWidth, cellHeight);
     const std::u16string spelling = firstSpelling(attributes[AssociatedWord]);
     drawLabel(spelling.empty() ? u"Aucun" : spelling.substr(0, 60), 62 + cellWidth, 296, 0, 0, 0);
 
@@ -48,15 +48,15 @@ void drawAttributesPage() {
     drawLabel(u"Pr", 460, 296, 0, 0, 0);
     const int64_t takeableX = 462 + textWidth(u"Pr ");
     drawValueCell(yesNo(attributes[Takeable]), takeableX, 296, attributesField == 2, u"NON");
-    setClickZone(2, 3, takeableX, 296, flagWidth, flagHeight);
+    setClickZone(3, takeableX, 296, flagWidth, flagHeight);
     const int64_t holdLabelX = 502 + textWidth(u"Pr ") + flagWidth;
     drawLabel(u"Ma", holdLabelX, 296, 0, 0, 0);
     const int64_t holdableX = holdLabelX + textWidth(u"Ma ");
     drawValueCell(yesNo(attributes[Holdable]), holdableX, 296, attributesField == 3, u"NON");
-    setClickZone(3, 4, holdableX, 296, flagWidth, flagHeight);
+    setClickZone(4, holdableX, 296, flagWidth, flagHeight);
 
     drawLabelledButton(u"MENU", 360, 500, 80, 30);
-    setClickZone(4, 5, 360, 500, 80, 30);
+    setClickZone(5, 360, 500, 80, 30);
     endDrawing();
 }
 

@@ -7,7 +7,7 @@
 // Zone ids: 1..4 the buttons "MENU", "SUIV", "PREC", "INST"; on the minor page
 // 5..7 the word fields, 8 the list switch and 9.. the chooser; on the major
 // page 5 the list switch and 6.. the chooser; 40 the delete icon; 41.. the
-// argument fields in drawing order. A zone lies in the row of its id less 1.
+// argument fields in drawing order, as many as there are zones.
 #include <cstdint>
 
 #include "editor/editor_pictures.h"
@@ -28,7 +28,7 @@ enum EventFocus { VerbField = 0, Object1Field = 1, Object2Field = 2, NoField = 3
 
 constexpr int64_t DeleteIconZone = 40;
 constexpr int64_t FirstArgumentZone = 41;
-constexpr int64_t LastArgumentZone = 115;
+constexpr int64_t LastArgumentZone = ClickZoneCount;
 constexpr int64_t NoSlot = -1;
 constexpr int64_t NoTarget = -1;
 
@@ -175,9 +175,7 @@ static int64_t drawStepLine(const std::u16string& label, int64_t x, int64_t y, c
         const int64_t height = textHeight(number);
         fillRect(x, y, width, height, rgb(255, 0, 0));
         ++argumentZone;
-        if (argumentZone <= LastArgumentZone) {
-            setClickZone(static_cast<int>(argumentZone - 1), argumentZone, x, y, width, height);
-        }
+        setClickZone(argumentZone, x, y, width, height);
         const bool white = argumentZone == chosenZone;
         if (white) chosen = argument;
         setFrontColour(white ? rgb(255, 255, 255) : rgb(0, 0, 0));
@@ -200,7 +198,7 @@ static void drawWordFields(const MinorEvent& event, int64_t focus) {
         const int64_t level = focus == k ? 255 : 0;
         drawLabel(formatNumber3(word), boxX, top + 30, level, level, level);
         drawCentredText(firstSpelling(word), 70, top + 60, 0, 0, 0);
-        setClickZone(4 + k, 5 + k, boxX, top + 30, boxWidth, boxHeight);
+        setClickZone(5 + k, boxX, top + 30, boxWidth, boxHeight);
     }
 }
 
@@ -210,7 +208,7 @@ static void drawListSwitch(const EventPageKind& kind, int64_t list) {
     const int64_t height = textHeight(text);
     fillRect(270 - width / 2, 60, width, height, rgb(255, 0, 0));
     drawCentredText(text, 270, 60 + height / 2, 255, 255, 255);
-    setClickZone(static_cast<int>(kind.switchZone - 1), kind.switchZone, 270 - width / 2, 60, width, height);
+    setClickZone(kind.switchZone, 270 - width / 2, 60, width, height);
 }
 
 static void drawChooser(const EventPageKind& kind, int64_t list) {
@@ -220,7 +218,7 @@ static void drawChooser(const EventPageKind& kind, int64_t list) {
         const int64_t y = 82 + 20 * type;
         drawTypeLabel(typeLabel(list, type), 142, y);
         const int64_t zone = kind.firstChooserZone + type;
-        setClickZone(static_cast<int>(zone - 1), zone, 102, y, 260, 20);
+        setClickZone(zone, 102, y, 260, 20);
     }
 }
 
@@ -269,7 +267,7 @@ void drawEventPage(int64_t page) {
     if (marked >= 0 && marked < StepsPerList) {
         setDrawingMode(DrawMode::AlphaBlend);
         drawImage(state.focus == SlotList ? deleteIconSelected : deleteIcon, 720, 80 + 20 * marked);
-        setClickZone(static_cast<int>(DeleteIconZone - 1), DeleteIconZone, 720, 80 + 20 * marked, 80, 20);
+        setClickZone(DeleteIconZone, 720, 80 + 20 * marked, 80, 20);
     }
     endDrawing();
 }

@@ -23,11 +23,11 @@ void scrollFilePageList(int64_t direction, int64_t step) {
 void drawLoadPage() {
     drawFilePageFrame(u"CHARGER FICHIER");
     // Every line of the list is clickable, blank ones included (they do nothing).
-    for (int slot = 0; slot < FolderListSlots; ++slot) setClickZone(slot + 1, slot + 2, 10, 110 + 20 * slot, 780, 20);
+    for (int slot = 0; slot < FolderListSlots; ++slot) setClickZone(slot + 2, 10, 110 + 20 * slot, 780, 20);
     drawButton(100, 400, 600, 30);
     drawLabel(projectName, 120, 405, 0, 0, 0);
     drawLabelledButton(u"MENU", 360, 460, 80, 30);
-    setClickZone(0, 1, 360, 460, 80, 30);
+    setClickZone(1, 360, 460, 80, 30);
     endDrawing();
 }
 
@@ -42,4 +42,3 @@ void loadPageClick(int64_t zone) {
     resetVocabularyPage();
     currentRoom = 0;
 }
-

@@ -112,7 +112,7 @@ void drawMenuPage() {
     for (int entry = 0; entry < MenuEntryCount; ++entry) {
         const MenuEntry& shown = menuEntries[entry];
         drawLabelledButton(shown.label, shown.x, shown.y, 350, 30);
-        setClickZone(entry, entry + 1, shown.x, shown.y, 350, 30);
+        setClickZone(entry + 1, shown.x, shown.y, 350, 30);
     }
     for (const LayoutSetting& setting : layoutSettings) {
         if (setting.column == 0) drawLabel(setting.rowLabel, 33, rowY(setting), 0, 0, 0);
@@ -124,7 +124,7 @@ void drawMenuPage() {
         const LayoutSetting& shown = layoutSettings[setting];
         fillRect(cellX(shown), rowY(shown), cellWidth, cellHeight, rgb(255, 0, 0));
         const int64_t zone = FirstSettingZone + setting;
-        setClickZone(static_cast<int>(zone - 1), zone, cellX(shown), rowY(shown), cellWidth, cellHeight);
+        setClickZone(zone, cellX(shown), rowY(shown), cellWidth, cellHeight);
     }
     for (int setting = 0; setting < SettingCount; ++setting) {
         const LayoutSetting& shown = layoutSettings[setting];

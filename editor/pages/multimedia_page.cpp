@@ -53,7 +53,7 @@ void drawMultimediaPage() {
     for (int line = 0; line < 5; ++line) drawCentredText(reportLines[line], 400, 260 + 20 * line, 0, 0, 0);
 
     drawLabelledButton(u"MENU", 360, 400, 80, 30);
-    setClickZone(0, 1, 360, 400, 80, 30);
+    setClickZone(1, 360, 400, 80, 30);
     setCurrentDirectory(programFolder);
     endDrawing();
 }

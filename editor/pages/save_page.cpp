@@ -18,7 +18,7 @@ void drawSavePage() {
     drawButton(150, 400, 600, 30);
     drawTextField(projectName, nameBox);
     drawLabelledButton(u"SAUVER", 300, 460, 200, 30);
-    setClickZone(3, 4, 300, 460, 200, 30);
+    setClickZone(4, 300, 460, 200, 30);
     endDrawing();
 }
 

@@ -103,9 +103,9 @@ void drawVocabularyPage() {
     startPage(u"VOCABULAIRE", 20);
     drawButtonColumn(vocabularyButtons, 4, 100, 235);
     drawArrow(120, 210, 1);
-    setClickZone(4, 5, 120, 210, 10, 10);
+    setClickZone(5, 120, 210, 10, 10);
     drawArrow(150, 219, -1);
-    setClickZone(5, 6, 150, 210, 10, 10);
+    setClickZone(6, 150, 210, 10, 10);
 
     drawButton(400, 150, 200, 220);
     int64_t rows[ListRows];
