@@ -5,6 +5,7 @@
 #include "editor/editor_state.h"
 #include "editor/folder_list.h"
 #include "editor/pages/pages.h"
+#include "editor/widgets.h"
 #include "engine/game_state.h"
 #include "model/adventure.h"
 #include "model/project.h"
@@ -59,6 +60,10 @@ void drawCurrentPage() {
 }
 
 bool handlePageClick(int64_t zone) {
+    if (currentPage != Menu && zone == MenuButtonZone) {
+        currentPage = Menu;
+        return false;
+    }
     switch (currentPage) {
         case Menu:
             return menuPageClick(zone);
@@ -67,9 +72,6 @@ bool handlePageClick(int64_t zone) {
             break;
         case LoadFile:
             loadPageClick(zone);
-            break;
-        case Multimedia:
-            multimediaPageClick(zone);
             break;
         case Vocabulary:
             vocabularyPageClick(zone);

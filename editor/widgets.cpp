@@ -130,10 +130,25 @@ void startTextEntry(const std::u16string& stored) {
     editBuffer = stored;
 }
 
-void drawValueCell(const std::u16string& value, int64_t x, int64_t y, bool selected, const std::u16string& cellSize) {
-    fillRect(x, y, textWidth(cellSize), textHeight(cellSize), rgb(255, 0, 0));
+void drawMenuButton(int64_t x, int64_t y) {
+    drawLabelledButton(u"MENU", x, y, 80, 30);
+    setClickZone(MenuButtonZone, x, y, 80, 30);
+}
+
+void drawValueCell(const std::u16string& value, int64_t x, int64_t y, bool selected, int64_t zone,
+                   const std::u16string& cellSize) {
+    const int64_t width = textWidth(cellSize);
+    const int64_t height = textHeight(cellSize);
+    fillRect(x, y, width, height, rgb(255, 0, 0));
+    setClickZone(zone, x, y, width, height);
     const int64_t level = selected ? 255 : 0;
     drawLabel(value, x, y, level, level, level);
+}
+
+void drawLabelledValue(const std::u16string& label, int64_t centreX, int64_t centreY, const std::u16string& value,
+                       bool selected, int64_t zone) {
+    drawCentredText(label, centreX, centreY, 0, 0, 0);
+    drawValueCell(value, centreX + 20 + textWidth(label), centreY - textHeight(label) / 2, selected, zone);
 }
 
 int64_t stepModulo256(int64_t value, int64_t direction, int64_t step) {

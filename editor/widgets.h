@@ -49,11 +49,21 @@ void drawButtonColumn(const char16_t* const labels[], int count, int64_t x, int6
 // A button with its label centred on it in black.
 void drawLabelledButton(const std::u16string& label, int64_t x, int64_t y, int64_t width, int64_t height);
 
-// A value cell of the pages that change numbers with the wheel: a red box of
+// The "MENU" button of a page, 80 x 30, which is its click zone 1 (the frame
+// answers it for every page).
+constexpr int64_t MenuButtonZone = 1;
+void drawMenuButton(int64_t x, int64_t y);
+
+// A value cell of the pages that change values with the wheel: a red box of
 // the size of `cellSize` with the value drawn at its top-left corner, white
-// when it is the page's selected value and black otherwise.
-void drawValueCell(const std::u16string& value, int64_t x, int64_t y, bool selected,
+// when it is the page's selected value and black otherwise; the box is the
+// click zone `zone` (none for 0).
+void drawValueCell(const std::u16string& value, int64_t x, int64_t y, bool selected, int64_t zone = 0,
                    const std::u16string& cellSize = u"000");
+// A label centred on (centreX, centreY) and, from 20 pixels right of the
+// centre plus the label's width, the value cell, level with the label.
+void drawLabelledValue(const std::u16string& label, int64_t centreX, int64_t centreY, const std::u16string& value,
+                       bool selected, int64_t zone);
 // A word, room, object, location or exit value moved by step in the
 // direction, modulo 256. A value from a file outside 0..255 comes back into
 // that range.

@@ -20,17 +20,9 @@ static std::u16string yesNo(int64_t value) {
 
 void drawAttributesPage() {
     startPage(u"ATTRIB. OBJETS", 20);
-    const int64_t cellWidth = textWidth(u"000");
-    const int64_t cellHeight = textHeight(u"000");
-    const int64_t flagWidth = textWidth(u"NON");
-    const int64_t flagHeight = textHeight(u"NON");
     const int64_t* attributes = adventure.objectAttributes[attributesObject];
 
-    drawCentredText(u"OBJET", 350, 100, 0, 0, 0);
-    const int64_t objectX = 370 + textWidth(u"OBJET");
-    const int64_t objectY = 100 - textHeight(u"OBJET") / 2;
-    drawValueCell(formatNumber3(attributesObject), objectX, objectY, attributesField == 0);
-    setClickZone(1, objectX, objectY, cellWidth, cellHeight);
+    drawLabelledValue(u"OBJET", 350, 100, formatNumber3(attributesObject), attributesField == 0, 2);
 
     // The object's text is only shown here: a text longer than the box is
     // drawn as far as it fits and kept whole.
@@ -39,30 +31,25 @@ void drawAttributesPage() {
 
     drawLabel(u"Mot associé", 80, 260, 0, 0, 0);
     drawButton(55, 290, 150, 30);
-    drawValueCell(formatNumber3(attributes[AssociatedWord]), 60, 296, attributesField == 1);
-    setClickZone(2, 60, 296, cellWidth, cellHeight);
+    drawValueCell(formatNumber3(attributes[AssociatedWord]), 60, 296, attributesField == 1, 3);
     const std::u16string spelling = firstSpelling(attributes[AssociatedWord]);
-    drawLabel(spelling.empty() ? u"Aucun" : spelling.substr(0, 60), 62 + cellWidth, 296, 0, 0, 0);
+    drawLabel(spelling.empty() ? u"Aucun" : spelling.substr(0, 60), 62 + textWidth(u"000"), 296, 0, 0, 0);
 
     drawLabel(u"Spécifications", 470, 260, 0, 0, 0);
     drawLabel(u"Pr", 460, 296, 0, 0, 0);
     const int64_t takeableX = 462 + textWidth(u"Pr ");
-    drawValueCell(yesNo(attributes[Takeable]), takeableX, 296, attributesField == 2, u"NON");
-    setClickZone(3, takeableX, 296, flagWidth, flagHeight);
-    const int64_t holdLabelX = 502 + textWidth(u"Pr ") + flagWidth;
+    drawValueCell(yesNo(attributes[Takeable]), takeableX, 296, attributesField == 2, 4, u"NON");
+    const int64_t holdLabelX = 502 + textWidth(u"Pr ") + textWidth(u"NON");
     drawLabel(u"Ma", holdLabelX, 296, 0, 0, 0);
     const int64_t holdableX = holdLabelX + textWidth(u"Ma ");
-    drawValueCell(yesNo(attributes[Holdable]), holdableX, 296, attributesField == 3, u"NON");
-    setClickZone(4, holdableX, 296, flagWidth, flagHeight);
+    drawValueCell(yesNo(attributes[Holdable]), holdableX, 296, attributesField == 3, 5, u"NON");
 
-    drawLabelledButton(u"MENU", 360, 500, 80, 30);
-    setClickZone(5, 360, 500, 80, 30);
+    drawMenuButton(360, 500);
     endDrawing();
 }
 
 void attributesPageClick(int64_t zone) {
-    if (zone >= 1 && zone <= 4) attributesField = zone - 1;
-    if (zone == 5) currentPage = Menu;
+    if (zone >= 2 && zone <= 5) attributesField = zone - 2;
 }
 
 void attributesPageAdjust(int64_t direction, int64_t step) {

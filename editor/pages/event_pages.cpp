@@ -171,34 +171,23 @@ static int64_t drawStepLine(const std::u16string& label, int64_t x, int64_t y, c
         }
         if (argument == 3) continue;  // labels hold two "*" at most
         const std::u16string number = formatNumber3(arguments[argument++]);
-        const int64_t width = textWidth(number);
-        const int64_t height = textHeight(number);
-        fillRect(x, y, width, height, rgb(255, 0, 0));
         ++argumentZone;
-        setClickZone(argumentZone, x, y, width, height);
         const bool white = argumentZone == chosenZone;
         if (white) chosen = argument;
-        setFrontColour(white ? rgb(255, 255, 255) : rgb(0, 0, 0));
-        drawText(x, y, number);
-        x += width;
+        drawValueCell(number, x, y, white, argumentZone, number);
+        x += textWidth(number);
     }
     return chosen;
 }
 
 static void drawWordFields(const MinorEvent& event, int64_t focus) {
-    const int64_t boxWidth = textWidth(u"000");
-    const int64_t boxHeight = textHeight(u"000");
     for (int k = 0; k < WordsPerMinorEvent; ++k) {
         const int64_t top = 100 + 100 * k;
         const int64_t word = event.words[k];
         drawButton(5, top, 130, 80);
         drawCentredText(wordFieldTitles[k], 70, top + 10, 255, 0, 0);
-        const int64_t boxX = 70 - boxWidth / 2;
-        fillRect(boxX, top + 30, boxWidth, boxHeight, rgb(255, 0, 0));
-        const int64_t level = focus == k ? 255 : 0;
-        drawLabel(formatNumber3(word), boxX, top + 30, level, level, level);
+        drawValueCell(formatNumber3(word), 70 - textWidth(u"000") / 2, top + 30, focus == k, 5 + k);
         drawCentredText(firstSpelling(word), 70, top + 60, 0, 0, 0);
-        setClickZone(5 + k, boxX, top + 30, boxWidth, boxHeight);
     }
 }
 
@@ -309,9 +298,7 @@ void eventPageClick(int64_t page, int64_t zone) {
     const int64_t event = shownEvent(index);
     const int64_t count = usableEventCount(index);
 
-    if (zone == 1) {
-        currentPage = Menu;
-    } else if (zone == 2) {
+    if (zone == 2) {
         if (event + 1 < count) {
             state.currentEvent = event + 1;
             resetAfterMove(index);

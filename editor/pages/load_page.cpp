@@ -26,16 +26,11 @@ void drawLoadPage() {
     for (int slot = 0; slot < FolderListSlots; ++slot) setClickZone(slot + 2, 10, 110 + 20 * slot, 780, 20);
     drawButton(100, 400, 600, 30);
     drawLabel(projectName, 120, 405, 0, 0, 0);
-    drawLabelledButton(u"MENU", 360, 460, 80, 30);
-    setClickZone(1, 360, 460, 80, 30);
+    drawMenuButton(360, 460);
     endDrawing();
 }
 
 void loadPageClick(int64_t zone) {
-    if (zone == 1) {
-        currentPage = Menu;
-        return;
-    }
     if (zone < 2 || zone >= 2 + FolderListSlots) return;
     if (folderList[zone - 2].empty()) return;
     loadProject(folderList[zone - 2]);

@@ -118,18 +118,10 @@ void drawMenuPage() {
         if (setting.column == 0) drawLabel(setting.rowLabel, 33, rowY(setting), 0, 0, 0);
     }
 
-    const int64_t cellWidth = textWidth(u"000");
-    const int64_t cellHeight = textHeight(u"000");
     for (int setting = 0; setting < SettingCount; ++setting) {
         const LayoutSetting& shown = layoutSettings[setting];
-        fillRect(cellX(shown), rowY(shown), cellWidth, cellHeight, rgb(255, 0, 0));
-        const int64_t zone = FirstSettingZone + setting;
-        setClickZone(zone, cellX(shown), rowY(shown), cellWidth, cellHeight);
-    }
-    for (int setting = 0; setting < SettingCount; ++setting) {
-        const LayoutSetting& shown = layoutSettings[setting];
-        const int64_t level = setting + 1 == selectedSetting ? 255 : 0;
-        drawLabel(formatNumber3(*shown.value), cellX(shown), rowY(shown), level, level, level);
+        drawValueCell(formatNumber3(*shown.value), cellX(shown), rowY(shown), setting + 1 == selectedSetting,
+                      FirstSettingZone + setting);
     }
     endDrawing();
 }

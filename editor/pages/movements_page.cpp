@@ -24,28 +24,24 @@ void drawMovementsPage() {
 
     drawButton(75, 200, 170, 200);
     drawLabel(u"Salle", 95, 220, 0, 0, 0);
-    drawValueCell(formatNumber3(movementsRoom), 175, 220, movementsField == 0);
-    setClickZone(2, 175, 220, textWidth(u"000"), textHeight(u"000"));
+    drawValueCell(formatNumber3(movementsRoom), 175, 220, movementsField == 0, 2);
     for (int direction = 0; direction < DirectionCount; ++direction) {
         const std::u16string value = formatNumber3(adventure.exits[movementsRoom][direction]);
         const int64_t panelY = 260 + 20 * direction;
         drawLabel(directionNames[direction], 95, panelY, 0, 0, 0);
         drawValueCell(value, 175, panelY, false);
-        drawValueCell(value, compassCellX[direction], compassCellY[direction], movementsField == direction + 1);
-        setClickZone(direction + 3, compassCellX[direction], compassCellY[direction], textWidth(u"000"),
-                     textHeight(u"000"));
+        drawValueCell(value, compassCellX[direction], compassCellY[direction], movementsField == direction + 1,
+                      direction + 3);
     }
 
     setDrawingMode(DrawMode::AlphaBlend);
     drawImage(compassImage, 350, 100);
     setDrawingMode(DrawMode::OpaqueText);
-    drawLabelledButton(u"MENU", 360, 560, 80, 30);
-    setClickZone(1, 360, 560, 80, 30);
+    drawMenuButton(360, 560);
     endDrawing();
 }
 
 void movementsPageClick(int64_t zone) {
-    if (zone == 1) currentPage = Menu;
     if (zone >= 2 && zone <= 8) movementsField = zone - 2;
 }
 

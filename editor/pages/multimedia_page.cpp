@@ -52,12 +52,7 @@ void drawMultimediaPage() {
     reportedFolder = folder;
     for (int line = 0; line < 5; ++line) drawCentredText(reportLines[line], 400, 260 + 20 * line, 0, 0, 0);
 
-    drawLabelledButton(u"MENU", 360, 400, 80, 30);
-    setClickZone(1, 360, 400, 80, 30);
+    drawMenuButton(360, 400);
     setCurrentDirectory(programFolder);
     endDrawing();
-}
-
-void multimediaPageClick(int64_t zone) {
-    if (zone == 1) currentPage = Menu;
 }

@@ -1,6 +1,7 @@
 // The editor pages: for each, its drawing, its click handler (zone id), its
 // adjust handler (direction +1 or -1, step 1 or 10) and, where the author types
-// a text, its key handler. editor_frame.cpp calls them by currentPage.
+// a text, its key handler. editor_frame.cpp calls them by currentPage, and
+// answers the "MENU" button of every page itself.
 #pragma once
 
 #include <cstdint>
@@ -25,9 +26,8 @@ void loadPageClick(int64_t zone);
 void drawFilePageFrame(const char16_t* title);
 void scrollFilePageList(int64_t direction, int64_t step);
 
-// "MULTIMEDIA" (multimedia_page.cpp).
+// "MULTIMEDIA" (multimedia_page.cpp); its only button is "MENU".
 void drawMultimediaPage();
-void multimediaPageClick(int64_t zone);
 
 // "VOCABULAIRE" (vocabulary_page.cpp).
 void drawVocabularyPage();

@@ -13,37 +13,24 @@
 static int64_t placementObject = 0;
 static int64_t placementField = 0;
 
-// A label centred on (400, centreY) with its value cell to the right of it;
-// registers the cell as the zone.
-static void drawLabelledValue(const std::u16string& label, int64_t centreY, int64_t value, bool selected,
-                              int64_t zone) {
-    drawCentredText(label, 400, centreY, 0, 0, 0);
-    const int64_t cellX = 420 + textWidth(label);
-    const int64_t cellY = centreY - textHeight(label) / 2;
-    drawValueCell(formatNumber3(value), cellX, cellY, selected);
-    setClickZone(zone, cellX, cellY, textWidth(u"000"), textHeight(u"000"));
-}
-
 void drawPlacementPage() {
     startPage(u"PLACER OBJETS", 20);
-    drawLabelledButton(u"MENU", 360, 560, 80, 30);
-    setClickZone(1, 360, 560, 80, 30);
+    drawMenuButton(360, 560);
 
-    drawLabelledValue(u"OBJET", 130, placementObject, placementField == 0, 2);
+    drawLabelledValue(u"OBJET", 400, 130, formatNumber3(placementObject), placementField == 0, 2);
     drawButton(55, 165, 690, 100);
     drawWrappedText(adventure.objectTexts[placementObject], 55, 165, 690, 100, 20, 20, 0, 0, 0, 1);
 
     // 253, 254 and 255 show the names of the pseudo-locations; a location from
     // a file outside the table shows no text.
     const int64_t location = adventure.objectLocations[placementObject];
-    drawLabelledValue(u"EN SALLE", 330, location, placementField == 1, 3);
+    drawLabelledValue(u"EN SALLE", 400, 330, formatNumber3(location), placementField == 1, 3);
     drawButton(55, 365, 690, 100);
     if (isTableIndex(location)) drawWrappedText(adventure.roomTexts[location], 55, 365, 690, 100, 20, 20, 0, 0, 0, 1);
     endDrawing();
 }
 
 void placementPageClick(int64_t zone) {
-    if (zone == 1) currentPage = Menu;
     if (zone == 2 || zone == 3) placementField = zone - 2;
 }
 

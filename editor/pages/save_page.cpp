@@ -35,9 +35,6 @@ static void requestSaveAdventure() {
 
 void savePageClick(int64_t zone) {
     switch (zone) {
-        case 1:
-            currentPage = Menu;
-            break;
         case 2:
             projectName.clear();
             break;

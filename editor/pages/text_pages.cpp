@@ -53,10 +53,7 @@ void drawTextPage(int64_t page) {
     startPage(set.title, 80);
     drawButtonColumn(textPageButtons, 3, 10, 265);
 
-    drawCentredText(set.numberLabel, 400, 230, 0, 0, 0);
-    const int64_t cellX = 420 + textWidth(set.numberLabel);
-    const int64_t cellY = 230 - textHeight(set.numberLabel) / 2;
-    drawValueCell(formatNumber3(textPageCursors[index]), cellX, cellY, false);
+    drawLabelledValue(set.numberLabel, 400, 230, formatNumber3(textPageCursors[index]), false, 0);
 
     drawButton(textBox.x, textBox.y, textBox.width, textBox.height);
     drawTextField(shownText(index), textBox);
@@ -70,9 +67,6 @@ void drawTextPage(int64_t page) {
 void textPageClick(int64_t page, int64_t zone) {
     const int index = textPageIndex(page);
     switch (zone) {
-        case 1:
-            currentPage = Menu;
-            break;
         case 2:
             shownText(index).clear();
             break;

@@ -179,9 +179,6 @@ static void moveSelection(int64_t direction, int64_t step) {
 
 void vocabularyPageClick(int64_t zone) {
     switch (zone) {
-        case 1:
-            currentPage = Menu;
-            break;
         case 2:
             eraseSelectedSpelling();
             break;
