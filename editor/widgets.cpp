@@ -151,10 +151,10 @@ void drawLabelledValue(const std::u16string& label, int64_t centreX, int64_t cen
     drawValueCell(value, centreX + 20 + textWidth(label), centreY - textHeight(label) / 2, selected, zone);
 }
 
-int64_t stepModulo256(int64_t value, int64_t direction, int64_t step) {
-    // The remainder first, so that no value from a file can overflow.
-    const int64_t moved = value % 256 + (direction > 0 ? step % 256 : -(step % 256));
-    return (moved % 256 + 256) % 256;
+int64_t stepWrapped(int64_t value, int64_t direction, int64_t step, int64_t lowest, int64_t size) {
+    // The remainders first, so that no value from a file can overflow.
+    const int64_t moved = value % size - lowest + (direction > 0 ? step % size : -(step % size));
+    return lowest + (moved % size + size) % size;
 }
 
 static int64_t fitsTextBox(const std::u16string& text, const TextBox& box) {

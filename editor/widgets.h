@@ -64,10 +64,12 @@ void drawValueCell(const std::u16string& value, int64_t x, int64_t y, bool selec
 // centre plus the label's width, the value cell, level with the label.
 void drawLabelledValue(const std::u16string& label, int64_t centreX, int64_t centreY, const std::u16string& value,
                        bool selected, int64_t zone);
-// A word, room, object, location or exit value moved by step in the
-// direction, modulo 256. A value from a file outside 0..255 comes back into
-// that range.
-int64_t stepModulo256(int64_t value, int64_t direction, int64_t step);
+// A value the wheel or the keys change: moved by step in the direction and
+// wrapped around its range, lowest to lowest + size - 1, so that a step past
+// one end comes back from the other. A value from a file outside the range
+// comes back into it. Words, rooms, objects, locations, exits and event
+// numbers run 0 to 255.
+int64_t stepWrapped(int64_t value, int64_t direction, int64_t step, int64_t lowest, int64_t size);
 
 // Text fields. The stored text is a string of the adventure (or the project
 // name); every keystroke changes it at once.

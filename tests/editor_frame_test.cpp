@@ -43,6 +43,7 @@ TEST(EditorMenu, LayoutSettingsWrapWithinTheirRanges) {
         {550, 440, &adventure.inventoryZone.height, 1, "key down", 600},
         {400, 500, &adventure.maxObjectsInHand, 0, "wheel -1", 255},
         {400, 470, &adventure.maxObjectsInInventory, 250, "wheel 1 ctrl", 4},
+        {500, 410, &adventure.textZone.width, 5000, "key up", 201},  // a value from a file comes into the range
         {700, 560, &adventure.maxObjectsInInventory, 10, "wheel 1", 10},  // no cell chosen
         {404, 350, &adventure.imageZone.x, 7, "click 100 560\nwheel 1", 7},
     };

@@ -56,10 +56,10 @@ void attributesPageAdjust(int64_t direction, int64_t step) {
     int64_t* attributes = adventure.objectAttributes[attributesObject];
     switch (attributesField) {
         case 0:
-            attributesObject = stepModulo256(attributesObject, direction, step);
+            attributesObject = stepWrapped(attributesObject, direction, step, 0, TableSize);
             break;
         case 1:
-            attributes[AssociatedWord] = stepModulo256(attributes[AssociatedWord], direction, step);
+            attributes[AssociatedWord] = stepWrapped(attributes[AssociatedWord], direction, step, 0, TableSize);
             break;
         case 2:
             attributes[Takeable] = direction > 0 ? 1 : 0;

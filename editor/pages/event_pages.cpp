@@ -338,7 +338,7 @@ void eventPageAdjust(int64_t page, int64_t direction, int64_t step) {
 
     if (pageKinds[index].minor && state.focus >= VerbField && state.focus <= Object2Field) {
         int64_t& word = adventure.minorEvents[shownEvent(index)].words[state.focus];
-        word = stepModulo256(word, direction, step);
+        word = stepWrapped(word, direction, step, 0, TableSize);
     } else if (state.focus == SlotList) {
         int64_t& marked = state.selectedSlot[list];
         if (marked == NoSlot) return;
@@ -350,7 +350,7 @@ void eventPageAdjust(int64_t page, int64_t direction, int64_t step) {
         if (state.selectedField[list] <= 0 || target.slot == NoTarget) return;
         if (target.event < 0 || target.event >= MaxEvents) return;
         int64_t& value = stepField(stepList(index, target.event, list)[target.slot], static_cast<int>(target.argument));
-        value = stepModulo256(value, direction, step);
+        value = stepWrapped(value, direction, step, 0, TableSize);
     }
 }
 

@@ -151,18 +151,8 @@ bool menuPageClick(int64_t zone) {
     return false;
 }
 
-// Wraps a changed value back into its range once, on the side it moved
-// towards: a value brought from a file far outside the range moves by one
-// range only.
-static int64_t wrapOnce(int64_t value, int64_t direction, int64_t lowest, int64_t size) {
-    if (direction > 0 && value > lowest + size - 1) return value - size;
-    if (direction < 0 && value < lowest) return value + size;
-    return value;
-}
-
 void menuPageAdjust(int64_t direction, int64_t step) {
     if (selectedSetting < 1 || selectedSetting > SettingCount || direction == 0) return;
     const LayoutSetting& setting = layoutSettings[selectedSetting - 1];
-    const int64_t changed = *setting.value + (direction > 0 ? step : -step);
-    *setting.value = wrapOnce(changed, direction, setting.lowest, setting.size);
+    *setting.value = stepWrapped(*setting.value, direction, step, setting.lowest, setting.size);
 }

@@ -47,10 +47,10 @@ void movementsPageClick(int64_t zone) {
 
 void movementsPageAdjust(int64_t direction, int64_t step) {
     if (movementsField == 0) {
-        movementsRoom = stepModulo256(movementsRoom, direction, step);
+        movementsRoom = stepWrapped(movementsRoom, direction, step, 0, TableSize);
     } else if (movementsField >= 1 && movementsField <= DirectionCount) {
         int64_t& exit = adventure.exits[movementsRoom][movementsField - 1];
-        exit = stepModulo256(exit, direction, step);
+        exit = stepWrapped(exit, direction, step, 0, TableSize);
     }
 }
 

@@ -36,10 +36,10 @@ void placementPageClick(int64_t zone) {
 
 void placementPageAdjust(int64_t direction, int64_t step) {
     if (placementField == 0) {
-        placementObject = stepModulo256(placementObject, direction, step);
+        placementObject = stepWrapped(placementObject, direction, step, 0, TableSize);
     } else {
         int64_t& location = adventure.objectLocations[placementObject];
-        location = stepModulo256(location, direction, step);
+        location = stepWrapped(location, direction, step, 0, TableSize);
     }
 }
 

@@ -82,11 +82,7 @@ void textPageAdjust(int64_t page, int64_t direction, int64_t step) {
     const int index = textPageIndex(page);
     const int64_t size = textPages[index].rangeSize;
     int64_t& cursor = textPageCursors[index];
-    cursor += direction > 0 ? step : -step;
-    // Steps are at most 10, far below every range, so one wrap brings the
-    // cursor back; the loops only make sure of it.
-    while (cursor >= size) cursor -= size;
-    while (cursor < 0) cursor += size;
+    cursor = stepWrapped(cursor, direction, step, 0, size);
 }
 
 void textPageKey(int64_t page, int64_t key) {

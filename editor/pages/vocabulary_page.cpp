@@ -210,7 +210,7 @@ void vocabularyPageAdjust(int64_t direction, int64_t step) {
 // first empty slot and starts the entry of the new spelling there.
 void vocabularyListSelection() {
     if (adjustDirection != 0) {
-        vocabChosenWord = ((vocabChosenWord + adjustDirection * adjustStep) % TableSize + TableSize) % TableSize;
+        vocabChosenWord = stepWrapped(vocabChosenWord, adjustDirection, adjustStep, 0, TableSize);
     }
     if (!inputState.returnKey) return;
     listSelecting = 0;
