@@ -4,6 +4,7 @@
 
 #include "engine/screen.h"
 #include "model/project.h"
+#include "model/screen_layout.h"
 #include "platform/program.h"
 
 ImageHandle backBuffer = 0;
@@ -17,12 +18,12 @@ void startUp() {
     programFolder = currentDirectory();
     inputState = {};
 
-    if (!openWindow(800, 600) || !createDrawingSurface()) {
+    if (!openWindow(ScreenWidth, ScreenHeight) || !createDrawingSurface()) {
         closeWindow();
         fatalError(u"Impossible d'utiliser le mode graphique 800x600 pixels en 32 bits !");
     }
     focusDrawingSurface();
-    backBuffer = createImage(800, 600, 32);
+    backBuffer = createImage(ScreenWidth, ScreenHeight, 32);
     if (backBuffer == 0) {
         closeWindow();
         fatalError(u"Impossible d'utiliser le mode graphique 800x600 pixels en 32 bits !");

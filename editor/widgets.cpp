@@ -103,7 +103,7 @@ std::u16string filterFileNameChar(int64_t code) {
 void startPage(const std::u16string& title, int64_t titleY) {
     clearClickZones();
     beginDrawing(backBuffer);
-    fillRect(0, 0, 800, 600, rgb(128, 128, 128));
+    fillRect(0, 0, ScreenWidth, ScreenHeight, rgb(128, 128, 128));
     if (!title.empty()) drawTitleBar(title, titleY);
 }
 

@@ -78,10 +78,7 @@ static void takeTypedLineBackground() {
     int64_t y = zone.y + textCursor + 2;
     int64_t width = zone.width - 4;
     int64_t height = gameLineHeight();
-    if (width > 800 - x) width = 800 - x;
-    if (height > 600 - y) height = 600 - y;
-    bool shown = x >= -800 && y >= -600 && width > 0 && height > 0 && x + width > 0 && y + height > 0;
-    typedLineBackground = shown ? grabImage(turnSnapshot, x, y, width, height) : 0;
+    typedLineBackground = clipScreenRect(x, y, width, height) ? grabImage(turnSnapshot, x, y, width, height) : 0;
     typedLineWidth = 0;
 }
 

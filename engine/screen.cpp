@@ -19,8 +19,6 @@ int64_t textCursor = 0;
 int64_t descriptionCursor = 0;
 int64_t inventoryCursor = 0;
 
-constexpr int64_t ScreenWidth = 800;
-constexpr int64_t ScreenHeight = 600;
 constexpr int64_t ZoneMargin = 2;
 constexpr Colour GameTextColour = rgb(0, 0, 0);
 
@@ -38,12 +36,7 @@ static void replaceImage(ImageHandle& held, ImageHandle replacement) {
     held = replacement;
 }
 
-// Cuts a rectangle of the screen to what can be shown. Zones come from
-// adventure files and may hold any number: the rectangle is cut at the
-// screen's right and bottom edges (nothing there is ever shown), and one that
-// shows nothing of the screen is refused, so no value can ask for a huge
-// picture.
-static bool clipScreenRect(int64_t x, int64_t y, int64_t& width, int64_t& height) {
+bool clipScreenRect(int64_t x, int64_t y, int64_t& width, int64_t& height) {
     if (x < -ScreenWidth || y < -ScreenHeight || x >= ScreenWidth || y >= ScreenHeight) return false;
     if (width > ScreenWidth - x) width = ScreenWidth - x;
     if (height > ScreenHeight - y) height = ScreenHeight - y;

@@ -42,7 +42,13 @@ void drawBackground();
 int64_t gameLineHeight();
 // Releases every picture the screen holds (end of a session).
 void releaseScreenImages();
+// Cuts a rectangle of the screen to what can be shown. Zones come from
+// adventure files and may hold any number: the rectangle is cut at the
+// screen's right and bottom edges (nothing there is ever shown), and one that
+// shows nothing of the screen is refused (false), so no value can ask for a
+// huge picture.
+bool clipScreenRect(int64_t x, int64_t y, int64_t& width, int64_t& height);
 // The zone with each value brought within +-1000000000: zones come from
 // adventure files, and arithmetic on any value must not overflow. Nothing of
-// the 800 x 600 screen changes by it.
+// the screen changes by it.
 Zone clampedZone(const Zone& zone);

@@ -99,7 +99,7 @@ static bool startSession() {
     resetPlayState();
     loadScreenBackground();
     beginDrawing(WindowSurface);
-    fillRect(0, 0, 800, 600, rgb(255, 255, 255));
+    fillRect(0, 0, ScreenWidth, ScreenHeight, rgb(255, 255, 255));
     endDrawing();
     if (mediaPresent(u"introduction.ogg")) {
         introductionSound = loadSound(u"introduction.ogg");

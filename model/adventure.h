@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/screen_layout.h"
+
 constexpr int TableSize = 256;        // rows of every numbered table
 constexpr int SpellingsPerWord = 10;  // synonyms of one word number
 constexpr int DirectionCount = 6;     // Nord, Sud, Est, Ouest, Haut, Bas
@@ -25,13 +27,6 @@ constexpr int64_t EndOfList = -1;
 constexpr int AssociatedWord = 0;
 constexpr int Takeable = 1;
 constexpr int Holdable = 2;
-
-struct Zone {
-    int64_t x;
-    int64_t y;
-    int64_t width;
-    int64_t height;
-};
 
 // One condition or action slot; type EndOfList ends the list.
 struct EventStep {

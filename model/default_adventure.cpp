@@ -114,10 +114,10 @@ void resetAdventure() {
 }
 
 void resetLayoutSettings() {
-    adventure.imageZone = {0, 0, 400, 300};
-    adventure.descriptionZone = {0, 360, 800, 64};
-    adventure.textZone = {0, 424, 800, 140};
-    adventure.inventoryZone = {490, 190, 300, 124};
+    adventure.imageZone = DefaultImageZone;
+    adventure.descriptionZone = DefaultDescriptionZone;
+    adventure.textZone = DefaultTextZone;
+    adventure.inventoryZone = DefaultInventoryZone;
     adventure.maxObjectsInInventory = 10;
     adventure.maxObjectsInHand = 2;
     adventure.minorEventCount = 1;

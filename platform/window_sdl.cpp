@@ -3,12 +3,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "platform/platform_internal.h"
 
 namespace {
 
 SDL_Window* window = nullptr;
+int windowWidth = 0;  // of its client area, as opened
+int windowHeight = 0;
 bool mouseDownOnSurface = false;
 // Characters of one text-input event, handed out one whole character per
 // poll (a character outside 16 bits is one event, not two halves).
@@ -26,7 +29,8 @@ PlatformEvent translate(const SDL_Event& event) {
         case SDL_MOUSEBUTTONUP:
             if (event.button.button == SDL_BUTTON_LEFT && mouseDownOnSurface) {
                 mouseDownOnSurface = false;
-                if (event.button.x >= 0 && event.button.y >= 0 && event.button.x < 800 && event.button.y < 600) {
+                if (event.button.x >= 0 && event.button.y >= 0 && event.button.x < windowWidth &&
+                    event.button.y < windowHeight) {
                     result.kind = EventKind::Click;
                 }
             }
@@ -135,6 +139,8 @@ void noteImageGone(ImageHandle) {}
 // Window and input.
 
 bool openWindow(int width, int height) {
+    windowWidth = width;
+    windowHeight = height;
     window =
         SDL_CreateWindow("Orvalde", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, SDL_WINDOW_SHOWN);
     return window != nullptr;
@@ -203,7 +209,7 @@ void pointerPosition(int& x, int& y) {
     int px = 0;
     int py = 0;
     SDL_GetMouseState(&px, &py);
-    if (px < 0 || py < 0 || px >= 800 || py >= 600) return;
+    if (px < 0 || py < 0 || px >= windowWidth || py >= windowHeight) return;
     x = px;
     y = py;
 }
@@ -259,14 +265,14 @@ void presentImage(ImageHandle image) {
         return;
     }
     constexpr int BandRows = 40;
-    constexpr int MostBands = (600 + BandRows - 1) / BandRows;  // the window is 600 rows high
-    SDL_Rect rects[MostBands];
-    int count = 0;
-    for (int top = 0; top < source->h && count < MostBands; top += BandRows) {
+    static std::vector<SDL_Rect> rects;  // kept from frame to frame
+    rects.clear();
+    for (int top = 0; top < source->h; top += BandRows) {
         const int bottom = top + BandRows < source->h ? top + BandRows : source->h;
-        if (copyChangedRows(source, screen, top, bottom, rects[count])) ++count;
+        SDL_Rect changed;
+        if (copyChangedRows(source, screen, top, bottom, changed)) rects.push_back(changed);
     }
-    if (count > 0) SDL_UpdateWindowSurfaceRects(window, rects, count);
+    if (!rects.empty()) SDL_UpdateWindowSurfaceRects(window, rects.data(), static_cast<int>(rects.size()));
 }
 
 // ---------------------------------------------------------------------------

@@ -163,6 +163,16 @@ void frameRect(SDL_Surface* s, double x, double y, double w, double h, double t,
     fillContours(s, {rectangle(x, y, w, h), rectangle(x + t, y + t, w - 2 * t, h - 2 * t)}, c);
 }
 
+void frameZone(SDL_Surface* s, const Zone& zone, Rgba frame, Rgba inner) {
+    frameRect(s, zone.x, zone.y, zone.width, zone.height, 2, frame);
+    frameRect(s, zone.x + 1, zone.y + 1, zone.width - 2, zone.height - 2, 1, inner);
+}
+
+void zonePanel(SDL_Surface* s, const Zone& zone, Rgba fill, Rgba frame, Rgba inner) {
+    fillRect(s, zone.x, zone.y, zone.width, zone.height, fill);
+    frameZone(s, zone, frame, inner);
+}
+
 // A straight stroke with round ends.
 void thickLine(SDL_Surface* s, Pt a, Pt b, double width, Rgba c) {
     double dx = b.x - a.x, dy = b.y - a.y, len = std::hypot(dx, dy);

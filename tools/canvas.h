@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "model/screen_layout.h"
+
 struct Rgba {
     int r, g, b, a = 255;
 };
@@ -53,6 +55,11 @@ void fillRing(SDL_Surface* s, double cx, double cy, double outer, double inner, 
 void fillRect(SDL_Surface* s, double x, double y, double w, double h, Rgba c);
 // A frame of the given thickness just inside the rectangle.
 void frameRect(SDL_Surface* s, double x, double y, double w, double h, double t, Rgba c);
+// A zone of the game screen framed on its edge: `frame` 2 pixels wide, then a
+// 1-pixel `inner` line; a panel is also filled first. The screen backgrounds
+// draw the zones of a new adventure so, where the game prints.
+void frameZone(SDL_Surface* s, const Zone& zone, Rgba frame, Rgba inner);
+void zonePanel(SDL_Surface* s, const Zone& zone, Rgba fill, Rgba frame, Rgba inner);
 // A straight stroke with round ends.
 void thickLine(SDL_Surface* s, Pt a, Pt b, double width, Rgba c);
 void strokePolyline(SDL_Surface* s, const Contour& k, double width, Rgba c, bool closed);

@@ -37,7 +37,7 @@ Contour quillVane(Pt nib, Pt bend, Pt tip, double start, int samples, double wid
 // ---------------------------------------------------------------------------
 // introduction.jpg: dusk over a castle, the program's name and the way on.
 SDL_Surface* introduction() {
-    SDL_Surface* s = newCanvas(800, 600);
+    SDL_Surface* s = newCanvas(ScreenWidth, ScreenHeight);
     verticalGradient(s, 0, 0, 800, 600,
                      {{0, {14, 18, 48}},
                       {0.38, {56, 50, 108}},
@@ -83,18 +83,13 @@ SDL_Surface* introduction() {
 // flat light panels (flat, because the game scrolls text with its background
 // inside them) framed within their 2-pixel margin; the rest is a calm backdrop.
 SDL_Surface* screenBackground() {
-    SDL_Surface* s = newCanvas(800, 600);
+    SDL_Surface* s = newCanvas(ScreenWidth, ScreenHeight);
     verticalGradient(s, 0, 0, 800, 600, {{0, {46, 52, 68}}, {1, {26, 29, 40}}});
     for (int d = -600; d < 800; d += 28) {  // faint lattice
         thickLine(s, {double(d), 0}, {d + 600.0, 600}, 1, {255, 255, 255, 9});
         thickLine(s, {d + 600.0, 0}, {double(d), 600}, 1, {255, 255, 255, 9});
     }
     Rgba gold = {198, 162, 92}, darkGold = {112, 82, 42};
-    auto panel = [&](int x, int y, int w, int h, Rgba fill) {
-        fillRect(s, x, y, w, h, fill);
-        frameRect(s, x, y, w, h, 2, darkGold);
-        frameRect(s, x + 1, y + 1, w - 2, h - 2, 1, gold);
-    };
     // Image zone: shown only when the room has no picture; a pale landscape.
     verticalGradient(s, 0, 0, 400, 300, {{0, {222, 226, 226}}, {1, {240, 232, 212}}});
     Contour far, near;
@@ -107,12 +102,11 @@ SDL_Surface* screenBackground() {
     castleSilhouette(s, 285, 212, 0.45, {206, 210, 200});
     fillRect(s, 244, 211, 82, 30, {206, 210, 200});
     fillPolygon(s, near, {214, 212, 192});
-    frameRect(s, 0, 0, 400, 300, 2, darkGold);
-    frameRect(s, 1, 1, 398, 298, 1, gold);
+    frameZone(s, DefaultImageZone, darkGold, gold);
 
-    panel(0, 360, 800, 64, {236, 225, 198});     // description zone
-    panel(0, 424, 800, 140, {244, 237, 218});    // text zone
-    panel(490, 190, 300, 124, {240, 231, 206});  // inventory zone
+    zonePanel(s, DefaultDescriptionZone, {236, 225, 198}, darkGold, gold);
+    zonePanel(s, DefaultTextZone, {244, 237, 218}, darkGold, gold);
+    zonePanel(s, DefaultInventoryZone, {240, 231, 206}, darkGold, gold);
 
     // Emblem in the free corner: a medallion with a castle.
     fillCircle(s, 600, 94, 66, {22, 26, 38});

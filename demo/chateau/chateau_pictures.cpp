@@ -28,6 +28,11 @@ const Rgba Stone = {178, 170, 152}, StoneDark = {132, 124, 110}, StoneLight = {2
 const Rgba Roof = {186, 62, 50}, RoofShade = {146, 44, 38};
 const Rgba Wood = {132, 86, 50}, WoodDark = {92, 58, 34};
 const Rgba Skin = {240, 200, 168}, Gold = {226, 184, 72}, Iron = {80, 80, 88};
+
+// A room's picture fills the image zone of a new adventure.
+SDL_Surface* roomCanvas() {
+    return newCanvas(DefaultImageZone.width, DefaultImageZone.height);
+}
 const Rgba Grass = {112, 162, 76}, GrassDark = {82, 130, 60};
 
 // ---------------------------------------------------------------------------
@@ -412,7 +417,7 @@ void daySky(SDL_Surface* s, double horizon) {
 // before the lowered portcullis, or lies beaten before the open gate.
 SDL_Surface* gate(bool guardBeaten) {
     seedRandom(1);
-    SDL_Surface* s = newCanvas(400, 300);
+    SDL_Surface* s = roomCanvas();
     daySky(s, 200);
     hills(s, 196, 6, 0.02, 0, 3, 0.05, 1, {150, 186, 120});
     // Curtain walls running off to both sides, then the gatehouse.
@@ -462,7 +467,7 @@ SDL_Surface* gate(bool guardBeaten) {
 // wild flowers, the path climbing north to the castle on its hill.
 SDL_Surface* forestEdge() {
     seedRandom(2);
-    SDL_Surface* s = newCanvas(400, 300);
+    SDL_Surface* s = roomCanvas();
     daySky(s, 170);
     hills(s, 168, 10, 0.015, 1.2, 4, 0.05, 0, {160, 190, 150});
     castleSilhouette(s, 232, 136, 0.42, {120, 128, 150});
@@ -493,7 +498,7 @@ SDL_Surface* forestEdge() {
 // left (west), the pharmacy's shop and sign on the right (east), a well.
 SDL_Surface* courtyard() {
     seedRandom(3);
-    SDL_Surface* s = newCanvas(400, 300);
+    SDL_Surface* s = roomCanvas();
     daySky(s, 120);
     tower(s, 200, 130, 84, 92, 34);  // the keep rising behind
     stoneBlocks(s, 90, 70, 220, 110, Stone, 20, 11);
@@ -552,7 +557,7 @@ SDL_Surface* courtyard() {
 // dark between two torches, and the dragon on guard or asleep before them.
 SDL_Surface* prisonEntrance(bool asleep, bool withKey) {
     seedRandom(4);
-    SDL_Surface* s = newCanvas(400, 300);
+    SDL_Surface* s = roomCanvas();
     stoneBlocks(s, 0, 0, 400, 230, mix(Stone, StoneDark, 0.5), 26, 14);
     verticalGradient(s, 0, 0, 400, 230, {{0, {0, 0, 0, 140}}, {1, {0, 0, 0, 20}}});
     // The doorway, framed by a ring of arch stones, and the stairs going down
@@ -589,7 +594,7 @@ SDL_Surface* prisonEntrance(bool asleep, bool withKey) {
 // his counter with a mortar and a pair of scales, herbs drying overhead.
 SDL_Surface* pharmacy() {
     seedRandom(5);
-    SDL_Surface* s = newCanvas(400, 300);
+    SDL_Surface* s = roomCanvas();
     verticalGradient(s, 0, 0, 400, 300, {{0, {206, 184, 150}}, {1, {172, 146, 112}}});
     for (double x = 0; x < 400; x += 26) thickLine(s, {x, 0}, {x, 210}, 1, withAlpha(WoodDark, 50));
     const Rgba glass[] = {{80, 160, 90}, {200, 60, 60}, {70, 110, 200}, {220, 170, 50}, {150, 80, 170}, {60, 170, 170}};
@@ -648,7 +653,7 @@ SDL_Surface* pharmacy() {
 // stairs going up on the right, the heavy door of the cell at the back.
 SDL_Surface* smallRoom() {
     seedRandom(6);
-    SDL_Surface* s = newCanvas(400, 300);
+    SDL_Surface* s = roomCanvas();
     const double left = 120, right = 280, top = 70, bottom = 210;
     fillRect(s, 0, 0, 400, 300, StoneDark);
     sideWall(s, {0, 0}, {left, top}, {left, bottom}, {0, 300}, mix(Stone, StoneDark, 0.45), 8);
@@ -691,7 +696,7 @@ SDL_Surface* smallRoom() {
 // princess free, the door standing open.
 SDL_Surface* cell() {
     seedRandom(7);
-    SDL_Surface* s = newCanvas(400, 300);
+    SDL_Surface* s = roomCanvas();
     stoneBlocks(s, 0, 0, 400, 226, mix(Stone, StoneDark, 0.3), 24, 13);
     floor(s, {200, 40}, 226, rectangle(0, 226, 400, 74), {140, 128, 110});
     shape(s, rectangle(230, 40, 54, 44), {170, 210, 240});
@@ -720,7 +725,7 @@ SDL_Surface* cell() {
 // round the keep, the title and how to begin (Return or Escape).
 SDL_Surface* introduction() {
     seedRandom(8);
-    SDL_Surface* s = newCanvas(800, 600);
+    SDL_Surface* s = newCanvas(ScreenWidth, ScreenHeight);
     verticalGradient(s, 0, 0, 800, 600,
                      {{0, {52, 82, 150}}, {0.45, {150, 150, 190}}, {0.7, {250, 190, 140}}, {1, {250, 210, 150}}});
     for (int k = 30; k >= 1; --k) fillCircle(s, 600, 380, 40 + k * 4, {255, 226, 160, 6});
@@ -769,21 +774,17 @@ SDL_Surface* introduction() {
 // the title and a reminder of the commands.
 SDL_Surface* screenBackground() {
     seedRandom(9);
-    SDL_Surface* s = newCanvas(800, 600);
+    SDL_Surface* s = newCanvas(ScreenWidth, ScreenHeight);
     verticalGradient(s, 0, 0, 800, 600, {{0, {34, 44, 70}}, {1, {22, 28, 44}}});
     for (int i = 0; i < 400; ++i)  // a faint stone texture
         fillRect(s, random01() * 800, random01() * 600, 20 + random01() * 30, 2, {255, 255, 255, 6});
     Rgba gold = {206, 170, 96}, darkGold = {112, 82, 42};
-    auto panel = [&](int x, int y, int w, int h, Rgba fill) {
-        fillRect(s, x, y, w, h, fill);
-        frameRect(s, x, y, w, h, 2, darkGold);
-        frameRect(s, x + 1, y + 1, w - 2, h - 2, 1, gold);
-    };
     // The image zone is covered by each room's picture; a frame runs round it.
-    frameRect(s, 0, 0, 404, 304, 4, darkGold);
-    panel(0, 360, 800, 64, {238, 228, 202});     // description
-    panel(0, 424, 800, 140, {246, 239, 220});    // dialogue
-    panel(490, 190, 300, 124, {242, 233, 208});  // objects seen or carried
+    const Zone& image = DefaultImageZone;
+    frameRect(s, image.x, image.y, image.width + 4, image.height + 4, 4, darkGold);
+    zonePanel(s, DefaultDescriptionZone, {238, 228, 202}, darkGold, gold);
+    zonePanel(s, DefaultTextZone, {246, 239, 220}, darkGold, gold);       // dialogue
+    zonePanel(s, DefaultInventoryZone, {242, 233, 208}, darkGold, gold);  // objects seen or carried
     // The title in the free corner, over a shield with the gate's towers.
     Contour shield = curve({564, 20}, {564, 104}, {600, 128}, 12);
     Contour other = curve({600, 128}, {636, 104}, {636, 20}, 12);
