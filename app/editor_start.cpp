@@ -33,10 +33,9 @@ void showIntroduction() {
 }
 
 void initialiseEditor() {
-    editingText = 0;
-    listSelecting = 0;
+    editingText = false;
+    listSelecting = false;
     editBuffer.clear();
-    clickedZone = 0;
     startNewAdventure();
     currentPage = Menu;
 }

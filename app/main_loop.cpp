@@ -8,7 +8,8 @@ static bool isEventPage() {
     return currentPage == MinorEvents || currentPage == MajorEvents;
 }
 
-// The step and direction of the wheel, overridden by the keys.
+// The step and direction of the wheel, overridden by the arrow and page keys:
+// 1, or 10 with Control on the wheel and with the page keys.
 static void readAdjustment() {
     adjustStep = inputState.ctrlWheel ? 10 : 1;
     adjustDirection = inputState.wheelSteps > 0 ? 1 : (inputState.wheelSteps < 0 ? -1 : 0);
@@ -42,7 +43,10 @@ static int64_t adjustmentCount() {
 // second. Otherwise a poll sleeps until an event comes.
 constexpr int IdlePollMs = 250;
 
-// One input and what it does; false when it ends the editor.
+// One turn: the page drawn and shown, then one input and what it does, in
+// this order: Escape, Backspace on the event pages, the wheel and the keys
+// that change the page's value, the list selection, the text entry, and last
+// the click. False when the input ends the editor.
 static bool runOneTurn() {
     liveRefreshWanted = false;
     drawCurrentPage();
@@ -54,41 +58,37 @@ static bool runOneTurn() {
         returnToMenu();
         return true;
     }
-    if (inputState.backspaceKey && isEventPage() && editingText == 0 && listSelecting == 0) handleEventLineDelete();
+    const bool entering = editingText || listSelecting;
+    if (inputState.backspaceKey && isEventPage() && !entering) handleEventLineDelete();
 
-    if (inputState.clicked && editingText == 0 && listSelecting == 0) {
+    // The zone under the pointer, taken before anything changes the page; a
+    // click during a text entry or a list selection counts for nothing.
+    const bool clicked = inputState.clicked && !entering;
+    int64_t clickedZone = 0;
+    if (clicked) {
         int x = -1;
         int y = -1;
         pointerPosition(x, y);
         clickedZone = hitTest(x, y);
-        clickHappened = 1;
-    } else {
-        clickHappened = 0;
     }
 
     readAdjustment();
     const int64_t adjustments = adjustmentCount();
-    if (editingText == 0 && listSelecting == 0 && adjustDirection != 0) {
+    if (!entering && adjustDirection != 0) {
         for (int64_t done = 0; done < adjustments; ++done) handlePageAdjust(adjustDirection, adjustStep);
     }
-    if (listSelecting != 0) {
-        for (int64_t done = 0; done < adjustments && listSelecting != 0; ++done) handleListSelection();
-    }
-    if (editingText != 0) {
+    for (int64_t done = 0; done < adjustments && listSelecting; ++done) handleListSelection();
+    if (editingText) {
         int64_t key = inputState.typedChar;
         if (inputState.returnKey) key = KeyReturn;
         if (inputState.backspaceKey) key = KeyBackspace;
         handleTextEntryKey(key);
     }
 
-    bool quitChosen = false;
-    if (clickedZone <= 0) {
-        if (currentPage == Menu && clickHappened == 1) selectedSetting = 0;
-    } else {
-        quitChosen = handlePageClick(clickedZone);
-    }
-    clickedZone = 0;
-    return !quitChosen;
+    if (clickedZone > 0) return !handlePageClick(clickedZone);
+    // A click beside every zone of the menu lets go of the chosen setting.
+    if (clicked && currentPage == Menu) selectedSetting = 0;
+    return true;
 }
 
 void runMainLoop() {

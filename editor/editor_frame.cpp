@@ -166,8 +166,8 @@ void handleEventLineDelete() {
 
 void returnToMenu() {
     currentPage = Menu;
-    editingText = 0;
-    listSelecting = 0;
+    editingText = false;
+    listSelecting = false;
 }
 
 void startNewAdventure() {

@@ -3,14 +3,11 @@
 
 ClickZone clickZones[ClickZoneCount];
 int64_t currentPage = Menu;
-int64_t clickedZone = 0;
-int64_t clickHappened = 0;
 int64_t adjustStep = 1;
 int64_t adjustDirection = 0;
-int64_t editingText = 0;
+bool editingText = false;
 std::u16string editBuffer;
-int64_t entryKind = 1;
-int64_t listSelecting = 0;
+bool listSelecting = false;
 int64_t selectedSetting = 0;
 bool liveRefreshWanted = false;
 

@@ -42,14 +42,11 @@ constexpr int ClickZoneCount = 115;
 
 extern ClickZone clickZones[ClickZoneCount];  // zone N in row N - 1
 extern int64_t currentPage;
-extern int64_t clickedZone;
-extern int64_t clickHappened;
-extern int64_t adjustStep;
-extern int64_t adjustDirection;
-extern int64_t editingText;
+extern int64_t adjustStep;       // of this turn's wheel or key: 1 or 10
+extern int64_t adjustDirection;  // of this turn's wheel or key: 1, -1 or 0
+extern bool editingText;         // a text entry is active: typed keys go to the page
 extern std::u16string editBuffer;
-extern int64_t entryKind;
-extern int64_t listSelecting;
+extern bool listSelecting;  // the vocabulary page's choice of a word is active
 extern int64_t selectedSetting;
 // Set by a page with live content each time it is drawn; the editor loop
 // clears it before every redraw.

@@ -22,7 +22,7 @@ void rebuildFolderList(int64_t first, int64_t shown) {
 
     FolderListing listing = openFolderListing(projects);
     if (listing == 0) fatalError(u"Le repertoire 'Projets' est manquant !");
-    // The names are collected once; the visible window is taken from them.
+    // The names of the visible window.
     std::u16string names[FolderListSlots];
     int64_t count = 0;
     std::u16string name;

@@ -125,8 +125,7 @@ void drawLabelledButton(const std::u16string& label, int64_t x, int64_t y, int64
 }
 
 void startTextEntry(const std::u16string& stored) {
-    editingText = 1;
-    entryKind = 1;
+    editingText = true;
     editBuffer = stored;
 }
 
@@ -162,7 +161,7 @@ static int64_t fitsTextBox(const std::u16string& text, const TextBox& box) {
 }
 
 void drawTextField(const std::u16string& stored, const TextBox& box) {
-    const std::u16string shown = editingText != 0 ? stored + u"_" : stored;
+    const std::u16string shown = editingText ? stored + u"_" : stored;
     drawWrappedText(shown, box.x, box.y, box.width, box.height, box.marginX, box.marginY, 0, 0, 0, 1);
 }
 
@@ -177,7 +176,7 @@ void applyTextEntryKey(std::u16string& stored, int64_t key, bool fileNameOnly, c
     }
     if (key == KeyReturn) {
         if (editBuffer.empty()) return;
-        editingText = 0;
+        editingText = false;
         return;
     }
     if (key < 32) return;

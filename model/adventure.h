@@ -10,7 +10,7 @@
 constexpr int TableSize = 256;        // rows of every numbered table
 constexpr int SpellingsPerWord = 10;  // synonyms of one word number
 constexpr int DirectionCount = 6;     // Nord, Sud, Est, Ouest, Haut, Bas
-constexpr int AttributeCount = 3;     // associatedWord, takeable, holdable
+constexpr int AttributeCount = 3;     // AssociatedWord, Takeable, Holdable
 constexpr int MaxEvents = 1000;       // capacity of each kind of event
 constexpr int StepsPerList = 25;      // condition or action slots of an event
 constexpr int WordsPerMinorEvent = 3;

@@ -26,6 +26,10 @@ static int64_t vocabFirstShown = 0;
 static int64_t vocabSelectionRow = RowTop;
 static int64_t vocabChosenWord = 0;
 static int64_t vocabFreeSlot = 0;
+// What the text entry writes: the selected spelling again, or a new spelling
+// of the chosen word ("INST").
+enum class VocabularyEntry { RewritesSelection, AddsToChosenWord };
+static VocabularyEntry vocabEntry = VocabularyEntry::RewritesSelection;
 
 static std::u16string& spellingAt(int64_t position) {
     return adventure.vocabulary[position / SpellingsPerWord][position % SpellingsPerWord];
@@ -91,7 +95,7 @@ static std::u16string rowText(int64_t word, const std::u16string& spelling) {
 }
 
 // A filled black triangle of 10 rows with its apex on the row apexY, widening
-// by one pixel on each side per row towards baseY.
+// by one pixel on each side per row, the rows going down (rowStep 1) or up (-1).
 static void drawArrow(int64_t left, int64_t apexY, int64_t rowStep) {
     const int64_t centreX = left + 5;
     for (int64_t k = 0; k < 10; ++k) fillRect(centreX - k, apexY + rowStep * k, 2 * k + 1, 1, rgb(0, 0, 0));
@@ -124,10 +128,11 @@ void drawVocabularyPage() {
     noteSelectionRow();
 
     drawButton(400, 380, 200, 30);
-    if (editingText != 0) {
-        const int64_t word = entryKind == 2 ? vocabChosenWord : vocabSelection / SpellingsPerWord;
+    if (editingText) {
+        const bool adds = vocabEntry == VocabularyEntry::AddsToChosenWord;
+        const int64_t word = adds ? vocabChosenWord : vocabSelection / SpellingsPerWord;
         drawLabel(rowText(word, editBuffer) + u"_", 420, 382, 0, 0, 0);
-    } else if (listSelecting != 0) {
+    } else if (listSelecting) {
         fillRect(402, 382, 196, 20, rgb(255, 0, 0));
         drawLabel(formatNumber3(vocabChosenWord), 420, 382, 255, 255, 255);
     }
@@ -183,12 +188,12 @@ void vocabularyPageClick(int64_t zone) {
             eraseSelectedSpelling();
             break;
         case 3:
-            editingText = 1;
-            entryKind = 1;
+            editingText = true;
+            vocabEntry = VocabularyEntry::RewritesSelection;
             editBuffer = spellingAt(vocabSelection);
             break;
         case 4:
-            listSelecting = 1;
+            listSelecting = true;
             vocabChosenWord = 0;
             break;
         case 5:
@@ -213,12 +218,12 @@ void vocabularyListSelection() {
         vocabChosenWord = stepWrapped(vocabChosenWord, adjustDirection, adjustStep, 0, TableSize);
     }
     if (!inputState.returnKey) return;
-    listSelecting = 0;
+    listSelecting = false;
     for (int64_t slot = 0; slot < SpellingsPerWord; ++slot) {
         if (!adventure.vocabulary[vocabChosenWord][slot].empty()) continue;
         vocabFreeSlot = slot;
-        editingText = 1;
-        entryKind = 2;
+        editingText = true;
+        vocabEntry = VocabularyEntry::AddsToChosenWord;
         editBuffer.clear();
         return;
     }
@@ -232,12 +237,12 @@ void vocabularyPageKey(int64_t key) {
     }
     if (key == KeyReturn) {
         if (editBuffer.empty()) return;
-        if (entryKind == 2) {
+        if (vocabEntry == VocabularyEntry::AddsToChosenWord) {
             vocabSelection = vocabChosenWord * SpellingsPerWord + vocabFreeSlot;
             vocabFirstShown = vocabSelection;
         }
         spellingAt(vocabSelection) = editBuffer;
-        editingText = 0;
+        editingText = false;
         return;
     }
     if (key < 32 || key > 0xFFFF || characterCount(editBuffer) >= MaxSpellingLength) return;

@@ -81,7 +81,7 @@ TEST(Benchmark, EveryPageRedrawAndPresentation) {
         if (!p.before.empty()) runEditor(p.before);
         currentPage = p.page;
         report(std::string("page ") + p.name + ": redraw and presentation", medianMilliseconds(500, redrawAndPresent));
-        editingText = 0;
+        editingText = false;
     }
 }
 
