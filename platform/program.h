@@ -1,9 +1,9 @@
-// Program-wide resources and the services every subsystem uses: the back
-// buffer, the font and interface pictures, the folders, the input poll and the
-// fatal-error exit. They are declared here, at the bottom of the layers, so
-// that the model, the engine and the editor can reach them; the start-up that
-// fills them and the poll and exit themselves belong to the application
-// (app/startup.cpp, app/input_poll.cpp).
+// The services every layer above the platform uses, and the two resources
+// that both the game and the editor draw with: the back buffer and the game
+// font. They are declared here, at the bottom of the layers, so that the
+// model, the engine and the editor can reach them; the start-up that fills
+// them and the services themselves belong to the application (app/startup.cpp,
+// app/input_poll.cpp, app/fatal_error.cpp).
 #pragma once
 
 #include <cstdint>
