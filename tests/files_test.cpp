@@ -60,13 +60,13 @@ extern "C" int link(const char* from, const char* to) noexcept {
 extern "C" int unlink(const char* path) noexcept {
     return real<int (*)(const char*)>("unlink")(path);
 }
-extern "C" int open(const char* path, int flags, ...) {
+extern "C" int open(const char* path, int how, ...) {
     va_list rest;
-    va_start(rest, flags);
-    const mode_t mode = flags & O_CREAT ? va_arg(rest, mode_t) : 0;
+    va_start(rest, how);
+    const mode_t mode = how & O_CREAT ? va_arg(rest, mode_t) : 0;
     va_end(rest);
     openCount += static_cast<int>(std::count(countedNames.begin(), countedNames.end(), path));
-    return real<int (*)(const char*, int, ...)>("open", (flags & O_ACCMODE) != O_RDONLY)(path, flags, mode);
+    return real<int (*)(const char*, int, ...)>("open", (how & O_ACCMODE) != O_RDONLY)(path, how, mode);
 }
 extern "C" ssize_t write(int descriptor, const void* bytes, size_t count) {
     const auto call = real<ssize_t (*)(int, const void*, size_t)>("write");

@@ -681,12 +681,13 @@ SDL_Surface* smallRoom() {
     shape(s, {project(1, 1.0, 2.05), project(1, 1.75, 2.05), project(1, 1.75, 2.45), project(1, 1.0, 2.45)},
           {36, 32, 34});
     for (int k = 6; k >= 0; --k) {
-        double z0 = 1.2 + k * 0.16, z1 = z0 + 0.16, top = (k + 1) * 0.16, x0 = 0.45;
-        shape(s, {project(x0, 0, z0), project(x0, top, z0), project(x0, top, z1), project(x0, 0, z1)},
+        double z0 = 1.2 + k * 0.16, z1 = z0 + 0.16, stepTop = (k + 1) * 0.16, x0 = 0.45;
+        shape(s, {project(x0, 0, z0), project(x0, stepTop, z0), project(x0, stepTop, z1), project(x0, 0, z1)},
               mix(Stone, StoneDark, 0.5), 1.2);
-        shape(s, {project(x0, top, z0), project(1, top, z0), project(1, top, z1), project(x0, top, z1)}, StoneLight,
+        shape(s, {project(x0, stepTop, z0), project(1, stepTop, z0), project(1, stepTop, z1), project(x0, stepTop, z1)},
+              StoneLight, 1.2);
+        shape(s, {project(x0, 0, z0), project(1, 0, z0), project(1, stepTop, z0), project(x0, stepTop, z0)}, Stone,
               1.2);
-        shape(s, {project(x0, 0, z0), project(1, 0, z0), project(1, top, z0), project(x0, top, z0)}, Stone, 1.2);
     }
     torch(s, 60, 120);
     return s;
