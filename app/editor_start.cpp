@@ -14,8 +14,8 @@ void startEditor() {
     startUp();
     // All seven are tried before the one message for any of them.
     introImage = loadImage(u"Images\\introduction.jpg");
-    const bool editorPictures = loadEditorPictures();
-    if (introImage == 0 || !editorPictures) fatalError(u"Impossible de charger une des images du logiciel !");
+    const bool editorPicturesLoaded = loadEditorPictures();
+    if (introImage == 0 || !editorPicturesLoaded) fatalError(u"Impossible de charger une des images du logiciel !");
 }
 
 static void drawIntroduction() {

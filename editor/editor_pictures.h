@@ -5,13 +5,17 @@
 
 #include "platform/platform.h"
 
-extern ImageHandle decoImage1;  // messages and system messages
-extern ImageHandle decoImage2;  // rooms and objects
-extern ImageHandle decoImage3;  // vocabulary
-extern ImageHandle compassImage;
-extern ImageHandle deleteIcon;
-extern ImageHandle deleteIconSelected;
+enum EditorPicture {
+    MessagesDecoration,  // messages and system messages
+    PlacesDecoration,    // rooms and objects
+    VocabularyDecoration,
+    Compass,
+    DeleteIcon,
+    DeleteIconSelected,
+    EditorPictureCount
+};
+extern ImageHandle editorPictures[EditorPictureCount];
 
-// Loads the six pictures from "Images"; false when one or more could not be
+// Loads the pictures from "Images"; false when one or more could not be
 // loaded (every one is tried).
 bool loadEditorPictures();

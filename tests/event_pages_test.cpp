@@ -55,7 +55,9 @@ Shown show(int64_t page) {
         if (pixelsOf(731, y, 9, 1, rgb(128, 128, 128)) < 9) seen.iconTop = y;
     }
     if (seen.iconTop < 0) return seen;
-    seen.marked = readPixel(backBuffer, 724, seen.iconTop + 10) == readPixel(deleteIconSelected, 4, 10) ? "!" : "";
+    seen.marked = readPixel(backBuffer, 724, seen.iconTop + 10) == readPixel(editorPictures[DeleteIconSelected], 4, 10)
+                      ? "!"
+                      : "";
     for (const Line& line : seen.steps)
         seen.marked += line.y >= seen.iconTop + 20 || line.y < seen.iconTop ? "" : line.text;
     return seen;

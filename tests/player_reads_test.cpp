@@ -96,8 +96,8 @@ TEST(PlayerReads, AnExpectReadsOnlyTheTextsOfTheFrameShown) {
         {[](int64_t) { drawText(790, 300, u"Salut"); }, "Salut", false},
         {[](int64_t) { moveArea(90); }, "Bonjour", true},
         {[](int64_t) { moveArea(110); }, "Bonjour", false},
-        {[](int64_t) { setDrawingMode(DrawMode::AlphaBlend); drawImage(deleteIcon, 100, 100); }, "Bonjour", true},
-        {[](int64_t) { drawImageScaled(deleteIcon, 90, 90, 100, 30); }, "Bonjour", false},
+        {[](int64_t) { setDrawingMode(DrawMode::AlphaBlend); drawImage(editorPictures[DeleteIcon], 100, 100); }, "Bonjour", true},
+        {[](int64_t) { drawImageScaled(editorPictures[DeleteIcon], 90, 90, 100, 30); }, "Bonjour", false},
         // clang-format on
     };
     for (const auto& c : cases) {

@@ -255,7 +255,7 @@ void drawEventPage(int64_t page) {
     const int64_t marked = state.selectedSlot[state.activeList];
     if (marked >= 0 && marked < StepsPerList) {
         setDrawingMode(DrawMode::AlphaBlend);
-        drawImage(state.focus == SlotList ? deleteIconSelected : deleteIcon, 720, 80 + 20 * marked);
+        drawImage(editorPictures[state.focus == SlotList ? DeleteIconSelected : DeleteIcon], 720, 80 + 20 * marked);
         setClickZone(DeleteIconZone, 720, 80 + 20 * marked, 80, 20);
     }
     endDrawing();

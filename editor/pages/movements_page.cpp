@@ -35,7 +35,7 @@ void drawMovementsPage() {
     }
 
     setDrawingMode(DrawMode::AlphaBlend);
-    drawImage(compassImage, 350, 100);
+    drawImage(editorPictures[Compass], 350, 100);
     setDrawingMode(DrawMode::OpaqueText);
     drawMenuButton(360, 560);
     endDrawing();

@@ -16,7 +16,7 @@ struct TextPage {
     const char16_t* numberLabel;
     int64_t rangeSize;  // the cursor runs 0..rangeSize - 1
     std::u16string (Adventure::*table)[TableSize];
-    ImageHandle* decoration;
+    EditorPicture decoration;
     int64_t decorationX;
     int64_t decorationY;
 };
@@ -24,10 +24,10 @@ struct TextPage {
 // The rooms page stops before 253..255, whose texts name the pseudo-locations;
 // the system messages page reaches only the 26 messages the game prints.
 static const TextPage textPages[4] = {
-    {MessageTexts, u"TEXTE MESSAGES", u"MESSAGE", 256, &Adventure::messageTexts, &decoImage1, 137, 435},
-    {RoomTexts, u"TEXTE SALLES", u"SALLE", 253, &Adventure::roomTexts, &decoImage2, 300, 350},
-    {ObjectTexts, u"TEXTE OBJETS", u"OBJET", 256, &Adventure::objectTexts, &decoImage2, 300, 350},
-    {SystemMessages, u"MESS. SYSTEMES", u"MESSAGE", 26, &Adventure::systemMessages, &decoImage1, 137, 435}};
+    {MessageTexts, u"TEXTE MESSAGES", u"MESSAGE", 256, &Adventure::messageTexts, MessagesDecoration, 137, 435},
+    {RoomTexts, u"TEXTE SALLES", u"SALLE", 253, &Adventure::roomTexts, PlacesDecoration, 300, 350},
+    {ObjectTexts, u"TEXTE OBJETS", u"OBJET", 256, &Adventure::objectTexts, PlacesDecoration, 300, 350},
+    {SystemMessages, u"MESS. SYSTEMES", u"MESSAGE", 26, &Adventure::systemMessages, MessagesDecoration, 137, 435}};
 
 // The number of the text shown on each page, kept while other pages are shown.
 static int64_t textPageCursors[4] = {0, 0, 0, 0};
@@ -59,7 +59,7 @@ void drawTextPage(int64_t page) {
     drawTextField(shownText(index), textBox);
 
     setDrawingMode(DrawMode::AlphaBlend);
-    drawImage(*set.decoration, set.decorationX, set.decorationY);
+    drawImage(editorPictures[set.decoration], set.decorationX, set.decorationY);
     setDrawingMode(DrawMode::OpaqueText);
     endDrawing();
 }

@@ -138,7 +138,7 @@ void drawVocabularyPage() {
     }
 
     setDrawingMode(DrawMode::AlphaBlend);
-    drawImage(decoImage3, 200, 300);
+    drawImage(editorPictures[VocabularyDecoration], 200, 300);
     setDrawingMode(DrawMode::OpaqueText);
     endDrawing();
 }
