@@ -34,6 +34,18 @@ Contour quillVane(Pt nib, Pt bend, Pt tip, double start, int samples, double wid
     return vane;
 }
 
+// The pointed roof of a tower from x, `width` wide: a cone from the base line
+// to the tip above the middle, overhanging by 6 pixels on each side, its
+// right side in shade, outlined.
+void coneRoof(SDL_Surface* s, double x, double width, double base, double tip, Rgba roof, Rgba shade, Rgba line,
+              double lineWidth) {
+    const double middle = x + width / 2;
+    const Contour cone = {{x - 6, base}, {x + width + 6, base}, {middle, tip}};
+    fillPolygon(s, cone, roof);
+    fillPolygon(s, {{middle, tip}, {x + width + 6, base}, {middle + 8, base}}, shade);
+    strokePolyline(s, cone, lineWidth, line, true);
+}
+
 // ---------------------------------------------------------------------------
 // introduction.jpg: dusk over a castle, the program's name and the way on.
 SDL_Surface* introduction() {
@@ -186,10 +198,7 @@ SDL_Surface* smallCastle() {
     block(84, 72, 52, 146, stone), crenels(84, 52, 73, stone);    // keep
     for (double x : {22.0, 158.0}) {
         block(x, 96, 40, 122, stone);
-        Contour cone = {{x - 6, 98}, {x + 46, 98}, {x + 20, 42}};
-        fillPolygon(s, cone, roof);
-        fillPolygon(s, {{x + 20, 42}, {x + 46, 98}, {x + 28, 98}}, {140, 40, 36});
-        strokePolyline(s, cone, 1.6, line, true);
+        coneRoof(s, x, 40, 98, 42, roof, {140, 40, 36}, line, 1.6);
         fillPolygon(s, {{x + 17, 130}, {x + 23, 130}, {x + 23, 150}, {x + 17, 150}}, {52, 46, 52});
         fillCircle(s, x + 20, 130, 3, {52, 46, 52});
     }
@@ -384,10 +393,7 @@ SDL_Surface* icon() {
     for (double m = 104; m + 10 <= 153; m += 19) block(m, 76, 10, 12, stone);
     for (double x : {56.0, 164.0}) {
         block(x, 110, 36, 84, stone);
-        Contour cone = {{x - 6, 112}, {x + 42, 112}, {x + 18, 58}};
-        fillPolygon(s, cone, roof);
-        fillPolygon(s, {{x + 18, 58}, {x + 42, 112}, {x + 26, 112}}, {158, 40, 36});
-        strokePolyline(s, cone, 2, line, true);
+        coneRoof(s, x, 36, 112, 58, roof, {158, 40, 36}, line, 2);
         fillRect(s, x + 14, 130, 8, 16, {52, 46, 60});
     }
     thickLine(s, {128, 78}, {128, 40}, 3, line);
