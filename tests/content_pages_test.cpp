@@ -163,6 +163,8 @@ TEST(TextPages, TheAuthorEmptiesAndTypesTextsThatTheSavedFileKeeps) {
         {RoomTexts, textEffa + "key up\n", "A la lisière de la forêt.", "Vous vous trouvez à l'entrée du château."},
         {MessageTexts, textEdit + "type  bis\nkey return\n", "Message 0. bis", "Message 0."},
         {MessageTexts, textEdit + "type  bis\nkey escape\n", "Message 0. bis", "Message 0."},
+        // While the author types, the number's keys and the buttons do nothing.
+        {MessageTexts, textEdit + "key up\n" + textEffa + "type !\nkey return\n", "Message 0.!", "Message 0."},
         {ObjectTexts, textEdit + "key backspace\nkey backspace\nkey return\n", "Une ép", "Une épée"},
         {SystemMessages, textEffa + textEdit + "key return\ntype Vu :\nkey return\n", "Vu :", "Vous voyez :"},
         // A character outside 16 bits is typed and erased whole.
