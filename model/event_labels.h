@@ -2,6 +2,7 @@
 // "*" in a label stands for one argument (arg1, then arg2).
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 enum ConditionType {
@@ -50,6 +51,36 @@ enum ActionType {
     JouerSample = 24,         // "Jouer sample ogg *"
     ActionTypeCount = 25
 };
+
+// What an argument of a step refers to: the row of a table whose number it
+// is, or a plain number. A room argument needs a room the player can be in
+// (0..252, with text); a location may also be one of the codes 253..255; a
+// room bound is compared with the current room's number, so any number
+// serves. The editor names the referent beside a chosen number and the
+// checker looks the referent up.
+enum ArgumentKind {
+    NoArgument = 0,
+    ObjectArgument,
+    RoomArgument,
+    LocationArgument,
+    RoomBoundArgument,
+    MessageArgument,
+    SampleArgument,
+    PictureArgument,  // the number of a room picture, "N.jpg"
+    FlagArgument,
+    ValueArgument,  // a plain number: a flag's value, seconds
+    // Not a step's argument: the values of the word fields of a minor event
+    // and of the exits, named the same way.
+    WordArgument,
+    ExitArgument,
+};
+
+// Which list a step type belongs to.
+enum StepList { ConditionList = 0, ActionList = 1 };
+
+// What argument 1 or 2 of a step type refers to; NoArgument for a type
+// outside the list and for an argument its label does not show.
+ArgumentKind stepArgumentKind(StepList list, int64_t type, int argument);
 
 // Filled by resetAdventure; indexed by the type number.
 extern std::u16string conditionLabels[ConditionTypeCount];
