@@ -10,18 +10,22 @@ ProgramArguments parseProgramArguments(int argc, char** argv, bool headless) {
         arguments.mode = argc == 2 ? ProgramArguments::Help : ProgramArguments::Wrong;
         return arguments;
     }
-    if (at < argc && std::strcmp(argv[at], "--jouer") == 0) {
+    const bool player = at < argc && std::strcmp(argv[at], "--jouer") == 0;
+    const bool checker = at < argc && std::strcmp(argv[at], "--verifier") == 0;
+    if (player || checker) {
         if (at + 1 >= argc) {
             arguments.mode = ProgramArguments::Wrong;
             return arguments;
         }
-        arguments.mode = ProgramArguments::Player;
+        arguments.mode = player ? ProgramArguments::Player : ProgramArguments::Checker;
         arguments.project = argv[at + 1];
         at += 2;
     }
-    if (headless && at < argc && argv[at][0] != '-') arguments.script = argv[at++];
+    // A check reads no script: it plays nothing.
+    const bool scripted = headless && !checker;
+    if (scripted && at < argc && argv[at][0] != '-') arguments.script = argv[at++];
     // Anything left, an unknown option, or a runner without its script.
-    if (at < argc || (headless && arguments.script.empty())) arguments.mode = ProgramArguments::Wrong;
+    if (at < argc || (scripted && arguments.script.empty())) arguments.mode = ProgramArguments::Wrong;
     return arguments;
 }
 
@@ -30,9 +34,13 @@ void printUsage(FILE* stream) {
         "Utilisation :\n"
         "  orvalde                              ouvre l'éditeur d'aventures\n"
         "  orvalde --jouer NOM                  joue l'aventure du projet Projets/NOM, sans l'éditeur\n"
+        "  orvalde --verifier NOM               vérifie l'aventure du projet Projets/NOM : une ligne par\n"
+        "                                       erreur ou remarque ; code de sortie 0 sans erreur, 4 avec\n"
+        "                                       au moins une, 1 si le projet ne peut pas être chargé\n"
         "  orvalde --help                       affiche cette aide\n"
         "  orvalde-headless SCRIPT              le même programme sans fenêtre, piloté par un script\n"
         "  orvalde-headless --jouer NOM SCRIPT  joue le projet NOM sans fenêtre, piloté par un script\n"
+        "  orvalde-headless --verifier NOM      la même vérification que orvalde --verifier NOM\n"
         "  orvalde-headless --help              affiche cette aide\n"
         "Les deux programmes travaillent dans le dossier courant, qui contient Images, Fonts et Projets.\n",
         stream);

@@ -1,13 +1,13 @@
 // The options of the two programs: the editor by default, or one project
-// played without it, and the headless runner's script.
+// played without it or checked, and the headless runner's script.
 #pragma once
 
 #include <cstdio>
 #include <string>
 
 struct ProgramArguments {
-    enum Mode { Editor, Player, Help, Wrong } mode = Editor;
-    std::string project;  // the project played with --jouer
+    enum Mode { Editor, Player, Checker, Help, Wrong } mode = Editor;
+    std::string project;  // the project played with --jouer or checked with --verifier
     std::string script;   // the headless runner's script
 };
 

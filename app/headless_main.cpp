@@ -1,4 +1,4 @@
-// orvalde-headless [--jouer NOM] SCRIPT: the whole program without a window,
+// orvalde-headless [--jouer NOM] SCRIPT (or --verifier NOM): the whole program without a window,
 // its input read from the script, what it draws and says written to standard
 // output.
 #include <cstdio>
@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
         printUsage(stderr);
         return 2;
     }
+    if (arguments.mode == ProgramArguments::Checker) runCheckerMode(utf8ToText(arguments.project));
     if (!loadInputScriptFile(utf8ToText(arguments.script))) return 2;
     if (arguments.mode == ProgramArguments::Player) runPlayerMode(utf8ToText(arguments.project));
     runOrvalde();

@@ -1,5 +1,5 @@
 // Orvalde: the editor and game engine in one window, or one project played on
-// its own with --jouer.
+// its own with --jouer, or checked with --verifier.
 #include <cstdio>
 
 #include "app/command_line.h"
@@ -18,6 +18,8 @@ int main(int argc, char** argv) {
             return 2;
         case ProgramArguments::Player:
             runPlayerMode(utf8ToText(arguments.project));
+        case ProgramArguments::Checker:
+            runCheckerMode(utf8ToText(arguments.project));
         case ProgramArguments::Editor:
             runOrvalde();
     }

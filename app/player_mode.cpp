@@ -11,8 +11,6 @@ void runPlayerMode(const std::u16string& name) {
     // The adventure of a new project, which the project's file then replaces.
     resetLayoutSettings();
     resetAdventure();
-    // A name leading out of "Projets" is refused as a missing project is.
-    if (!isProjectName(name)) fatalError(u"Fichier '" + projectFolderOf(name) + name + u".orv' introuvable !");
     loadProject(name);
     // Without its folder the play has nowhere to keep its starting state.
     if (!enterOwnFolder(projectFolder)) fatalError(NoStartingStateMessage);

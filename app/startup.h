@@ -10,3 +10,7 @@
 void startUp();
 // Player mode: start-up, the project's adventure loaded and played, end.
 [[noreturn]] void runPlayerMode(const std::u16string& name);
+// Checker mode: the project's adventure loaded and checked, each finding
+// printed on standard output; no window. Ends with status 0 without an
+// error, 4 with one, 1 when the project cannot be loaded.
+[[noreturn]] void runCheckerMode(const std::u16string& name);

@@ -19,7 +19,7 @@ struct RuleEntry {
 const RuleEntry rules[CheckRuleCount] = {
     {Severity::Error, u"la salle de départ n'a pas de texte"},
     {Severity::Error, u"la salle %1 n'a pas de texte"},
-    {Severity::Error, u"%1 n'est pas une salle : 253 à 255 sont les places des objets hors des salles"},
+    {Severity::Error, u"%1 n'est pas une salle : 253 à 255 sont les places des objets"},
     {Severity::Error, u"l'objet %1 n'a pas de texte"},
     {Severity::Error, u"le message %1 est vide"},
     {Severity::Error, u"pas de verbe : l'événement ne se déclenche jamais"},
@@ -28,8 +28,8 @@ const RuleEntry rules[CheckRuleCount] = {
     {Severity::Error, u"le type de condition %1 n'existe pas : l'événement ne se déclenche jamais"},
     {Severity::Error, u"le type d'action %1 n'existe pas : l'action ne fait rien"},
     {Severity::Error, u"la valeur %1 est hors de %2 à %3"},
-    {Severity::Remark, u"aucun chemin n'y mène depuis la salle 0, ni par les sorties ni par « Aller en »"},
-    {Severity::Remark, u"l'objet n'est ni placé ni créé par une action : le joueur ne le verra jamais"},
+    {Severity::Remark, u"aucun chemin depuis la salle 0 n'y mène"},
+    {Severity::Remark, u"ni placé ni créé par une action : le joueur ne le verra jamais"},
     {Severity::Remark, u"le flag %1 est testé mais aucune action ne lui donne de valeur"},
 };
 

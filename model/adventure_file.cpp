@@ -55,15 +55,21 @@ bool saveAdventure(const std::u16string& fileName, const std::u16string& folder)
     return finishReplacing(file, backedUp) || saveFailed(fileName);
 }
 
-void loadAdventure(const std::u16string& fileName, const std::u16string& folder) {
+std::u16string readAdventureFile(const std::u16string& fileName, const std::u16string& folder) {
     const std::u16string path = programFolder + folder + fileName;
     const int64_t size = inOwnFolder(folder) ? fileSize(path) : -1;
-    if (size == -1) fatalError(u"Fichier '" + folder + fileName + u"' introuvable !");
+    if (size == -1) return u"Fichier '" + folder + fileName + u"' introuvable !";
     const FileHandle file = size >= 0 ? openFile(path) : 0;
-    if (file == 0) fatalError(u"Impossible d'ouvrir le fichier '" + folder + fileName + u"' !");
+    if (file == 0) return u"Impossible d'ouvrir le fichier '" + folder + fileName + u"' !";
 
     resetAdventure();
     const AdventureReadResult result = readAdventureLines(file);
     closeFile(file);
-    if (result != AdventureReadResult::Complete) fatalError(u"Fichier corrompu !");
+    if (result != AdventureReadResult::Complete) return u"Fichier corrompu !";
+    return std::u16string();
+}
+
+void loadAdventure(const std::u16string& fileName, const std::u16string& folder) {
+    const std::u16string failure = readAdventureFile(fileName, folder);
+    if (!failure.empty()) fatalError(failure);
 }

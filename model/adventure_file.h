@@ -14,3 +14,8 @@ bool saveAdventure(const std::u16string& fileName, const std::u16string& folder)
 // A missing, unreadable or short file is fatal; a file in a folder that is a
 // link counts as missing.
 void loadAdventure(const std::u16string& fileName, const std::u16string& folder);
+
+// The same, returning why the file could not be read ("Fichier corrompu !"),
+// or the empty text when it was. After a failure the adventure in memory may
+// be half replaced.
+std::u16string readAdventureFile(const std::u16string& fileName, const std::u16string& folder);

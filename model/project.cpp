@@ -2,6 +2,7 @@
 #include "model/project.h"
 
 #include "model/adventure_file.h"
+#include "platform/program.h"
 
 std::u16string programFolder;
 std::u16string projectName;
@@ -16,8 +17,15 @@ std::u16string projectFolderOf(const std::u16string& name) {
     return u"Projets\\" + name + u"\\";
 }
 
+std::u16string readProjectAdventure(const std::u16string& name) {
+    // A name leading out of "Projets" would find a file outside any project.
+    if (!isProjectName(name)) return u"Fichier '" + projectFolderOf(name) + name + u".orv' introuvable !";
+    return readAdventureFile(name + u".orv", projectFolderOf(name));
+}
+
 void loadProject(const std::u16string& name) {
+    const std::u16string failure = readProjectAdventure(name);
+    if (!failure.empty()) fatalError(failure);
     projectName = name;
     projectFolder = projectFolderOf(name);
-    loadAdventure(projectName + u".orv", projectFolder);
 }

@@ -25,5 +25,10 @@ std::u16string projectFolderOf(const std::u16string& name);
 
 // The folder becomes the project and its adventure file "NAME.orv" replaces
 // the adventure in memory at once, without a question (a missing or damaged
-// file is fatal).
+// file, or a name that is no project's, is fatal).
 void loadProject(const std::u16string& name);
+
+// The project's adventure file replaces the adventure in memory, the folder
+// not becoming the project; returns why it could not, or the empty text. A
+// name that is no project's is refused as a missing project is.
+std::u16string readProjectAdventure(const std::u16string& name);
