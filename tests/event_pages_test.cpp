@@ -18,14 +18,15 @@ struct Line {
 };
 
 // What the author sees on a page drawn again: every text, the chooser's rows and
-// the step lines (characters put together by row, "|" between lines), and the
+// the step lines (characters put together by row, "|" between lines), the
 // step beside the delete icon ("" an empty row, "-" no icon; "!" first when the
-// icon has the focus).
+// icon has the focus), the event's place in the title bar and the line above
+// the list that names what the chosen number refers to.
 struct Shown {
     std::vector<Drawn> all;
     std::vector<std::string> texts;
     std::vector<Line> chooser, steps;
-    std::string stepLines, marked = "-";
+    std::string stepLines, marked = "-", position, referent;
     int64_t iconTop = -1;
 };
 
@@ -39,7 +40,8 @@ Shown show(int64_t page) {
     std::map<int64_t, Line> chooser, steps;
     for (const Drawn& text : seen.all) {
         seen.texts.push_back(text.text);
-        if (text.x < 140) continue;
+        if (text.x >= 410 && text.y < 80) (text.y < 52 ? seen.position : seen.referent) += text.text;
+        if (text.x < 140 || text.y < 80) continue;
         Line& line = (text.x >= 410 ? steps : chooser)[text.y];
         line.y = text.y;
         line.text += text.text;
@@ -233,7 +235,7 @@ TEST(EventPages, StarsAreRedAndTheChosenArgumentIsWhite) {
     startInProcess(makeWorkFolder("event_colours"));
     act(MinorEvents, "choose Flag n = n; arg 0 2");
     const Shown seen = show(MinorEvents);
-    const Line& row = seen.chooser[1];  // below the list switch
+    const Line& row = seen.chooser[0];
     EXPECT_EQ(row.text, "En salle n");
     EXPECT_GT(pixelsOf(row.parts.back().x, row.y, 10, 20, rgb(255, 0, 0)), 0);
     const std::vector<Drawn>& parts = seen.steps[0].parts;

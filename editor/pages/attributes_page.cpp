@@ -4,6 +4,7 @@
 // the direction of the wheel, "OUI" away from the author, "NON" towards.
 #include "editor/editor_state.h"
 #include "editor/pages/pages.h"
+#include "editor/referent_line.h"
 #include "editor/widgets.h"
 #include "model/adventure.h"
 #include "platform/platform.h"
@@ -43,6 +44,10 @@ void drawAttributesPage() {
     drawLabel(u"Ma", holdLabelX, 296, 0, 0, 0);
     const int64_t holdableX = holdLabelX + textWidth(u"Ma ");
     drawValueCell(yesNo(attributes[Holdable]), holdableX, 296, attributesField == 3, 5, u"NON");
+
+    // "Pr" and "Ma" are no numbers: nothing to name.
+    if (attributesField == 0) drawReferentLine(ObjectArgument, attributesObject, 55, 400, 690);
+    if (attributesField == 1) drawReferentLine(WordArgument, attributes[AssociatedWord], 55, 400, 690);
 
     drawMenuButton(360, 500);
     endDrawing();

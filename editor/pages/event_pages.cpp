@@ -13,6 +13,7 @@
 #include "editor/editor_pictures.h"
 #include "editor/editor_state.h"
 #include "editor/pages/pages.h"
+#include "editor/referent_line.h"
 #include "editor/widgets.h"
 #include "model/adventure.h"
 #include "model/event_labels.h"
@@ -238,6 +239,29 @@ static void drawSteps(int index, int64_t event) {
     }
 }
 
+// Above the list, while a number is chosen (drawn white): what it refers to,
+// as the type of its step says, or the word a word field names.
+static void drawChosenReferent(int index, int64_t event) {
+    const EventPageState& state = pageStates[index];
+    const int64_t list = state.activeList;
+    const EditTarget& target = state.editTarget[list];
+    if (pageKinds[index].minor && state.focus >= VerbField && state.focus <= Object2Field) {
+        drawReferentLine(WordArgument, adventure.minorEvents[event].words[state.focus], 412, 57, 316);
+    } else if (state.focus == ArgumentField && target.slot != NoTarget) {
+        EventStep& step = stepList(index, event, list)[target.slot];
+        const int argument = static_cast<int>(target.argument);
+        const ArgumentKind kind = stepArgumentKind(list == Actions ? ActionList : ConditionList, step.type, argument);
+        drawReferentLine(kind, stepField(step, argument), 412, 57, 316);
+    }
+}
+
+// "3 / 39" at the right end of the title bar: the event shown among the
+// events in use, counted from 1.
+static void drawEventPosition(int index, int64_t event) {
+    const std::u16string position = integerToText(event + 1) + u" / " + integerToText(usableEventCount(index));
+    drawLabel(position, 740 - textWidth(position), 35 - textHeight(position) / 2, 0, 0, 0);
+}
+
 void drawEventPage(int64_t page) {
     const int index = pageIndex(page);
     const EventPageKind& kind = pageKinds[index];
@@ -245,12 +269,14 @@ void drawEventPage(int64_t page) {
     const int64_t event = shownEvent(index);
 
     startPage(kind.title, 20);
+    drawEventPosition(index, event);
     drawButtonColumn(buttonLabels, 4, 10, 435);
     if (kind.minor) drawWordFields(adventure.minorEvents[event], state.focus);
     drawListSwitch(kind, state.activeList);
     drawChooser(kind, state.activeList);
     drawListFrame();
     drawSteps(index, event);
+    drawChosenReferent(index, event);
 
     const int64_t marked = state.selectedSlot[state.activeList];
     if (marked >= 0 && marked < StepsPerList) {

@@ -4,6 +4,7 @@
 #include "editor/editor_pictures.h"
 #include "editor/editor_state.h"
 #include "editor/pages/pages.h"
+#include "editor/referent_line.h"
 #include "editor/widgets.h"
 #include "model/adventure.h"
 #include "platform/platform.h"
@@ -32,6 +33,13 @@ void drawMovementsPage() {
         drawValueCell(value, 175, panelY, false);
         drawValueCell(value, compassCellX[direction], compassCellY[direction], movementsField == direction + 1,
                       direction + 3);
+    }
+
+    // Where the chosen exit leads, or which room is shown.
+    if (movementsField == 0) {
+        drawReferentLine(RoomArgument, movementsRoom, 75, 150, 430);
+    } else if (movementsField <= DirectionCount) {
+        drawReferentLine(ExitArgument, adventure.exits[movementsRoom][movementsField - 1], 75, 150, 430);
     }
 
     setDrawingMode(DrawMode::AlphaBlend);

@@ -3,6 +3,7 @@
 // text and the text of its location are shown for reference.
 #include "editor/editor_state.h"
 #include "editor/pages/pages.h"
+#include "editor/referent_line.h"
 #include "editor/widgets.h"
 #include "model/adventure.h"
 #include "platform/platform.h"
@@ -27,6 +28,11 @@ void drawPlacementPage() {
     drawLabelledValue(u"EN SALLE", 400, 330, formatNumber3(location), placementField == 1, 3);
     drawButton(55, 365, 690, 100);
     if (isTableIndex(location)) drawWrappedText(adventure.roomTexts[location], 55, 365, 690, 100, 20, 20, 0, 0, 0, 1);
+    if (placementField == 0) {
+        drawReferentLine(ObjectArgument, placementObject, 55, 500, 690);
+    } else {
+        drawReferentLine(LocationArgument, location, 55, 500, 690);
+    }
     endDrawing();
 }
 
