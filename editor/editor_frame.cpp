@@ -47,6 +47,9 @@ void drawCurrentPage() {
         case MajorEvents:
             drawEventPage(currentPage);
             break;
+        case Findings:
+            drawCheckPage();
+            break;
         case TestGame:
             runTestGame();
             break;
@@ -131,6 +134,9 @@ void handlePageAdjust(int64_t direction, int64_t step) {
         case MinorEvents:
         case MajorEvents:
             eventPageAdjust(currentPage, direction, step);
+            break;
+        case Findings:
+            checkPageAdjust(direction, step);
             break;
         default:
             break;

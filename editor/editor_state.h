@@ -25,7 +25,8 @@ enum EditorPage {
     ObjectAttributes = 13,
     TestGame = 14,
     Reset = 15,
-    Quit = 16
+    Quit = 16,
+    Findings = 17,  // "VERIFIER"
 };
 
 struct ClickZone {

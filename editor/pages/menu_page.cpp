@@ -18,6 +18,7 @@ enum MenuAction {
     ShowsProjectList,  // its page, with the project folders read again
     StartsAfresh,      // at once and without a question: the default adventure, no project
     EndsEditor,
+    ShowsFindings,  // its page, with the adventure checked afresh
 };
 
 struct MenuEntry {
@@ -28,8 +29,8 @@ struct MenuEntry {
     int64_t y;
 };
 
-// Two entries a row from the top; below the layout settings, from y 530 on,
-// there is room for more.
+// Two entries a row from the top, and one more row below the layout
+// settings, at y 540.
 constexpr MenuEntry menuEntries[] = {
     {u"VOCABULAIRE", Vocabulary, ShowsPage, 33, 35},
     {u"TEXTE MESSAGES", MessageTexts, ShowsPage, 416, 35},
@@ -47,6 +48,7 @@ constexpr MenuEntry menuEntries[] = {
     {u"TESTER JEU", TestGame, ShowsPage, 416, 245},
     {u"REINITIALISER", Reset, StartsAfresh, 33, 280},
     {u"QUITTER", Quit, EndsEditor, 416, 280},
+    {u"VERIFIER", Findings, ShowsFindings, 33, 540},
 };
 constexpr int MenuEntryCount = static_cast<int>(std::size(menuEntries));
 
@@ -147,6 +149,10 @@ bool menuPageClick(int64_t zone) {
             break;
         case EndsEditor:
             return true;
+        case ShowsFindings:
+            currentPage = chosen.page;
+            openCheckPage();
+            break;
     }
     return false;
 }

@@ -76,6 +76,12 @@ void eventPageBackspace(int64_t page);
 // Both pages on their first event, conditions shown, nothing marked or chosen.
 void resetEventPages();
 
+// "VERIFIER" (check_page.cpp): the findings of the check of the adventure,
+// made when the page opens.
+void openCheckPage();
+void drawCheckPage();
+void checkPageAdjust(int64_t direction, int64_t step);
+
 // "TESTER JEU": the test play in the project folder, then the menu
 // (test_game.cpp).
 void runTestGame();
