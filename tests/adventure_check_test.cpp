@@ -172,3 +172,22 @@ TEST(AdventureCheck, TheDemonstrationHasNoError) {
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_EQ(run.out.find("erreur"), std::string::npos) << run.out;
 }
+
+TEST(AdventureCheck, ThePageListsTheFindingsErrorsFirstAndScrolls) {
+    startInProcess(makeWorkFolder("check_page"));
+    writeCleanAdventure();
+    for (int room = 10; room < 40; ++room) adventure.roomTexts[room] = u"Une salle oubliée.";
+    adventure.exits[0][2] = 7;
+    const auto unreached = [](int room) {
+        return "remarque : DEPLACEMENTS, salle " + std::to_string(room) + " : aucun chemin depuis la salle 0 n'y mène";
+    };
+    // Ten down, then no further once the last finding shows; one up; Escape.
+    const std::vector<std::string> seen =
+        texts(runEditor(menuEntry(Findings) + "key pagedown\nwheel -1\nwheel 1\nkey escape\n"));
+    // The first word of an error is red, the rest of the line black.
+    EXPECT_TRUE(inOrder(seen, {"VERIFIER", "1 erreur, 30 remarques", "erreur",
+                               " : DEPLACEMENTS, salle 0, Est : la salle 7 n'a pas de texte", unreached(10),
+                               "constats 1 à 21 sur 31", unreached(19), unreached(39), "constats 11 à 31 sur 31",
+                               unreached(19), "constats 11 à 31 sur 31", unreached(18), unreached(38),
+                               "constats 10 à 30 sur 31", "VERIFIER", "ZONE IMAGE"}));
+}

@@ -232,22 +232,26 @@ TEST(TextFields, TypingStopsWhereTheBoxIsFull) {
 
 TEST(MovementsPage, TheAuthorSetsTheExitsOfEveryRoom) {
     const std::string folder = makeWorkFolder("movements");
+    const std::string hall = "Salle 0 : Vous vous trouvez à l'entrée du château.";
     const struct {
         std::string does;
         int64_t room, direction, exit;
         const char* shown;
+        std::string leadsTo;      // the line that names where the chosen exit leads
         int64_t fileValue = 255;  // what the file gave the west exit of room 0
     } cases[] = {
-        {northCell + "wheel 1\n", 0, 0, 0, "000"},
-        {northCell + "wheel 1\nwheel -1\n", 0, 0, 255, "255"},
-        {northCell + "wheel 3\n", 0, 0, 2, "002"},
-        {northCell + repeat("key down\n", 5) + "key pageup\n", 0, 0, 4, "004"},
-        {southCell + "wheel 1\n" + roomCell + "wheel 1\n" + southCell + "wheel 1 ctrl\n", 1, 1, 9, "009"},
-        {eastCell + "key escape\n" + menuEntry(Movements) + "wheel 1\n", 0, 2, 0, "000"},
-        {roomCell + "wheel -1\n" + upCell + "wheel 1\n", 255, 4, 0, "000"},
-        {downCell + "wheel 2\n", 0, 5, 1, "001"},
-        {westCell + "wheel 1\n", 0, 3, 1, "001", int64_t(1) << 40},
-        {westCell + "wheel -1\n", 0, 3, 255, "255", -256 * 1000},
+        {northCell + "wheel 1\n", 0, 0, 0, "000", hall},
+        {northCell + "wheel 1\nwheel -1\n", 0, 0, 255, "255", "Pas de sortie (255)"},
+        {northCell + "wheel 3\n", 0, 0, 2, "002", "Salle 2 : Dans la cours du château."},
+        {northCell + repeat("key down\n", 5) + "key pageup\n", 0, 0, 4, "004", "Salle 4 : Une pharmacie."},
+        {southCell + "wheel 1\n" + roomCell + "wheel 1\n" + southCell + "wheel 1 ctrl\n", 1, 1, 9, "009",
+         "Salle 9 : (sans texte)"},
+        {eastCell + "key escape\n" + menuEntry(Movements) + "wheel 1\n", 0, 2, 0, "000", hall},
+        {roomCell + "wheel -1\n" + upCell + "wheel 1\n", 255, 4, 0, "000", hall},
+        {downCell + "wheel 2\n", 0, 5, 1, "001", "Salle 1 : A la lisière de la forêt."},
+        {westCell + "wheel 1\n", 0, 3, 1, "001", "Salle 1 : A la lisière de la forêt.", int64_t(1) << 40},
+        {westCell + "wheel -1\n", 0, 3, 255, "255", "Pas de sortie (255)", -256 * 1000},
+        {roomCell + "wheel -2\n", 254, 0, 255, "255", "Salle 254 : En inventaire."},
     };
     for (const auto& c : cases) {
         startInProcess(folder);
@@ -255,11 +259,13 @@ TEST(MovementsPage, TheAuthorSetsTheExitsOfEveryRoom) {
         const std::vector<std::string> seen = shownAfter(menuEntry(Movements) + c.does);
         EXPECT_EQ(adventure.exits[c.room][c.direction], c.exit) << c.does;
         EXPECT_GE(std::count(seen.begin(), seen.end(), c.shown), 2) << c.does;  // in the list and on the compass
+        EXPECT_TRUE(has(seen, c.leadsTo)) << c.does;
     }
     // A new adventure has no exit: 255 in the list and on the compass.
     startInProcess(folder);
     const std::vector<std::string> seen = shownAfter(menuEntry(Movements));
     EXPECT_EQ(std::count(seen.begin(), seen.end(), "255"), 12);
+    EXPECT_TRUE(has(seen, hall));
 }
 
 TEST(PlacementPage, EachLocationShowsItsRoomText) {
@@ -268,11 +274,10 @@ TEST(PlacementPage, EachLocationShowsItsRoomText) {
     const std::vector<std::string> seen =
         texts(runEditor(menuEntry(ObjectPlacement) + locationCell + "wheel 1\n" + "wheel 1\nwheel 1\n" + objectCell +
                         "key down\n" + "key pageup\nkey pagedown\n" + repeat("key up\n", 4)));
-    EXPECT_TRUE(inOrder(seen, {"OBJET",    "000",       "Une épée",      "EN SALLE",
-                               "253",      "Non créé.", "254",           "En inventaire.",
-                               "255",      "En main.",  "000",           "Vous vous trouvez à l'entrée du château.",
-                               "255",      "009",       "255",           "000",
-                               "Une épée", "003",       "Le garde mort", "1099511627776"}));
+    EXPECT_TRUE(inOrder(seen, {"OBJET", "000", "Une épée", "EN SALLE", "253", "Non créé.", "Objet 0 : Une épée", "254",
+                               "En inventaire.", "Salle 254 : En inventaire.", "255", "En main.", "000",
+                               "Vous vous trouvez à l'entrée du château.", "255", "009", "255", "000", "Une épée",
+                               "003", "Le garde mort", "1099511627776", "Objet 3 : Le garde mort"}));
     EXPECT_EQ(adventure.objectLocations[0], 0);
     EXPECT_EQ(adventure.objectLocations[3], int64_t(1) << 40);
     runEditor(menuEntry(ObjectPlacement) + locationCell + "wheel 1\n");  // object 3 is still shown
@@ -286,10 +291,11 @@ TEST(AttributesPage, TheAuthorSetsTheWordAndTheTwoFlags) {
         std::vector<std::string> sees;
         int64_t word, takeable, holdable;
     } cases[] = {
-        {"", {"OBJET", "000", "Une épée", "Mot associé", "255", "Aucun", "Pr", "NON", "Ma", "NON"}, 255, 0, 0},
-        {wordCell + "wheel 1\n", {"000", "N"}, 0, 0, 0},
+        {"", {"OBJET", "000", "Une épée", "Mot associé", "255", "Aucun", "Pr", "NON", "Ma", "NON", "Objet 0 : Une épée"},
+         255, 0, 0},
+        {wordCell + "wheel 1\n", {"000", "N", "Mot 0 : N"}, 0, 0, 0},
         {wordCell + "key pageup\nkey up\nkey up\n", {"011", "FIN"}, 11, 0, 0},
-        {wordCell + repeat("key pageup\n", 2), {"019", "Aucun"}, 19, 0, 0},
+        {wordCell + repeat("key pageup\n", 2), {"019", "Aucun", "Mot 19 : (sans orthographe)"}, 19, 0, 0},
         {takeCell + "wheel 1\nwheel 1\n", {"Pr", "OUI", "Ma", "NON"}, 255, 1, 0},
         {takeCell + "wheel 1\nwheel -1\n", {"Pr", "NON", "Ma", "NON"}, 255, 0, 0},
         {holdCell + "key up\n", {"Pr", "NON", "Ma", "OUI"}, 255, 0, 1},

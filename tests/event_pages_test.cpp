@@ -230,6 +230,48 @@ TEST(EventPages, WhatAFileHoldsNeverLeadsOutsideTheTables) {
     EXPECT_EQ(adventure.majorEventCount, MaxEvents);
 }
 
+// Above the list, the chosen number says what it refers to, as the type of
+// its step says; the title bar says which event is shown among how many.
+TEST(EventPages, TheChosenNumberSaysWhatItRefersTo) {
+    const struct {
+        int64_t page;
+        const char* does;
+        const char* referent;
+        const char* position = "1 / 1";
+    } cases[] = {
+        // clang-format off
+        {MinorEvents, "", "Mot 255 : aucun mot"},
+        {MinorEvents, "3*key pageup; wheel 1", "Mot 30 : REGARDE"},
+        {MinorEvents, "word OBJET 1; 4*key pageup; wheel -8", "Mot 31 : (sans orthographe)"},
+        {MinorEvents, "choose En salle n; arg 0 1; 2*wheel 1", "Salle 1 : La cave."},
+        {MinorEvents, "choose En salle supérieure à n; arg 0 1; wheel 1 ctrl", "Salle 9 : (sans texte)"},
+        {MinorEvents, "choose Objet n ici; arg 0 1; wheel 1", "Objet 0 : Une lampe"},
+        {MinorEvents, "choose Flag n = n; arg 0 1", "Flag 255"},
+        {MinorEvents, "choose Flag n > n; arg 0 2; wheel 1", "Nombre 0"},
+        {MajorEvents, "press Conditions; choose Affiche message n; arg 0 1; wheel 1",
+         "Message 0 : Le garde vous barr…"},
+        {MajorEvents, "press Conditions; choose Crée objet n en n; arg 0 2; wheel -1", "Salle 254 : En inventaire."},
+        {MajorEvents, "press Conditions; choose Salle n prend image n° n; arg 0 2; wheel 1", "Image 0 : fichier 0.jpg"},
+        {MajorEvents, "press Conditions; choose Jouer sample ogg n; arg 0 1; wheel -1", "Sample 254 : fichier 254.ogg"},
+        {MajorEvents, "press Conditions; choose Pause n; arg 0 1", "Nombre 255"},
+        // Nothing chosen, nothing named.
+        {MajorEvents, "press INST; press INST; press PREC", "", "2 / 3"},
+        {MinorEvents, "choose Objet n ici; icon; press INST", "Mot 255 : aucun mot", "2 / 2"},
+        // clang-format on
+    };
+    const std::u16string message = u"Le garde vous barre le chemin de son épée et ne bougera pas.";
+    for (const auto& c : cases) {
+        startInProcess(makeWorkFolder("event_referents"));
+        writeSmallAdventure();
+        adventure.messageTexts[0] = message;
+        act(c.page, c.does);
+        const Shown seen = show(c.page);
+        EXPECT_EQ(seen.referent, c.referent) << c.does;
+        EXPECT_EQ(seen.position, c.position) << c.does;
+        EXPECT_EQ(adventure.messageTexts[0], message) << c.does;  // cut where it shows, never changed
+    }
+}
+
 // The chooser shows each "*" as a red "n"; the chosen argument is white on red.
 TEST(EventPages, StarsAreRedAndTheChosenArgumentIsWhite) {
     startInProcess(makeWorkFolder("event_colours"));

@@ -61,7 +61,7 @@ std::string runEditor(const std::string& script);
 // A test play of the adventure in memory in the current directory, driven by
 // the script, with an Escape added at the end.
 std::string playSession(const std::string& script);
-// Script pieces: a click; a click on the menu entry of a page (1..16); each
+// Script pieces: a click; a click on the menu entry of a page (1..17); each
 // line typed and entered with Return.
 std::string click(int64_t x, int64_t y);
 std::string menuEntry(int64_t page);
