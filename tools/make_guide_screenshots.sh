@@ -18,8 +18,10 @@ mkdir "$work/Projets"
 cp -R "$build/demo/chateau" "$work/Projets/"
 mkdir -p "$images"
 
-# A click on the menu entry of page N (1 to 16), two per row.
+# A click on the menu entry of page N (1 to 16, two per row; 17, VERIFIER,
+# alone below the layout settings).
 menu() {
+    if [ "$1" = 17 ]; then echo "click 208 555"; return; fi
     echo "click $((33 + 383 * (($1 - 1) % 2) + 175)) $((35 * (($1 - 1) / 2 + 1) + 15))"
 }
 # The script: leave the introduction, load the project, then visit the pages.
@@ -42,6 +44,7 @@ menu() {
     echo "shot $images/salles.png"
     echo "key escape"
     menu 4
+    echo "click 763 468"       # the exit north, named above the panel
     echo "shot $images/deplacements.png"
     echo "key escape"
     menu 5
@@ -58,6 +61,7 @@ menu() {
     for _ in 1 2 3 4 5; do echo "click 50 485"; done   # SUIV to the guard beaten
     echo "shot $images/mineurs-conditions.png"
     echo "click 270 68"        # the switch to the actions
+    echo "click 580 190"       # the message's number, named above the list
     echo "shot $images/mineurs-actions.png"
     echo "key escape"
     menu 8
@@ -81,6 +85,25 @@ menu() {
         echo "key return"
     done
     echo "shot $images/partie.png"
+    echo "key escape"
+    # Three mistakes made on purpose, then the check: an exit to a room
+    # without text, the sword's word taken away, a room that nothing reaches.
+    menu 4
+    echo "click 343 468"       # the exit east of room 0
+    echo "wheel 10"
+    echo "key escape"
+    menu 13
+    echo "click 73 304"        # the sword's word
+    echo "wheel -15"
+    echo "key escape"
+    menu 3
+    echo "wheel 20"
+    echo "click 50 350"        # EDIT
+    echo "type Une tour que rien ne relie au château."
+    echo "key return"
+    echo "key escape"
+    menu 17
+    echo "shot $images/verifier.png"
     echo "key escape"
     echo "key escape"
 } > "$work/script.txt"
