@@ -40,7 +40,9 @@ TEST(AdventureCheck, EachPlantedProblemGivesItsFindingAndNothingElse) {
         std::string findings;  // the whole output, one line each
     } cases[] = {
         {[] {}, ""},
-        {[] { adventure.exits[0][2] = 7; }, "erreur : DEPLACEMENTS, salle 0, Est : la salle 7 n'a pas de texte\n"},
+        // Room 7's own exit is only looked at once room 7 has a text.
+        {[] { adventure.exits[0][2] = 7, adventure.exits[7][0] = 8; },
+         "erreur : DEPLACEMENTS, salle 0, Est : la salle 7 n'a pas de texte\n"},
         {[] { adventure.roomTexts[1].clear(); },
          "erreur : DEPLACEMENTS, salle 0, Nord : la salle 1 n'a pas de texte\n"
          "erreur : PLACER OBJETS, objet 1 : la salle 1 n'a pas de texte\n"},
@@ -78,12 +80,12 @@ TEST(AdventureCheck, EachPlantedProblemGivesItsFindingAndNothingElse) {
          "nommer l'objet\n"},
         // Values that only a file brings.
         {[] {
-             adventure.exits[1][5] = 300;
+             adventure.exits[1][5] = 256;
              adventure.objectLocations[Rock] = -4;
              adventure.objectAttributes[Lamp][Takeable] = 2;
              addMinorEvent(WordLook, 256, 255, {step(20)}, {step(Pause, 100000), step(JouerSample, -1), step(-7)});
          },
-         "erreur : DEPLACEMENTS, salle 1, Bas : la valeur 300 est hors de 0 à 255\n"
+         "erreur : DEPLACEMENTS, salle 1, Bas : la valeur 256 est hors de 0 à 255\n"
          "erreur : ATTRIB. OBJETS, objet 0, Pr : la valeur 2 est hors de 0 à 1\n"
          "erreur : PLACER OBJETS, objet 2 : la valeur -4 est hors de 0 à 255\n"
          "erreur : EVTS. MINEURS, événement 1, OBJET 1 : la valeur 256 est hors de 0 à 255\n"
@@ -112,7 +114,9 @@ TEST(AdventureCheck, EachPlantedProblemGivesItsFindingAndNothingElse) {
         {[] {
              adventure.objectTexts[6] = u"Une plume";
              adventure.objectTexts[7] = u"Un encrier";
-             addMajorEvent({step(FlagPasEgalAZero, 5), step(FlagEgalAZero, 6)}, {step(CreeObjetEn, 7, InInventory)});
+             adventure.objectTexts[8] = u"Un sceau";
+             addMajorEvent({step(FlagPasEgalAZero, 5), step(FlagEgalAZero, 6)},
+                           {step(CreeObjetEn, 7, InInventory), step(EchangeObjets, Lamp, 8)});
              addMajorEvent({step(FlagPasEgalAZero, 5)}, {step(EffaceFlag, 6)});
          },
          "remarque : PLACER OBJETS, objet 6 : ni placé ni créé par une action : le joueur ne le verra jamais\n"
