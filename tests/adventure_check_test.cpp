@@ -104,9 +104,11 @@ TEST(AdventureCheck, EachPlantedProblemGivesItsFindingAndNothingElse) {
          "remarque : DEPLACEMENTS, salle 5 : aucun chemin depuis la salle 0 n'y mène\n"
          "remarque : DEPLACEMENTS, salle 6 : aucun chemin depuis la salle 0 n'y mène\n"},
         {[] {
+             adventure.roomTexts[4] = u"La girouette.";
              adventure.roomTexts[5] = u"Le grenier.";
              adventure.roomTexts[6] = u"Le toit.";
              adventure.exits[5][4] = 6;
+             adventure.exits[6][4] = 4;
              addMajorEvent({step(FlagEgalA, 3, 1)}, {step(AllerEn, 5)});
              addMajorEvent({}, {step(DonneAuFlag, 3, 1)});
          },
