@@ -23,6 +23,11 @@ constexpr int64_t InInventory = 254;
 constexpr int64_t InHand = 255;
 constexpr int64_t EndOfList = -1;
 
+// The directions by their exit column, as the editor names them.
+inline constexpr const char16_t* directionNames[DirectionCount] = {u"Nord", u"Sud", u"Est", u"Ouest", u"Haut", u"Bas"};
+// The words of a minor event by their place, as the editor names them.
+inline constexpr const char16_t* wordFieldTitles[WordsPerMinorEvent] = {u"VERBE", u"OBJET 1", u"OBJET 2"};
+
 // Columns of objectAttributes.
 constexpr int AssociatedWord = 0;
 constexpr int Takeable = 1;

@@ -33,8 +33,6 @@ const RuleEntry rules[CheckRuleCount] = {
     {Severity::Remark, u"le flag %1 est testé mais aucune action ne lui donne de valeur"},
 };
 
-const char16_t* const directionNames[DirectionCount] = {u"Nord", u"Sud", u"Est", u"Ouest", u"Haut", u"Bas"};
-const char16_t* const wordFieldNames[WordsPerMinorEvent] = {u"VERBE", u"OBJET 1", u"OBJET 2"};
 
 constexpr int64_t LastRoom = NotCreated - 1;  // rooms the player can be in: 0..252
 
@@ -131,7 +129,7 @@ void checkEventWords(const MinorEvent& event, const std::u16string& eventPlace) 
     }
     for (int k = 0; k < WordsPerMinorEvent; ++k) {
         const int64_t word = event.words[k];
-        const std::u16string place = eventPlace + u", " + wordFieldNames[k];
+        const std::u16string place = eventPlace + u", " + wordFieldTitles[k];
         if (reportOutOfRange(u"EVTS. MINEURS", place, word, 0, NoWord) || k > last || hasSpelling(word)) continue;
         if (k == 0 && word == NoWord) {
             report(EventWithoutVerb, u"EVTS. MINEURS", place);

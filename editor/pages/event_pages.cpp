@@ -65,7 +65,6 @@ const EventPageKind pageKinds[2] = {{u"EVTS. MINEURS", true, 8, 9, VerbField},
 EventPageState pageStates[2];
 
 const char16_t* const buttonLabels[4] = {u"MENU", u"SUIV", u"PREC", u"INST"};
-const char16_t* const wordFieldTitles[WordsPerMinorEvent] = {u"VERBE", u"OBJET 1", u"OBJET 2"};
 
 int pageIndex(int64_t page) {
     return page == MajorEvents ? 1 : 0;

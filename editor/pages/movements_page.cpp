@@ -15,7 +15,6 @@
 static int64_t movementsRoom = 0;
 static int64_t movementsField = 0;
 
-static const char16_t* const directionNames[DirectionCount] = {u"Nord", u"Sud", u"Est", u"Ouest", u"Haut", u"Bas"};
 // The compass cells of the directions; their zone ids are 3..8 in this order.
 static const int64_t compassCellX[DirectionCount] = {750, 330, 330, 750, 530, 530};
 static const int64_t compassCellY[DirectionCount] = {460, 280, 460, 280, 70, 520};
