@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <functional>
 
+#include "editor/pages/pages.h"
+#include "model/adventure_check.h"
 #include "model/adventure_file.h"
 #include "tests/support.h"
 
@@ -76,7 +78,8 @@ TEST(Benchmark, EveryPageRedrawAndPresentation) {
                  {Multimedia, "multimedia, nothing changing", ""},
                  {MinorEvents, "minor events, 25 conditions", menuEntry(MinorEvents) + click(725, 85)},
                  {MinorEvents, "minor events, 25 actions", menuEntry(MinorEvents) + click(270, 65)},
-                 {MajorEvents, "major events, 25 actions", menuEntry(MajorEvents) + click(270, 65)}};
+                 {MajorEvents, "major events, 25 actions", menuEntry(MajorEvents) + click(270, 65)},
+                 {Findings, "findings of the check", menuEntry(Findings)}};
     for (const auto& p : pages) {
         if (!p.before.empty()) runEditor(p.before);
         currentPage = p.page;
@@ -110,6 +113,31 @@ TEST(Benchmark, LargestAdventureFile) {
     report("file: save of 1000 + 1000 events", medianMilliseconds(21, [] { saveAdventure(u"big.orv", u""); }));
     report("file: load of 1000 + 1000 events", medianMilliseconds(21, [] { loadAdventure(u"big.orv", u""); }));
     std::printf("%-60s %8.1f MB\n", "file: size", std::filesystem::file_size(folder + "/big.orv") / 1e6);
+}
+
+// Every step of every event in use, each argument a row without text: the
+// most findings an adventure gives, most of them past the listed ones.
+TEST(Benchmark, CheckOfTheLargestAdventure) {
+    startInProcess(makeWorkFolder("bench_check"));
+    adventure.minorEventCount = MaxEvents;
+    adventure.majorEventCount = MaxEvents;
+    for (int e = 0; e < MaxEvents; ++e) {
+        for (int slot = 0; slot < StepsPerList; ++slot) {
+            adventure.minorEvents[e].conditions[slot] = {slot % ConditionTypeCount, 200, 200, 255};
+            adventure.minorEvents[e].actions[slot] = {slot % ActionTypeCount, 200, 200, 255};
+            adventure.majorEvents[e].conditions[slot] = adventure.minorEvents[e].conditions[slot];
+            adventure.majorEvents[e].actions[slot] = adventure.minorEvents[e].actions[slot];
+        }
+        adventure.minorEvents[e].words[0] = 200;
+    }
+    AdventureCheck check;
+    report("check: 1000 + 1000 events of 25 + 25 steps", medianMilliseconds(11, [&] { check = checkAdventure(); }));
+    std::printf("%-60s %8ld findings, %ld listed\n", "check: found", check.errors + check.remarks,
+                static_cast<long>(check.findings.size()));
+    runEditor(menuEntry(Findings));
+    currentPage = Findings;
+    report("page findings of that check: redraw and presentation", medianMilliseconds(500, redrawAndPresent));
+    report("page findings: opened (the check and its lines)", medianMilliseconds(11, openCheckPage));
 }
 
 namespace {
