@@ -64,12 +64,13 @@ std::u16string referentText(ArgumentKind kind, int64_t value) {
 }
 
 std::u16string cutToWidth(const std::u16string& text, int64_t width) {
-    if (textWidth(text) <= width) return text;
-    // Every character is at least a pixel wide, so no more of a long text
-    // than the width in characters is ever measured; then the longest start
-    // that fits beside "…" is searched by halves.
+    // Every character is at least a pixel wide, so a text of more characters
+    // than the width is cut and no more of it than that is ever measured;
+    // then the longest start that fits beside "…" is searched by halves.
+    const int64_t length = static_cast<int64_t>(text.size());
+    if (length <= width && textWidth(text) <= width) return text;
     int64_t fits = 0;
-    int64_t tooLong = static_cast<int64_t>(text.size()) < width ? static_cast<int64_t>(text.size()) : width;
+    int64_t tooLong = length < width ? length : width;
     while (tooLong - fits > 1) {
         const int64_t middle = (fits + tooLong) / 2;
         if (textWidth(text.substr(0, middle) + u"…") <= width) {
