@@ -242,7 +242,7 @@ TEST(EventPages, TheChosenNumberSaysWhatItRefersTo) {
         // clang-format off
         {MinorEvents, "", "Mot 255 : aucun mot"},
         {MinorEvents, "3*key pageup; wheel 1", "Mot 30 : REGARDE"},
-        {MinorEvents, "word OBJET 1; 4*key pageup; wheel -8", "Mot 31 : (sans orthographe)"},
+        {MinorEvents, "word OBJET 2; 4*key pageup; wheel -8", "Mot 31 : (sans orthographe)"},
         {MinorEvents, "choose En salle n; arg 0 1; 2*wheel 1", "Salle 1 : La cave."},
         {MinorEvents, "choose En salle supérieure à n; arg 0 1; wheel 1 ctrl", "Salle 9 : (sans texte)"},
         {MinorEvents, "choose Objet n ici; arg 0 1; wheel 1", "Objet 0 : Une lampe"},
