@@ -18,18 +18,20 @@ bool objectLocation(int64_t object, int64_t& location) {
 
 // One event: its conditions up to the first empty slot must all hold; then
 // its actions up to the first empty slot run in order. No action cuts the
-// list short, not even ending or quitting the game.
-void evaluateEvent(const EventStep* conditions, const EventStep* actions) {
+// list short, not even ending or quitting the game. True when the actions
+// ran.
+bool evaluateEvent(const EventStep* conditions, const EventStep* actions) {
     for (int slot = 0; slot < StepsPerList; ++slot) {
         const EventStep& step = conditions[slot];
         if (step.type == EndOfList) break;
-        if (!testCondition(step.type, step.arg1, step.arg2, step.arg3)) return;
+        if (!testCondition(step.type, step.arg1, step.arg2, step.arg3)) return false;
     }
     for (int slot = 0; slot < StepsPerList; ++slot) {
         const EventStep& step = actions[slot];
         if (step.type == EndOfList) break;
         executeAction(step.type, step.arg1, step.arg2, step.arg3);
     }
+    return true;
 }
 
 }  // namespace
@@ -75,7 +77,7 @@ void evaluateMajorEvents() {
     // since a loaded file may hold any count.
     for (int64_t i = 0; i < adventure.majorEventCount && i < MaxEvents; ++i) {
         const MajorEvent& event = adventure.majorEvents[i];
-        evaluateEvent(event.conditions, event.actions);
+        if (evaluateEvent(event.conditions, event.actions)) turnRecord.majorEventRan[i] = true;
     }
 }
 
@@ -89,6 +91,6 @@ void evaluateMinorEvents(int64_t word1, int64_t word2, int64_t word3) {
             // one) matches no command.
             if (!isTableIndex(event.words[w]) || event.words[w] != command[w]) matches = false;
         }
-        if (matches) evaluateEvent(event.conditions, event.actions);
+        if (matches && evaluateEvent(event.conditions, event.actions)) turnRecord.minorEventRan[i] = true;
     }
 }

@@ -9,3 +9,4 @@ int64_t samplePlayHandles[TableSize] = {};
 bool needFullRedraw = true;
 bool quitPending = false;
 bool endOfGamePending = false;
+TurnRecord turnRecord = {};

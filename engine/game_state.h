@@ -16,3 +16,14 @@ extern int64_t samplePlayHandles[TableSize];  // kept from one session to the ne
 extern bool needFullRedraw;
 extern bool quitPending;
 extern bool endOfGamePending;
+
+// What the turn under way has done, kept for the inspector: since the
+// player's last command was entered (or the play began), the events whose
+// actions ran, by number, and the objects an action moved. The session
+// empties it when a command is entered.
+struct TurnRecord {
+    bool minorEventRan[MaxEvents];
+    bool majorEventRan[MaxEvents];
+    bool objectMoved[TableSize];
+};
+extern TurnRecord turnRecord;
