@@ -21,6 +21,6 @@ int main(int argc, char** argv) {
     }
     if (arguments.mode == ProgramArguments::Checker) runCheckerMode(utf8ToText(arguments.project));
     if (!loadInputScriptFile(utf8ToText(arguments.script))) return 2;
-    if (arguments.mode == ProgramArguments::Player) runPlayerMode(utf8ToText(arguments.project));
+    if (arguments.mode == ProgramArguments::Player) runPlayerMode(utf8ToText(arguments.project), arguments.inspector, utf8ToText(arguments.recording));
     runOrvalde();
 }

@@ -1,17 +1,30 @@
 // The input poll, which turns one window event into the InputState of the
-// loops, and the presentation of a frame.
+// loops, and the presentation of a frame. Every wait of a test play passes
+// here, so the poll is where the play's recorder notes what the player
+// could read and did, and where F1 shows or hides the inspector, whatever
+// the play waits for.
 
+#include "engine/inspector.h"
+#include "engine/recorder.h"
 #include "platform/program.h"
 
 InputState inputState = {};
 void pollInput(int maxWaitMs) {
     inputState = {};
+    recordBeforeWait();
     const PlatformEvent event = pollEvent(maxWaitMs);
+    // The inspector is no input of the game: the poll reports nothing.
+    if (event.kind == EventKind::KeyRelease && event.keyCode == KeyF1) {
+        toggleInspector();
+        return;
+    }
     switch (event.kind) {
         case EventKind::None:
             break;
         case EventKind::CloseRequest:
-            endProgram(0);
+            // A play recorded into a file that could not be written is no
+            // success, however it ends.
+            endProgram(recordingFailed() ? 1 : 0);
         case EventKind::Click:
             inputState.clicked = true;
             break;
@@ -32,6 +45,7 @@ void pollInput(int maxWaitMs) {
             if (event.charCode >= 32) inputState.typedChar = event.charCode;
             break;
     }
+    recordInput();
 }
 
 // Whether the input of the last poll ends the wait.

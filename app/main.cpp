@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
             printUsage(stderr);
             return 2;
         case ProgramArguments::Player:
-            runPlayerMode(utf8ToText(arguments.project));
+            runPlayerMode(utf8ToText(arguments.project), arguments.inspector, utf8ToText(arguments.recording));
         case ProgramArguments::Checker:
             runCheckerMode(utf8ToText(arguments.project));
         case ProgramArguments::Editor:

@@ -9,7 +9,10 @@
 // is fatal (sound only warns).
 void startUp();
 // Player mode: start-up, the project's adventure loaded and played, end.
-[[noreturn]] void runPlayerMode(const std::u16string& name);
+// With `inspector`, F1 shows the inspector; with a recording file (named from
+// the folder the program started in, or absolute), the play is recorded
+// there.
+[[noreturn]] void runPlayerMode(const std::u16string& name, bool inspector, const std::u16string& recording);
 // Checker mode: the project's adventure loaded and checked, each finding
 // printed on standard output; no window. Ends with status 0 without an
 // error, 4 with one, 1 when the project cannot be loaded.

@@ -84,6 +84,14 @@ bool isCarried(int64_t location) {
     return location == InInventory || location == InHand;
 }
 
+// Every move an action makes goes through here, so that the record of the
+// turn knows which objects an event moved.
+void moveObject(int64_t object, int64_t location) {
+    int64_t& at = adventure.objectLocations[object];
+    if (at != location) turnRecord.objectMoved[object] = true;
+    at = location;
+}
+
 }  // namespace
 
 void executeAction(int64_t type, int64_t arg1, int64_t arg2, int64_t /*arg3*/) {
@@ -117,7 +125,7 @@ void executeAction(int64_t type, int64_t arg1, int64_t arg2, int64_t /*arg3*/) {
             break;
         case CreeObjet:
             if (arg1Index) {
-                locations[arg1] = currentRoom;
+                moveObject(arg1, currentRoom);
                 refreshInventoryZone(MsgYouSee, currentRoom);
             }
             break;
@@ -125,7 +133,7 @@ void executeAction(int64_t type, int64_t arg1, int64_t arg2, int64_t /*arg3*/) {
             // The location must be a room or a location code: any other value
             // would later index the room tables.
             if (arg1Index && arg2Index) {
-                locations[arg1] = arg2;
+                moveObject(arg1, arg2);
                 refreshInventoryZone(MsgYouSee, currentRoom);
             }
             break;
@@ -133,13 +141,13 @@ void executeAction(int64_t type, int64_t arg1, int64_t arg2, int64_t /*arg3*/) {
             describeCurrentRoom();
             break;
         case DetruitObjet:
-            if (arg1Index) locations[arg1] = NotCreated;
+            if (arg1Index) moveObject(arg1, NotCreated);
             break;
         case EchangeObjets:
             if (arg1Index && arg2Index) {
                 const int64_t first = locations[arg1];
-                locations[arg1] = locations[arg2];
-                locations[arg2] = first;
+                moveObject(arg1, locations[arg2]);
+                moveObject(arg2, first);
             }
             break;
         case EffaceFlag:
@@ -164,27 +172,27 @@ void executeAction(int64_t type, int64_t arg1, int64_t arg2, int64_t /*arg3*/) {
             if (arg1Index) flags[arg1] = arg2;
             break;
         case JetteObjet:
-            if (arg1Index && isCarried(locations[arg1])) locations[arg1] = currentRoom;
+            if (arg1Index && isCarried(locations[arg1])) moveObject(arg1, currentRoom);
             break;
         case JetteTout:
             for (int object = 0; object < TableSize; ++object) {
-                if (isCarried(locations[object])) locations[object] = currentRoom;
+                if (isCarried(locations[object])) moveObject(object, currentRoom);
             }
             break;
         case MetFlag:
             if (arg1Index) flags[arg1] = 255;
             break;
         case MetObjetEnMain:
-            if (arg1Index && locations[arg1] == InInventory) locations[arg1] = InHand;
+            if (arg1Index && locations[arg1] == InInventory) moveObject(arg1, InHand);
             break;
         case ObjetNonEnMain:
-            if (arg1Index && locations[arg1] == InHand) locations[arg1] = InInventory;
+            if (arg1Index && locations[arg1] == InHand) moveObject(arg1, InInventory);
             break;
         case Pause:
             pauseSeconds(arg1);
             break;
         case PrendsObjet:
-            if (arg1Index && locations[arg1] == currentRoom) locations[arg1] = InInventory;
+            if (arg1Index && locations[arg1] == currentRoom) moveObject(arg1, InInventory);
             break;
         case QuitterJeu:
             askQuitQuestion();

@@ -4,6 +4,7 @@
 
 #include "engine/game_state.h"
 #include "engine/game_text.h"
+#include "engine/readable_text.h"
 #include "engine/saved_games.h"
 #include "engine/screen.h"
 #include "platform/program.h"
@@ -82,18 +83,25 @@ static void takeTypedLineBackground() {
     typedLineWidth = 0;
 }
 
+// Puts the slot of the typed line back as the turn snapshot shows it, into
+// the back buffer open for drawing. A line made wider by its upper case may
+// pass the slot: then the whole snapshot erases it.
+static void eraseTypedLineSlot(int64_t x, int64_t y) {
+    if (typedLineBackground != 0 && typedLineWidth <= imageWidth(typedLineBackground)) {
+        drawImage(typedLineBackground, x, y);
+        noteAreaPainted(x, y, imageWidth(typedLineBackground), imageHeight(typedLineBackground));
+    } else {
+        drawImage(turnSnapshot, 0, 0);
+        noteTurnSnapshotDrawn();
+    }
+}
+
 static void redrawTypedLine() {
     const Zone zone = clampedZone(adventure.textZone);
     int64_t x = zone.x + 2;
     int64_t y = zone.y + textCursor + 2;
     beginDrawing(backBuffer);
-    // A line made wider by its upper case may pass the slot: then the whole
-    // snapshot erases it.
-    if (typedLineBackground != 0 && typedLineWidth <= imageWidth(typedLineBackground)) {
-        drawImage(typedLineBackground, x, y);
-    } else {
-        drawImage(turnSnapshot, 0, 0);
-    }
+    eraseTypedLineSlot(x, y);
     setFrontColour(rgb(0, 0, 0));
     setDrawingMode(DrawMode::TransparentText);
     selectFont(interfaceFont);
@@ -140,13 +148,9 @@ bool readCommandLine() {
 }
 
 void eraseTypedLine() {
+    const Zone zone = clampedZone(adventure.textZone);
     beginDrawing(backBuffer);
-    if (typedLineBackground != 0 && typedLineWidth <= imageWidth(typedLineBackground)) {
-        const Zone zone = clampedZone(adventure.textZone);
-        drawImage(typedLineBackground, zone.x + 2, zone.y + textCursor + 2);
-    } else {
-        drawImage(turnSnapshot, 0, 0);
-    }
+    eraseTypedLineSlot(zone.x + 2, zone.y + textCursor + 2);
     endDrawing();
     if (typedLineBackground != 0) freeImage(typedLineBackground);
     typedLineBackground = 0;

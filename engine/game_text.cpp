@@ -5,6 +5,7 @@
 #include <deque>
 
 #include "engine/game_state.h"
+#include "engine/readable_text.h"
 #include "engine/screen.h"
 #include "platform/program.h"
 
@@ -94,6 +95,8 @@ void refreshInventoryZone(SystemMessage heading, int64_t location) {
     beginDrawing(backBuffer);
     drawImage(inventoryBackground, adventure.inventoryZone.x, adventure.inventoryZone.y);
     endDrawing();
+    noteAreaPainted(adventure.inventoryZone.x, adventure.inventoryZone.y, imageWidth(inventoryBackground),
+                    imageHeight(inventoryBackground));
     inventoryCursor = printInZone(systemMessage(heading) + u" " + list, adventure.inventoryZone, 0);
 }
 
@@ -101,6 +104,7 @@ void drawTurnStart() {
     beginDrawing(backBuffer);
     drawImage(turnSnapshot, 0, 0);
     endDrawing();
+    noteTurnSnapshotDrawn();
     drawRoomPicture();
     if (descriptionCursor == 0 && isTableIndex(currentRoom)) {
         descriptionCursor =

@@ -17,6 +17,7 @@ std::u16string scriptPath;
 std::vector<std::u16string> scriptLines;
 size_t linesWritten = 0;
 bool lastWriteFailed = false;
+bool failureTold = false;
 // The characters typed since the last other line, written as one "type"
 // line before the next.
 std::u16string typedSinceLastLine;
@@ -41,6 +42,8 @@ void writeScript() {
     for (const std::u16string& line : scriptLines) complete = complete && writeLine(file, line);
     lastWriteFailed = file == 0 || !finishReplacing(file, complete);
     if (!lastWriteFailed) linesWritten = scriptLines.size();
+    if (lastWriteFailed && !failureTold) showErrorBox(u"Impossible d'enregistrer la partie dans " + scriptPath + u" !");
+    failureTold = failureTold || lastWriteFailed;
 }
 
 std::u16string keyName() {
@@ -63,6 +66,7 @@ void startRecording(const std::u16string& path) {
     scriptLines.clear();
     linesWritten = 0;
     lastWriteFailed = false;
+    failureTold = false;
     typedSinceLastLine.clear();
     textSeenAtLastWait = lastPrintedText();
     const std::u16string project = projectName.empty() ? u"NOM" : projectName;
@@ -108,4 +112,8 @@ bool finishRecording() {
     if (scriptLines.size() != linesWritten || lastWriteFailed) writeScript();
     recording = false;
     return !lastWriteFailed;
+}
+
+bool recordingFailed() {
+    return recording && lastWriteFailed;
 }

@@ -28,6 +28,10 @@ void startRecording(const std::u16string& path);
 void recordBeforeWait();
 void recordInput();
 // The end of the play: the file written with everything, and the recording
-// stopped. False when the file could not be written at the end, or at the
-// last try; the script on the disk is then the last one written, if any.
+// stopped. False when the file could not be written at the last try; the
+// script on the disk is then the last one written, if any.
 bool finishRecording();
+// Whether the play under way is recorded and its file could not be written
+// at the last try. The first failure of a play is told at once in the box
+// "Erreur", so that the author knows before the play ends, however it ends.
+bool recordingFailed();

@@ -7,6 +7,8 @@
 #include "engine/screen.h"
 
 #include "engine/game_state.h"
+#include "engine/inspector.h"
+#include "engine/readable_text.h"
 #include "platform/program.h"
 
 ImageHandle defaultScreenImage = 0;
@@ -77,6 +79,7 @@ void drawBackground() {
     beginDrawing(backBuffer);
     drawImage(currentBackground(), 0, 0);
     endDrawing();
+    noteAreaPainted(0, 0, ScreenWidth, ScreenHeight);
 }
 
 static void useGameTextStyle() {
@@ -109,6 +112,7 @@ void clearScreen() {
     beginDrawing(turnSnapshot);
     drawImage(backBuffer, 0, 0);
     endDrawing();
+    noteTurnSnapshotTaken();
     // The blank input background is only a placeholder: takeTurnSnapshot
     // replaces it before any line is typed.
     const Zone text = clampedZone(adventure.textZone);
@@ -143,6 +147,7 @@ void drawRoomPicture() {
     beginDrawing(backBuffer);
     drawImageScaled(roomPicture, zone.x, zone.y, zone.width, zone.height);
     endDrawing();
+    noteAreaPainted(zone.x, zone.y, zone.width, zone.height);
 }
 
 // The strip that cleans the bottom line's slot when a zone scrolls: the
@@ -166,6 +171,11 @@ static void scrollZoneOneLine(const Zone& zone, int64_t lineHeight, bool withStr
     if (moved) drawImage(movedArea, zone.x + ZoneMargin, zone.y + ZoneMargin);
     if (withStrip) drawImage(bottomStrip, zone.x + ZoneMargin, bottomY);
     endDrawing();
+    if (moved) {
+        noteAreaCopied(zone.x + ZoneMargin, zone.y + ZoneMargin + lineHeight, imageWidth(movedArea),
+                       imageHeight(movedArea), zone.x + ZoneMargin, zone.y + ZoneMargin);
+    }
+    if (withStrip) noteAreaPainted(zone.x + ZoneMargin, bottomY, imageWidth(bottomStrip), imageHeight(bottomStrip));
 }
 
 int64_t printInZone(const std::u16string& text, const Zone& zoneAsGiven, int64_t cursor) {
@@ -187,6 +197,7 @@ int64_t printInZone(const std::u16string& text, const Zone& zoneAsGiven, int64_t
     bool stripTaken = false;
     bool withStrip = false;
 
+    startPrintedText();
     beginDrawing(backBuffer);
     useGameTextStyle();
     int64_t cy = cursor;
@@ -216,6 +227,7 @@ int64_t printInZone(const std::u16string& text, const Zone& zoneAsGiven, int64_t
             useGameTextStyle();
         }
         drawText(zone.x + ZoneMargin, zone.y + ZoneMargin + cy - height, line);
+        noteLinePrinted(zone.x + ZoneMargin, zone.y + ZoneMargin + cy - height, textWidth(line), height, line);
     }
     endDrawing();
     return cy;
@@ -265,6 +277,7 @@ void takeTurnSnapshot() {
     beginDrawing(turnSnapshot);
     drawImage(backBuffer, 0, 0);
     endDrawing();
+    noteTurnSnapshotTaken();
     const Zone zone = clampedZone(adventure.textZone);
     if (!copyScreenRect(inputBackground, zone.x + ZoneMargin, zone.y + textCursor + ZoneMargin,
                         zone.width - 2 * ZoneMargin, zone.height - textCursor - 2 * ZoneMargin)) {
@@ -273,8 +286,13 @@ void takeTurnSnapshot() {
 }
 
 void presentFrame() {
-    // Presenting copies the back buffer to the window and leaves it as it is.
-    presentBackBuffer();
+    // Presenting copies the back buffer to the window and leaves it as it is;
+    // the inspector is drawn over a copy.
+    if (inspectorShown) {
+        presentInspectedFrame();
+    } else {
+        presentBackBuffer();
+    }
 }
 
 void releaseScreenImages() {
@@ -287,4 +305,5 @@ void releaseScreenImages() {
     replaceImage(roomPicture, 0);
     roomPictureDecoded = false;
     hasScreenImage = false;
+    releaseInspectorFrame();
 }

@@ -7,6 +7,9 @@
 #include "engine/events.h"
 #include "engine/game_state.h"
 #include "engine/game_text.h"
+#include "engine/inspector.h"
+#include "engine/readable_text.h"
+#include "engine/recorder.h"
 #include "engine/saved_games.h"
 #include "engine/screen.h"
 #include "platform/program.h"
@@ -72,6 +75,7 @@ static void showPicture(ImageHandle picture) {
     beginDrawing(backBuffer);
     drawImage(picture, 0, 0);
     endDrawing();
+    noteAreaPainted(0, 0, imageWidth(picture), imageHeight(picture));
     presentFrame();
 }
 
@@ -93,6 +97,7 @@ static bool startSession() {
     loadSamples();
     clearCommandWords();
     forgetTurnAnswer();
+    turnRecord = {};
     descriptionCursor = 0;
     textCursor = 0;
     inventoryCursor = 0;
@@ -141,6 +146,7 @@ static void restartGame() {
     needFullRedraw = true;
     clearCommandWords();
     forgetTurnAnswer();
+    turnRecord = {};
     resetPlayState();
     commandLine.clear();
     loadStartingState();
@@ -167,6 +173,7 @@ static void playTurn() {
     commandLine.clear();
     if (!quitPending && !endOfGamePending && readCommandLine()) leaveSession = true;
     ++turnCount;
+    turnRecord = {};
 
     eraseTypedLine();
     lastCommand = commandLine;
@@ -199,16 +206,21 @@ static void playTurn() {
     if (asked) presentFrame();
 }
 
-bool runGameSession() {
+bool runGameSession(const PlayWatch& watch) {
+    forgetPrintedTexts();
+    startRecording(watch.recording);
     const bool started = startSession();
+    inspectorAllowed = watch.inspector;
     if (started) {
         while (!leaveSession) playTurn();
         loadStartingState();
     }
+    inspectorAllowed = false;
     restoreAuthorPlacement();
     forgetSamples();
     releaseScreenImages();
+    const bool recorded = finishRecording();
     // The author goes back to the editor with the adventure as it was.
     if (!started) showErrorBox(NoStartingStateMessage);
-    return started;
+    return started && recorded;
 }

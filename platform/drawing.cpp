@@ -153,18 +153,42 @@ void endDrawing() {
     target = DrawingTarget();
 }
 
-void fillRect(int64_t x, int64_t y, int64_t width, int64_t height, Colour colour) {
-    if (target.surface == nullptr || width <= 0 || height <= 0) return;
-    // Clip in 64 bits first: values from files may be far outside the screen.
+// The part of a box that lies on the target, in 64 bits first: values from
+// files may be far outside the screen. False when none of it does.
+static bool boxOnTarget(int64_t x, int64_t y, int64_t width, int64_t height, SDL_Rect& rect) {
+    if (target.surface == nullptr || width <= 0 || height <= 0) return false;
     const int64_t left = x < 0 ? 0 : x;
     const int64_t top = y < 0 ? 0 : y;
     const int64_t right = x + width > target.surface->w ? target.surface->w : x + width;
     const int64_t bottom = y + height > target.surface->h ? target.surface->h : y + height;
-    if (right <= left || bottom <= top) return;
-    SDL_Rect rect = {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
-                     static_cast<int>(bottom - top)};
+    if (right <= left || bottom <= top) return false;
+    rect = {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+            static_cast<int>(bottom - top)};
+    return true;
+}
+
+void fillRect(int64_t x, int64_t y, int64_t width, int64_t height, Colour colour) {
+    SDL_Rect rect;
+    if (!boxOnTarget(x, y, width, height, rect)) return;
     SDL_FillRect(target.surface, &rect, mapColour(target.surface, colour));
-    noteAreaCovered(target.image, left, top, right - left, bottom - top);
+    noteAreaCovered(target.image, rect.x, rect.y, rect.w, rect.h);
+}
+
+void fillRectBlended(int64_t x, int64_t y, int64_t width, int64_t height, Colour colour, int64_t opacity) {
+    SDL_Rect rect;
+    if (!boxOnTarget(x, y, width, height, rect)) return;
+    // A layer of the colour with the opacity as its alpha, blended over the
+    // box by the library's own blitter.
+    SDL_Surface* layer = SDL_CreateRGBSurfaceWithFormat(0, rect.w, rect.h, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (layer == nullptr) return;
+    const Uint8 alpha = static_cast<Uint8>(opacity < 0 ? 0 : opacity > 255 ? 255 : opacity);
+    SDL_FillRect(layer, nullptr, SDL_MapRGBA(layer->format, colour & 255, (colour >> 8) & 255, (colour >> 16) & 255, alpha));
+    SDL_SetSurfaceBlendMode(layer, SDL_BLENDMODE_BLEND);
+    SDL_Rect at = rect;
+    SDL_BlitSurface(layer, nullptr, target.surface, &at);
+    SDL_FreeSurface(layer);
+    // What lies under it can no longer be read whole.
+    noteAreaCovered(target.image, rect.x, rect.y, rect.w, rect.h);
 }
 
 void drawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2) {

@@ -63,6 +63,7 @@ constexpr int KeyPageUp = 33;
 constexpr int KeyPageDown = 34;
 constexpr int KeyUp = 38;
 constexpr int KeyDown = 40;
+constexpr int KeyF1 = 112;  // shows or hides the inspector of a test play
 
 struct PlatformEvent {
     EventKind kind = EventKind::None;
@@ -88,6 +89,9 @@ enum class DrawMode { OpaqueText, TransparentText, AlphaBlend };
 void beginDrawing(ImageHandle target);  // an image or WindowSurface
 void endDrawing();
 void fillRect(int64_t x, int64_t y, int64_t width, int64_t height, Colour colour);
+// A box of the colour laid over what is there, which shows through it:
+// opacity 0 leaves it as it was, 255 covers it as fillRect does.
+void fillRectBlended(int64_t x, int64_t y, int64_t width, int64_t height, Colour colour, int64_t opacity);
 void drawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2);
 void drawText(int64_t x, int64_t y, const std::u16string& text);
 int64_t textWidth(const std::u16string& text);

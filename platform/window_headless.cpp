@@ -127,6 +127,7 @@ int keyCodeNamed(const std::string& name) {
     if (name == "down") return KeyDown;
     if (name == "pageup") return KeyPageUp;
     if (name == "pagedown") return KeyPageDown;
+    if (name == "f1") return KeyF1;
     return -1;
 }
 

@@ -72,6 +72,9 @@ PlatformEvent translate(const SDL_Event& event) {
                 case SDLK_PAGEDOWN:
                     result.keyCode = KeyPageDown;
                     break;
+                case SDLK_F1:
+                    result.keyCode = KeyF1;
+                    break;
                 default:
                     // Letters and digits as their capital codes; other keys
                     // outside the codes the program tests.

@@ -21,7 +21,7 @@ void startWatchedProject(const std::string& name) {
     addMinorEvent(WordLook, NoWord, NoWord, {step(FlagPasEgalAZero, 9)}, {step(AfficheOk)});
     addMajorEvent({step(FlagPasEgalAZero, 9)}, {step(AfficheOk)});
     addMajorEvent({step(FlagPasEgalAZero, 5)}, {step(DonneAuFlag, 7, 3)});
-    EXPECT_TRUE(saveAdventure(u"essai.orv", u""));
+    EXPECT_TRUE(saveAdventure(u"essai.orv", u"Projets\\essai\\"));
 }
 
 // The texts drawn after the mark named `from` (or from the start) up to the

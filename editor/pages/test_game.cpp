@@ -42,7 +42,9 @@ void runTestGame() {
     const std::u16string rememberedFolder = programFolder;
     const bool scratch = projectFolder.empty();
     if (enterPlayFolder(scratch)) {
-        runGameSession();
+        // A project keeps the recording of its last test play, the exact
+        // reproduction of whatever the author saw in it.
+        runGameSession({.inspector = true, .recording = scratch ? u"" : u"derniere-partie.txt"});
         if (scratch) deleteSavedGames();
     } else {
         // Nowhere to write the starting state: no play, and nothing written

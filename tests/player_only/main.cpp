@@ -9,5 +9,5 @@
 
 int main(int argc, char** argv) {
     if (argc != 3 || !loadInputScriptFile(utf8ToText(argv[2]))) return 2;
-    runPlayerMode(utf8ToText(argv[1]));
+    runPlayerMode(utf8ToText(argv[1]), false, u"");
 }
