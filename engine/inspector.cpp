@@ -26,6 +26,7 @@ constexpr int64_t PanelMargin = 6;
 constexpr Colour PanelColour = rgb(128, 128, 128);
 constexpr int64_t PanelOpacity = 215;
 constexpr Colour TitleColour = rgb(255, 255, 255);
+constexpr Colour FrameColour = rgb(0, 0, 0);
 constexpr Colour LineColour = rgb(0, 0, 0);
 
 // The frame presented while the inspector shows: a copy of the back buffer
@@ -141,15 +142,21 @@ void presentInspectedFrame() {
     const Zone panel = panelZone();
     beginDrawing(inspectedFrame);
     drawImage(backBuffer, 0, 0);
-    fillRectBlended(panel.x, panel.y, panel.width, panel.height, PanelColour, PanelOpacity);
-    setDrawingMode(DrawMode::TransparentText);
+    // The editor's look: a black frame, a white title bar, black lines on the
+    // grey ground through which the picture shows.
     const int64_t width = panel.width - 2 * PanelMargin;
-    const int64_t bottom = panel.y + panel.height - PanelMargin;
-    int64_t y = panel.y + PanelMargin;
-    setFrontColour(TitleColour);
-    drawText(panel.x + PanelMargin, y, cutToWidth(u"Inspecteur (F1 pour le cacher)", width));
-    y += textHeight(u"X") + PanelMargin;
+    const int64_t titleHeight = textHeight(u"X") + PanelMargin;
+    fillRectBlended(panel.x, panel.y, panel.width, panel.height, PanelColour, PanelOpacity);
+    fillRect(panel.x, panel.y, panel.width, titleHeight + 2, FrameColour);
+    fillRect(panel.x + 1, panel.y + 1, panel.width - 2, titleHeight, TitleColour);
+    fillRect(panel.x, panel.y, 1, panel.height, FrameColour);
+    fillRect(panel.x + panel.width - 1, panel.y, 1, panel.height, FrameColour);
+    fillRect(panel.x, panel.y + panel.height - 1, panel.width, 1, FrameColour);
+    setDrawingMode(DrawMode::TransparentText);
     setFrontColour(LineColour);
+    drawText(panel.x + PanelMargin, panel.y + 1 + PanelMargin / 2, cutToWidth(u"INSPECTEUR (F1 le cache)", width));
+    const int64_t bottom = panel.y + panel.height - PanelMargin;
+    int64_t y = panel.y + titleHeight + 2 + PanelMargin / 2;
     for (const std::u16string& line : inspectorLines(width)) {
         const int64_t height = textHeight(line);
         // What does not fit the panel is left out: only so many lines show.

@@ -88,7 +88,10 @@ TEST(PlayerMode, TheCommandLineIsCheckedBeforeAnythingStarts) {
                  {program + " --jouer", 2, false},         {program + " --jouer a b", 2, false},
                  {program + " fichier", 2, false},         {std::string(ORVALDE_HEADLESS) + " --help", 0, true},
                  {std::string(ORVALDE_HEADLESS), 2, false},  {program + " --verifier", 2, false},
-                 {std::string(ORVALDE_HEADLESS) + " --verifier a script", 2, false}};
+                 {std::string(ORVALDE_HEADLESS) + " --verifier a script", 2, false},
+                 // A recording belongs to a play, needs its file, and never replaces the runner's script.
+                 {program + " --enregistrer f", 2, false}, {program + " --jouer a --enregistrer", 2, false},
+                 {std::string(ORVALDE_HEADLESS) + " --jouer a --enregistrer s s", 2, false}};
     for (const auto& c : cases) {
         const int status = std::system(("cd " + folder + " && " + c.command + " >out 2>err").c_str());
         EXPECT_EQ(WEXITSTATUS(status), c.status) << c.command;

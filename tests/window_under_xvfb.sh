@@ -5,7 +5,10 @@
 # with Control and Shift), a typed name with a Backspace saves the project,
 # and Escape twice ends the program with status 0. The saved file tells what
 # the window received. After a turn of a test play the window shows exactly
-# the frame the headless runner draws for the same input.
+# the frame the headless runner draws for the same input. Then the
+# demonstration played with the inspector and recorded: F1 shows exactly the
+# runner's panel and hides it again, and closing the window leaves a whole
+# recording that the runner replays with every check holding.
 # Usage: window_under_xvfb.sh ORVALDE RUN_FOLDER ORVALDE_HEADLESS
 set -u
 program=$1
@@ -37,15 +40,18 @@ printf '%s\n' "key return" "click 405 354" "key pageup" "click 455 354" "key pag
 "$headless" "$work/turn.script" >/dev/null || fail "the headless runner failed"
 rm -rf "$work/Projets/Sans Titre"
 
+find_window() {
+  window=""
+  for _ in $(seq 300); do
+    window=$(xdotool search --name '^Orvalde' 2>/dev/null | head -n 1)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  [ -n "$window" ] || fail "no window titled Orvalde"
+}
 SDL_AUDIODRIVER=dummy "$program" &
 pid=$!
-window=""
-for _ in $(seq 300); do
-  window=$(xdotool search --name '^Orvalde' 2>/dev/null | head -n 1)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no window titled Orvalde"
+find_window
 geometry=$(xdotool getwindowgeometry "$window")
 echo "$geometry" | grep -q 'Geometry: 800x600' || fail "window geometry: $geometry"
 
@@ -58,9 +64,9 @@ pixel() {  # pixel SHOT X Y as "R,G,B"
 }
 pause() { sleep 0.3; }
 # A busy machine may take a while to show a frame: shots are retried.
-introduction_shown() {
+introduction_shown() {  # introduction_shown [PICTURE]
   shot intro
-  differing=$(compare -metric AE -fuzz 3% "$work/intro.png" "$work/Images/introduction.jpg" null: 2>&1)
+  differing=$(compare -metric AE -fuzz 3% "$work/intro.png" "${1:-$work/Images/introduction.jpg}" null: 2>&1)
   [ "${differing%% *}" -lt 2000 ] 2>/dev/null
 }
 menu_shown() { shot menu; [ "$(pixel menu 10 590)" = "128,128,128" ]; }
@@ -83,12 +89,9 @@ click 505 384; xdotool keydown ctrl shift click 5 keyup shift ctrl; pause  # wid
 
 click 591 260                                                  # "TESTER JEU"
 xdotool type --delay 50 "nord"; xdotool key Return
-same_as_reference() {
-  shot turn
-  [ "$(compare -metric AE "$work/turn.png" "$work/reference.png" null: 2>&1)" = "0" ]
-}
-within same_as_reference ||
-  fail "after a turn the window differs from the frame drawn: $(compare -metric AE "$work/turn.png" "$work/reference.png" null: 2>&1) pixels"
+differing() { compare -metric AE "$work/now.png" "$work/$1.png" null: 2>&1; }
+same_as() { shot now; [ "$(differing "$1")" = "0" ]; }  # same_as REFERENCE
+within same_as reference || fail "after a turn the window differs from the frame drawn: $(differing reference) pixels"
 xdotool key Escape; pause
 
 click 208 225                                                  # "SAUVER FICHIER"
@@ -107,4 +110,28 @@ file="$work/Projets/fenetre/fenetre.orv"
 [ -f "$file" ] || fail "no project saved as 'fenetre': $(ls "$work/Projets")"
 settings=$(sed -n '6145,6151p' "$file" | tr -d '\r' | tr '\n' ' ')
 [ "$settings" = "10 590 401 299 1 370 799 " ] || fail "layout settings saved: $settings"
+
+cp -r "$run_folder/Projets/chateau" "$work/Projets/"
+printf '%s\n' "key return" "type sud" "key return" "key f1" "shot $work/inspected.png" "key f1" \
+  "shot $work/uninspected.png" >"$work/play.script"
+"$headless" --jouer chateau --inspecteur "$work/play.script" >/dev/null || fail "the headless play failed"
+SDL_AUDIODRIVER=dummy "$program" --jouer chateau --inspecteur --enregistrer "$work/partie.txt" &
+pid=$!
+find_window
+within introduction_shown "$work/Projets/chateau/introduction.jpg" || fail "no introduction: $differing pixels differ"
+xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+xdotool key Return; pause
+xdotool type --delay 50 "sud"; xdotool key Return; pause
+xdotool key F1
+within same_as inspected || fail "the inspector differs from the runner's: $(differing inspected) pixels"
+xdotool key F1
+within same_as uninspected || fail "hidden again, the frame differs from the game's: $(differing uninspected) pixels"
+# Without a window manager, the close request is the one SDL makes of SIGTERM.
+kill -TERM $pid
+wait $pid
+status=$?
+[ $status -eq 0 ] || fail "closed, the play ended with status $status"
+grep -q '^type sud' "$work/partie.txt" || fail "recorded: $(cat "$work/partie.txt")"
+"$headless" --jouer chateau "$work/partie.txt" >/dev/null 2>"$work/replay.err" ||
+  fail "the recording does not replay: $(cat "$work/replay.err")"
 echo "window scenario passed"

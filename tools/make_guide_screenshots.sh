@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the screenshots of the author's guide, docs/images/*.png, with the
 # headless runner: the editor with the demonstration "Le château" loaded,
-# each of its pages, and a test play.
+# each of its pages, and a test play with its inspector.
 #
 #     tools/make_guide_screenshots.sh [BUILD FOLDER]    (default: build)
 #
@@ -85,6 +85,13 @@ menu() {
         echo "key return"
     done
     echo "shot $images/partie.png"
+    # The guard attacked with the sword still in the bag, then the inspector.
+    for command in nord "attaque le garde"; do
+        echo "type $command"
+        echo "key return"
+    done
+    echo "key f1"
+    echo "shot $images/inspecteur.png"
     echo "key escape"
     # Three mistakes made on purpose, then the check: an exit to a room
     # without text, the sword's word taken away, a room that nothing reaches.
