@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "model/screen_layout.h"
+#include "engine/screen.h"
 
 namespace {
 
@@ -57,24 +57,31 @@ int64_t lastPrintedText() {
 
 void noteLinePrinted(int64_t x, int64_t y, int64_t width, int64_t height, const std::u16string& line) {
     noteAreaPainted(x, y, width, height);
-    const PrintedLine printed = {x, y, width, height, printedTexts, line};
+    const Zone area = clampedZone({x, y, width, height});
+    const PrintedLine printed = {area.x, area.y, area.width, area.height, printedTexts, line};
     if (onScreen(printed)) shownLines.push_back(printed);
 }
 
 void noteAreaPainted(int64_t x, int64_t y, int64_t width, int64_t height) {
-    std::erase_if(shownLines, [&](const PrintedLine& shown) { return overlaps(shown, x, y, width, height); });
+    // Areas come from zones of adventure files, which may hold any number.
+    const Zone area = clampedZone({x, y, width, height});
+    std::erase_if(shownLines, [&](const PrintedLine& shown) {
+        return overlaps(shown, area.x, area.y, area.width, area.height);
+    });
 }
 
 void noteAreaCopied(int64_t x, int64_t y, int64_t width, int64_t height, int64_t toX, int64_t toY) {
+    const Zone from = clampedZone({x, y, width, height});
+    const Zone to = clampedZone({toX, toY, width, height});
     std::vector<PrintedLine> carried;
     for (const PrintedLine& shown : shownLines) {
-        if (!liesWithin(shown, x, y, width, height)) continue;
+        if (!liesWithin(shown, from.x, from.y, from.width, from.height)) continue;
         PrintedLine moved = shown;
-        moved.x += toX - x;
-        moved.y += toY - y;
+        moved.x += to.x - from.x;
+        moved.y += to.y - from.y;
         if (onScreen(moved)) carried.push_back(moved);
     }
-    noteAreaPainted(toX, toY, width, height);
+    noteAreaPainted(to.x, to.y, to.width, to.height);
     shownLines.insert(shownLines.end(), carried.begin(), carried.end());
 }
 
