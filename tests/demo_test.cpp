@@ -11,13 +11,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A working folder holding a fresh copy of the demonstration project.
-std::string folderWithDemo(const std::string& name) {
-    const std::string folder = makeWorkFolder(name);
-    fs::copy(ORVALDE_DEMO, folder + "/Projets/chateau");
-    return folder;
-}
-
 std::string walkthrough(const std::string& name) {
     return readFile(std::string(ORVALDE_WALKTHROUGHS) + "/" + name);
 }

@@ -10,12 +10,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string folderWithDemo(const std::string& name) {
-    const std::string folder = makeWorkFolder(name);
-    fs::copy(ORVALDE_DEMO, folder + "/Projets/chateau");
-    return folder;
-}
-
 const std::string ForestChecked =
     "expect À la lisière de la forêt. Des fleurs sauvages bordent le chemin qui remonte, au nord, vers le château. <N>";
 

@@ -37,6 +37,12 @@ std::string makeWorkFolder(const std::string& name) {
     return folder.string();
 }
 
+std::string folderWithDemo(const std::string& name) {
+    const std::string folder = makeWorkFolder(name);
+    fs::copy(ORVALDE_DEMO, folder + "/Projets/chateau");
+    return folder;
+}
+
 std::string readFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     std::ostringstream bytes;

@@ -30,6 +30,8 @@
 // A fresh folder holding copies of build/run's "Images" and "Fonts" and an
 // empty "Projets"; removed when the test process ends. Returns its path.
 std::string makeWorkFolder(const std::string& name);
+// The same with a fresh copy of the demonstration project, "Projets/chateau".
+std::string folderWithDemo(const std::string& name);
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
 // The lines of a file without their CR LF or LF ends.
