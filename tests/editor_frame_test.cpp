@@ -140,22 +140,6 @@ TEST(EditorProjectsDeathTest, LoadingAFolderWithoutItsAdventureEndsWithItsMessag
                      "Fichier 'Projets\\vide\\vide.orv' introuvable !");
 }
 
-TEST(EditorTestPlay, ScratchPlaysKeepNoSavedGamesProjectPlaysKeepThem) {
-    const std::string folder = startEditor("test_play");
-    const std::string play = menuEntry(TestGame) + "type sauve\nkey return\ntype 1\nkey escape\n";
-    const std::string output = runEditor(play);
-    EXPECT_TRUE(inOrder(texts(output), {"A vous :", "SAUVE", "MENU"}));
-    EXPECT_TRUE(fs::is_directory(folder + "/Projets/Sans Titre"));
-    EXPECT_TRUE(fs::is_empty(folder + "/Projets/Sans Titre"));
-    EXPECT_EQ(fs::current_path(), fs::path(folder));
-    projectName = u"p";
-    projectFolder = u"Projets\\p\\";
-    fs::create_directories(folder + "/Projets/p");
-    runEditor(play);
-    EXPECT_TRUE(fs::exists(folder + "/Projets/p/1.sav"));
-    EXPECT_TRUE(fs::exists(folder + "/Projets/p/0.sav"));
-}
-
 TEST(EditorMultimedia, TheReportCountsTheProjectsMediaFiles) {
     const std::string folder = startEditor("multimedia");
     const std::string project = folder + "/Projets/p/";

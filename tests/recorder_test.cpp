@@ -20,17 +20,17 @@ TEST(Recorder, APlayRecordedIsAWalkthroughThatHoldsAndNamesTheLineAChangeBreaks)
     // Both walkthroughs: refusals, saved games, a game lost and played again; the game won.
     for (const std::string walkthrough : {"refus.txt", "victoire.txt"}) {
         const std::string played = readFile(std::string(ORVALDE_WALKTHROUGHS) + "/" + walkthrough);
-        ASSERT_EQ(runHeadless(folder, played, "--jouer chateau --enregistrer partie.txt").status, 0);
+        ASSERT_EQ(runHeadless(folder, played, "--jouer chateau --enregistrer partie.txt").status, 0) << walkthrough;
         const auto replayed = runHeadless(folder, readFile(folder + "/partie.txt"), "--jouer chateau");
         EXPECT_EQ(replayed.status, 0) << walkthrough;
         EXPECT_EQ(replayed.err, "") << walkthrough;
     }
+    // The refusals saved the game in slot 1 only.
+    EXPECT_TRUE(fs::exists(folder + "/Projets/chateau/1.sav") && !fs::exists(folder + "/Projets/chateau/2.sav"));
     const auto script = fileLines(folder + "/partie.txt");
-    ASSERT_TRUE(inOrder(script, {"key return", "type sud", "key return", ForestChecked, "type prends l'épée",
-                                 "key return", "expect L'épée est lourde, mais sa lame est bien aiguisée.",
-                                 "type cueille des fleurs", "key return",
-                                 "expect Vous cueillez un joli bouquet de fleurs des champs.", "type o",
-                                 "key return", "expect Vous avez joué 16 coups", "expect O/N", "type n"}));
+    ASSERT_TRUE(inOrder(script, {"key return", "type sud", "key return", ForestChecked, "type cueille des fleurs",
+                                 "key return", "expect Vous cueillez un joli bouquet de fleurs des champs.",
+                                 "type o", "key return", "expect Vous avez joué 16 coups", "expect O/N", "type n"}));
 
     const std::string adventureFile = folder + "/Projets/chateau/chateau.orv";
     std::string changed = readFile(adventureFile);
@@ -71,8 +71,9 @@ TEST(Recorder, APlayCutShortByTheWindowsCloseLeavesAWholeScript) {
 }
 
 // A test play from the editor is recorded in the project's folder, the last
-// play only, without the prompt or the echo of a command; a play without a
-// project folder records nothing. What was printed and then cleared, blanked
+// play only, with the answer to a question, without the prompt or the echo
+// of a command; it keeps its saved games there. A play without a project
+// folder records nothing and keeps nothing. What was printed and then cleared, blanked
 // or covered by the hall's picture, which lies over the text zone, is not
 // checked: played again, the recording meets every check.
 TEST(Recorder, EachTestPlayOfAProjectIsRecordedInItsFolder) {
@@ -90,10 +91,12 @@ TEST(Recorder, EachTestPlayOfAProjectIsRecordedInItsFolder) {
     for (const std::string command : {"nord", "regarde", ""}) {
         projectName = command.empty() ? u"" : u"essai";
         projectFolder = command.empty() ? u"" : u"Projets\\essai\\";
-        runEditor(menuEntry(14) + typed({command.c_str(), "rocher"}) + "key escape\n");
+        runEditor(menuEntry(14) + typed({command.c_str(), "rocher", "sauve"}) + "type 1\nkey escape\n");
+        EXPECT_EQ(fs::current_path(), fs::path(folder));
         const std::string recording = readFile(folder + "/Projets/essai/derniere-partie.txt");
         const auto script = fileLines(folder + "/Projets/essai/derniere-partie.txt");
-        EXPECT_EQ(bool(inOrder(script, {"type " + command, "key return", "type rocher"})), !command.empty());
+        const bool played = inOrder(script, {"type " + command, "type rocher", "type sauve", "key return", "type 1"});
+        EXPECT_EQ(played, !command.empty());
         EXPECT_EQ(bool(inOrder(script, {"type nord", "expect La cave. <S>"})), command == "nord") << command;
         // The play without a project leaves the project's recording as it was.
         EXPECT_EQ(bool(inOrder(script, {"expect Vous avez: Rien du tout"})), command != "nord") << command;
@@ -104,5 +107,6 @@ TEST(Recorder, EachTestPlayOfAProjectIsRecordedInItsFolder) {
         fs::current_path(folder);
         EXPECT_EQ(takeUnmetExpectations(), std::vector<std::string>{}) << command;
     }
-    EXPECT_FALSE(fs::exists(folder + "/Projets/Sans Titre/derniere-partie.txt"));
+    EXPECT_TRUE(fs::exists(folder + "/Projets/essai/0.sav") && fs::exists(folder + "/Projets/essai/1.sav"));
+    EXPECT_TRUE(fs::is_empty(folder + "/Projets/Sans Titre"));
 }

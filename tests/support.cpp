@@ -97,9 +97,9 @@ std::string runEditor(const std::string& script) {
     return output;
 }
 
-std::string playSession(const std::string& script) {
+std::string playSession(const std::string& script, const PlayWatch& watch) {
     queueInputScript(script + "\nkey escape\n");
-    runGameSession();
+    runGameSession(watch);
     std::string output = takeHeadlessOutput();
     recordHeadlessOutputInMemory(true);
     return output;

@@ -61,8 +61,8 @@ void startInProcess(const std::string& folder);
 // menu: two Escapes are added at the end. Returns what was reported (texts drawn, boxes).
 std::string runEditor(const std::string& script);
 // A test play of the adventure in memory in the current directory, driven by
-// the script, with an Escape added at the end.
-std::string playSession(const std::string& script);
+// the script, with an Escape added at the end, watched as told.
+std::string playSession(const std::string& script, const PlayWatch& watch = {});
 // Script pieces: a click; a click on the menu entry of a page (1..17); each
 // line typed and entered with Return.
 std::string click(int64_t x, int64_t y);

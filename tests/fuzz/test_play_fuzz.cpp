@@ -28,15 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int round = 0; round < 12; ++round) script += "\nkey escape\ntype 1n";
     int64_t placement[TableSize];
     std::memcpy(placement, adventure.objectLocations, sizeof placement);
-    queueInputScript(script + "\nkey escape\n");
-    runGameSession({.inspector = true, .recording = u"partie.txt"});
-    recordHeadlessOutputInMemory(true);
+    playSession(script, {.inspector = true, .recording = u"partie.txt"});
     takeRecordedSleeps();
     if (std::memcmp(placement, adventure.objectLocations, sizeof placement) != 0) std::abort();
     takeUnmetExpectations();
-    queueInputScript(readFile("partie.txt"));
-    runGameSession();
-    recordHeadlessOutputInMemory(true);
+    playSession(readFile("partie.txt"));
     if (!takeUnmetExpectations().empty()) std::abort();
     return 0;
 }
