@@ -3,7 +3,7 @@
 # and its runtime for the fuzz targets), skipping those already there.
 set -eu
 packages="build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
-libvorbis-dev fonts-dejavu-core libgtest-dev xvfb xdotool imagemagick x11-utils clang libclang-rt-14-dev"
+libvorbis-dev libgraphviz-dev fonts-dejavu-core libgtest-dev xvfb xdotool imagemagick x11-utils clang libclang-rt-14-dev"
 missing=""
 for package in $packages; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing="$missing $package"

@@ -61,6 +61,12 @@ void movementsPageAdjust(int64_t direction, int64_t step) {
     }
 }
 
+void openMovementsPageOn(int64_t room) {
+    // The value the wheel changes stays the one the author last chose.
+    currentPage = Movements;
+    movementsRoom = room;
+}
+
 void resetMovementsPage() {
     movementsRoom = 0;
     movementsField = 0;
