@@ -10,6 +10,14 @@ ProgramArguments parseProgramArguments(int argc, char** argv, bool headless) {
         arguments.mode = argc == 2 ? ProgramArguments::Help : ProgramArguments::Wrong;
         return arguments;
     }
+    if (at < argc && std::strcmp(argv[at], "--carte") == 0) {
+        arguments.mode = argc == 4 ? ProgramArguments::Map : ProgramArguments::Wrong;
+        if (argc == 4) {
+            arguments.project = argv[2];
+            arguments.picture = argv[3];
+        }
+        return arguments;
+    }
     const bool player = at < argc && std::strcmp(argv[at], "--jouer") == 0;
     const bool checker = at < argc && std::strcmp(argv[at], "--verifier") == 0;
     if (player || checker) {
@@ -48,19 +56,22 @@ ProgramArguments parseProgramArguments(int argc, char** argv, bool headless) {
 void printUsage(FILE* stream) {
     std::fputs(
         "Utilisation :\n"
-        "  orvalde                              ouvre l'éditeur d'aventures\n"
-        "  orvalde --jouer NOM                  joue l'aventure du projet Projets/NOM, sans l'éditeur\n"
-        "      --inspecteur                     F1 montre ou cache l'inspecteur pendant la partie\n"
-        "      --enregistrer FICHIER            enregistre la partie dans FICHIER, un script qui la rejoue\n"
-        "  orvalde --verifier NOM               vérifie l'aventure du projet Projets/NOM : une ligne par\n"
-        "                                       erreur ou remarque ; code de sortie 0 sans erreur, 4 avec\n"
-        "                                       au moins une, 1 si le projet ne peut pas être chargé\n"
-        "  orvalde --help                       affiche cette aide\n"
-        "  orvalde-headless SCRIPT              le même programme sans fenêtre, piloté par un script\n"
-        "  orvalde-headless --jouer NOM SCRIPT  joue le projet NOM sans fenêtre, piloté par un script\n"
-        "                                       (avec --inspecteur et --enregistrer FICHIER comme orvalde)\n"
-        "  orvalde-headless --verifier NOM      la même vérification que orvalde --verifier NOM\n"
-        "  orvalde-headless --help              affiche cette aide\n"
+        "  orvalde                                     ouvre l'éditeur d'aventures\n"
+        "  orvalde --jouer NOM                         joue l'aventure du projet Projets/NOM, sans l'éditeur\n"
+        "      --inspecteur                            F1 montre ou cache l'inspecteur pendant la partie\n"
+        "      --enregistrer FICHIER                   enregistre la partie dans FICHIER, un script qui la rejoue\n"
+        "  orvalde --verifier NOM                      vérifie l'aventure du projet Projets/NOM : une ligne par\n"
+        "                                              erreur ou remarque ; code de sortie 0 sans erreur, 4 avec\n"
+        "                                              au moins une, 1 si le projet ne peut pas être chargé\n"
+        "  orvalde --carte NOM FICHIER.svg             écrit la carte des salles et des sorties du projet\n"
+        "                                              Projets/NOM dans FICHIER.svg, sans fenêtre\n"
+        "  orvalde --help                              affiche cette aide\n"
+        "  orvalde-headless SCRIPT                     le même programme sans fenêtre, piloté par un script\n"
+        "  orvalde-headless --jouer NOM SCRIPT         joue le projet NOM sans fenêtre, piloté par un script\n"
+        "                                              (avec --inspecteur et --enregistrer FICHIER comme orvalde)\n"
+        "  orvalde-headless --verifier NOM             la même vérification que orvalde --verifier NOM\n"
+        "  orvalde-headless --carte NOM FICHIER.svg    écrit la carte du projet NOM, comme orvalde --carte\n"
+        "  orvalde-headless --help                     affiche cette aide\n"
         "Les deux programmes travaillent dans le dossier courant, qui contient Images, Fonts et Projets.\n",
         stream);
 }

@@ -1,21 +1,22 @@
 // The options of the two programs: the editor by default, or one project
-// played without it (with the inspector, recorded) or checked, and the
-// headless runner's script.
+// played without it (with the inspector, recorded) or checked, or the map of
+// a project written as a picture, and the headless runner's script.
 #pragma once
 
 #include <cstdio>
 #include <string>
 
 struct ProgramArguments {
-    enum Mode { Editor, Player, Checker, Help, Wrong } mode = Editor;
-    std::string project;     // the project played with --jouer or checked with --verifier
+    enum Mode { Editor, Player, Checker, Map, Help, Wrong } mode = Editor;
+    std::string project;     // the project played with --jouer, checked with --verifier or drawn with --carte
     bool inspector = false;  // --inspecteur: F1 shows the inspector in that play
     std::string recording;   // --enregistrer FICHIER: the play recorded there
     std::string script;      // the headless runner's script
+    std::string picture;     // the SVG file that --carte writes
 };
 
 // Reads the arguments after the program's name; the headless runner takes
-// its script as the last one.
+// its script as the last one, except with --carte, which needs none.
 ProgramArguments parseProgramArguments(int argc, char** argv, bool headless);
 
 // The usage of both programs, in French.

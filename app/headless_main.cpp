@@ -1,6 +1,6 @@
 // orvalde-headless [--jouer NOM] SCRIPT (or --verifier NOM): the whole program without a window,
 // its input read from the script, what it draws and says written to standard
-// output.
+// output; orvalde-headless --carte NOM FICHIER.svg as orvalde --carte.
 #include <cstdio>
 
 #include "app/command_line.h"
@@ -20,6 +20,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (arguments.mode == ProgramArguments::Checker) runCheckerMode(utf8ToText(arguments.project));
+    if (arguments.mode == ProgramArguments::Map) {
+        runMapExport(utf8ToText(arguments.project), utf8ToText(arguments.picture));
+    }
     if (!loadInputScriptFile(utf8ToText(arguments.script))) return 2;
     if (arguments.mode == ProgramArguments::Player) runPlayerMode(utf8ToText(arguments.project), arguments.inspector, utf8ToText(arguments.recording));
     runOrvalde();

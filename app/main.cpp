@@ -1,5 +1,6 @@
 // Orvalde: the editor and game engine in one window, or one project played on
-// its own with --jouer, or checked with --verifier.
+// its own with --jouer, checked with --verifier, or the map of a project
+// written with --carte.
 #include <cstdio>
 
 #include "app/command_line.h"
@@ -20,6 +21,8 @@ int main(int argc, char** argv) {
             runPlayerMode(utf8ToText(arguments.project), arguments.inspector, utf8ToText(arguments.recording));
         case ProgramArguments::Checker:
             runCheckerMode(utf8ToText(arguments.project));
+        case ProgramArguments::Map:
+            runMapExport(utf8ToText(arguments.project), utf8ToText(arguments.picture));
         case ProgramArguments::Editor:
             runOrvalde();
     }

@@ -3,6 +3,8 @@
 // needs is in startup.h.
 #pragma once
 
+#include <string>
+
 // The start-up of startup.h, then the introduction picture and the editor's
 // pictures. Every failure is fatal.
 void startEditor();
@@ -14,3 +16,7 @@ void initialiseEditor();
 void runMainLoop();
 // The whole program: start-up, introduction, editor loop, end.
 [[noreturn]] void runOrvalde();
+// --carte: the map of the project written as an SVG picture at the path,
+// without a window; status 0, or 1 when the project cannot be loaded or the
+// picture written (the reason on standard error).
+[[noreturn]] void runMapExport(const std::u16string& name, const std::u16string& picture);

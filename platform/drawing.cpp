@@ -102,6 +102,11 @@ bool startDrawing() {
     return true;
 }
 
+bool platformInitWithoutWindow() {
+    if (layerStarted()) return true;
+    return SDL_Init(0) == 0 && startDrawing();
+}
+
 void stopDrawing() {
     forgetRenderedTexts();
     for (size_t slot = 1; slot < images.slots.size(); ++slot) {
@@ -549,6 +554,25 @@ int64_t imageWidth(ImageHandle image) {
 int64_t imageHeight(ImageHandle image) {
     SDL_Surface* surface = surfaceOf(image);
     return surface == nullptr ? 0 : surface->h;
+}
+
+std::string pngBytes(ImageHandle image) {
+    SDL_Surface* surface = surfaceOf(image);
+    if (surface == nullptr) return "";
+    // A PNG file is never larger than its pixels stored uncompressed with a
+    // few bytes a row and its headers: room enough, and writing past it fails.
+    const size_t room = static_cast<size_t>(surface->w) * static_cast<size_t>(surface->h) * 4 +
+                        static_cast<size_t>(surface->h) * 8 + 4096;
+    if (room > (static_cast<size_t>(1) << 30)) return "";
+    std::string bytes(room, '\0');
+    SDL_RWops* stream = SDL_RWFromMem(bytes.data(), static_cast<int>(room));
+    if (stream == nullptr) return "";
+    const bool written = IMG_SavePNG_RW(surface, stream, 0) == 0;
+    const Sint64 length = SDL_RWtell(stream);
+    SDL_RWclose(stream);
+    if (!written || length <= 0) return "";
+    bytes.resize(static_cast<size_t>(length));
+    return bytes;
 }
 
 // ---------------------------------------------------------------------------

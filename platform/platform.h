@@ -36,6 +36,9 @@ constexpr Colour rgb(int64_t red, int64_t green, int64_t blue) {
 // ---------------------------------------------------------------------------
 // Start and end of the layer.
 bool platformInit();
+// The layer without a window, for the programs' tasks on the command line:
+// files, pictures, and drawing into images.
+bool platformInitWithoutWindow();
 // Releases the layer and ends the process with the status. The headless
 // runner ends with 3 instead of 0 when an "expect" line of its script failed.
 [[noreturn]] void endProcess(int status);
@@ -61,7 +64,9 @@ constexpr int KeyReturn = 13;
 constexpr int KeyEscape = 27;
 constexpr int KeyPageUp = 33;
 constexpr int KeyPageDown = 34;
+constexpr int KeyLeft = 37;
 constexpr int KeyUp = 38;
+constexpr int KeyRight = 39;
 constexpr int KeyDown = 40;
 constexpr int KeyF1 = 112;  // shows or hides the inspector of a test play
 
@@ -120,6 +125,9 @@ ImageHandle grabImage(ImageHandle source, int64_t x, int64_t y, int64_t width, i
 void freeImage(ImageHandle image);
 int64_t imageWidth(ImageHandle image);
 int64_t imageHeight(ImageHandle image);
+// The image as the bytes of a PNG file, for a picture carried inside another
+// file; empty on failure.
+std::string pngBytes(ImageHandle image);
 
 // ---------------------------------------------------------------------------
 // Fonts: a TrueType file at a character height in pixels.
