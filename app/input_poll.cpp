@@ -37,6 +37,8 @@ void pollInput(int maxWaitMs) {
             inputState.returnKey = event.keyCode == KeyReturn;
             inputState.upKey = event.keyCode == KeyUp;
             inputState.downKey = event.keyCode == KeyDown;
+            inputState.leftKey = event.keyCode == KeyLeft;
+            inputState.rightKey = event.keyCode == KeyRight;
             inputState.pageUpKey = event.keyCode == KeyPageUp;
             inputState.pageDownKey = event.keyCode == KeyPageDown;
             inputState.backspaceKey = event.keyCode == KeyBackspace;
@@ -52,7 +54,8 @@ void pollInput(int maxWaitMs) {
 static bool isAwaited(const AwaitedInput& awaited) {
     const InputState& in = inputState;
     const bool anyKey =
-        in.escapeKey || in.returnKey || in.upKey || in.downKey || in.pageUpKey || in.pageDownKey || in.backspaceKey;
+        in.escapeKey || in.returnKey || in.upKey || in.downKey || in.leftKey || in.rightKey || in.pageUpKey ||
+        in.pageDownKey || in.backspaceKey;
     bool listed = false;
     for (std::u16string rest = awaited.characters; !listed && !rest.empty() && in.typedChar != 0;) {
         listed = lowerCaseCode(takeFirstCharacter(rest)) == lowerCaseCode(in.typedChar);

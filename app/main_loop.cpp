@@ -45,8 +45,8 @@ constexpr int IdlePollMs = 250;
 
 // One turn: the page drawn and shown, then one input and what it does, in
 // this order: Escape, Backspace on the event pages, the wheel and the keys
-// that change the page's value, the list selection, the text entry, and last
-// the click. False when the input ends the editor.
+// that change the page's value or scroll it, the list selection, the text
+// entry, and last the click. False when the input ends the editor.
 static bool runOneTurn() {
     liveRefreshWanted = false;
     drawCurrentPage();
@@ -77,6 +77,7 @@ static bool runOneTurn() {
     if (!entering && adjustDirection != 0) {
         for (int64_t done = 0; done < adjustments; ++done) handlePageAdjust(adjustDirection, adjustStep);
     }
+    if (!entering && (inputState.leftKey || inputState.rightKey)) handlePageScrollAcross(inputState.rightKey ? 1 : -1);
     for (int64_t done = 0; done < adjustments && listSelecting; ++done) handleListSelection();
     if (editingText) {
         int64_t key = inputState.typedChar;

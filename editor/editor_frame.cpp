@@ -37,6 +37,9 @@ void drawCurrentPage() {
         case Movements:
             drawMovementsPage();
             break;
+        case Map:
+            drawMapPage();
+            break;
         case ObjectPlacement:
             drawPlacementPage();
             break;
@@ -88,6 +91,9 @@ bool handlePageClick(int64_t zone) {
         case Movements:
             movementsPageClick(zone);
             break;
+        case Map:
+            mapPageClick(zone);
+            break;
         case ObjectPlacement:
             placementPageClick(zone);
             break;
@@ -125,6 +131,9 @@ void handlePageAdjust(int64_t direction, int64_t step) {
         case Movements:
             movementsPageAdjust(direction, step);
             break;
+        case Map:
+            mapPageAdjust(direction, step);
+            break;
         case ObjectPlacement:
             placementPageAdjust(direction, step);
             break;
@@ -141,6 +150,10 @@ void handlePageAdjust(int64_t direction, int64_t step) {
         default:
             break;
     }
+}
+
+void handlePageScrollAcross(int64_t direction) {
+    if (currentPage == Map) mapPageScrollAcross(direction);
 }
 
 void handleListSelection() {
@@ -188,6 +201,7 @@ void resetEditorState() {
     resetLayoutSettings();  // also both event counts to 1
     resetTextPages();
     resetMovementsPage();
+    resetMapPage();
     resetPlacementPage();
     resetAttributesPage();
     resetEventPages();

@@ -12,6 +12,9 @@ void drawCurrentPage();
 bool handlePageClick(int64_t zone);
 // Wheel or arrow keys: the current page changes its selected value.
 void handlePageAdjust(int64_t direction, int64_t step);
+// The left and right keys: a page wider than the screen (the map) scrolls
+// across, direction -1 to the left, 1 to the right.
+void handlePageScrollAcross(int64_t direction);
 // List selection (vocabulary page) with the input of this loop turn.
 void handleListSelection();
 // Text entry: key is a typed character, 8 (Backspace) or 13 (Return).

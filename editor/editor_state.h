@@ -27,6 +27,7 @@ enum EditorPage {
     Reset = 15,
     Quit = 16,
     Findings = 17,  // "VERIFIER"
+    Map = 18,       // "CARTE"
 };
 
 struct ClickZone {

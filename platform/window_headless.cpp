@@ -125,6 +125,8 @@ int keyCodeNamed(const std::string& name) {
     if (name == "backspace") return KeyBackspace;
     if (name == "up") return KeyUp;
     if (name == "down") return KeyDown;
+    if (name == "left") return KeyLeft;
+    if (name == "right") return KeyRight;
     if (name == "pageup") return KeyPageUp;
     if (name == "pagedown") return KeyPageDown;
     if (name == "f1") return KeyF1;

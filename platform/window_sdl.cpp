@@ -66,6 +66,12 @@ PlatformEvent translate(const SDL_Event& event) {
                 case SDLK_DOWN:
                     result.keyCode = KeyDown;
                     break;
+                case SDLK_LEFT:
+                    result.keyCode = KeyLeft;
+                    break;
+                case SDLK_RIGHT:
+                    result.keyCode = KeyRight;
+                    break;
                 case SDLK_PAGEUP:
                     result.keyCode = KeyPageUp;
                     break;

@@ -116,8 +116,8 @@ std::string typed(std::initializer_list<const char*> lines) {
 }
 
 std::string menuEntry(int64_t page) {
-    // Two a row from the top; "VERIFIER" alone below the layout settings.
-    if (page == Findings) return click(208, 555);
+    // Two a row from the top; "VERIFIER" and "CARTE" below the layout settings.
+    if (page == Findings || page == Map) return click(page == Findings ? 208 : 591, 555);
     return click(33 + 383 * ((page - 1) % 2) + 175, 35 * ((page - 1) / 2 + 1) + 15);
 }
 

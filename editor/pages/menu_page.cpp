@@ -19,6 +19,7 @@ enum MenuAction {
     StartsAfresh,      // at once and without a question: the default adventure, no project
     EndsEditor,
     ShowsFindings,  // its page, with the adventure checked afresh
+    ShowsMap,       // its page, with the map laid out afresh
 };
 
 struct MenuEntry {
@@ -49,6 +50,7 @@ constexpr MenuEntry menuEntries[] = {
     {u"REINITIALISER", Reset, StartsAfresh, 33, 280},
     {u"QUITTER", Quit, EndsEditor, 416, 280},
     {u"VERIFIER", Findings, ShowsFindings, 33, 540},
+    {u"CARTE", Map, ShowsMap, 416, 540},
 };
 constexpr int MenuEntryCount = static_cast<int>(std::size(menuEntries));
 
@@ -146,6 +148,10 @@ bool menuPageClick(int64_t zone) {
             break;
         case StartsAfresh:
             startNewAdventure();
+            break;
+        case ShowsMap:
+            currentPage = chosen.page;
+            openMapPage();
             break;
         case EndsEditor:
             return true;

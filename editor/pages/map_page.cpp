@@ -1,0 +1,144 @@
+// "CARTE": the map of the adventure, laid out each time the page opens (the
+// layout of editor/map_layout.h, which the SVG picture draws too). The wheel
+// and the arrow keys scroll a map larger than the page; a click on a room
+// opens "DEPLACEMENTS" on that room.
+#include <algorithm>
+#include <cmath>
+
+#include "editor/editor_state.h"
+#include "editor/map_layout.h"
+#include "editor/pages/pages.h"
+#include "editor/widgets.h"
+#include "model/adventure.h"
+#include "platform/platform.h"
+#include "platform/program.h"
+
+namespace {
+
+AdventureMap shownMap;
+int64_t scrollX = 0;  // the map's pixel at the left edge of the view
+int64_t scrollY = 0;  // the map's pixel at the top of the view
+
+// The map shows between the title bar and the "MENU" button.
+constexpr int64_t ViewTop = 58;
+constexpr int64_t ViewBottom = 552;
+constexpr int64_t ViewHeight = ViewBottom - ViewTop;
+constexpr int64_t ScrollStep = 50;  // pixels per notch or key; 10 steps with Control or the page keys
+constexpr int64_t MapZone = 2;      // the whole view: the room under the pointer is looked up
+constexpr Colour Grey = rgb(128, 128, 128);
+
+// Where the map's corner is on the page: scrolled, or centred when the map is
+// smaller than the view that way.
+int64_t originX() {
+    return shownMap.width <= ScreenWidth ? (ScreenWidth - shownMap.width) / 2 : -scrollX;
+}
+int64_t originY() {
+    return ViewTop + (shownMap.height <= ViewHeight ? (ViewHeight - shownMap.height) / 2 : -scrollY);
+}
+
+void keepScrollWithinMap() {
+    scrollX = std::clamp<int64_t>(scrollX, 0, std::max<int64_t>(0, shownMap.width - ScreenWidth));
+    scrollY = std::clamp<int64_t>(scrollY, 0, std::max<int64_t>(0, shownMap.height - ViewHeight));
+}
+
+// Draws the part of the line within the view (and a pixel beyond): a line of a
+// large map may reach tens of thousands of pixels outside it.
+void drawLineInView(double x1, double y1, double x2, double y2) {
+    const double left = -1, right = ScreenWidth, top = ViewTop - 1, bottom = ViewBottom;
+    double from = 0, to = 1;
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - left, right - x1, y1 - top, bottom - y1};
+    for (int side = 0; side < 4; ++side) {
+        if (p[side] == 0) {
+            if (q[side] < 0) return;
+            continue;
+        }
+        const double t = q[side] / p[side];
+        if (p[side] < 0) from = std::max(from, t);
+        if (p[side] > 0) to = std::min(to, t);
+    }
+    if (from > to) return;
+    drawLine(std::llround(x1 + from * dx), std::llround(y1 + from * dy), std::llround(x1 + to * dx),
+             std::llround(y1 + to * dy));
+}
+
+void drawExit(const MapExit& exit, int64_t x, int64_t y) {
+    const Colour colour = shownMap.rooms[exit.to].hasText ? rgb(0, 0, 0) : rgb(255, 0, 0);
+    setFrontColour(colour);
+    drawLineInView(x + exit.x1, y + exit.y1, x + exit.x2, y + exit.y2);
+    if (exit.oneWay) {
+        for (int side = 0; side < 2; ++side) {
+            drawLineInView(x + exit.arrowX[side], y + exit.arrowY[side], x + exit.x2, y + exit.y2);
+        }
+    }
+    const int64_t labelX = x + exit.labelX, labelY = y + exit.labelY;
+    if (exit.labelled && labelX > -50 && labelX < ScreenWidth + 50 && labelY > ViewTop && labelY < ViewBottom) {
+        drawCentredText(directionNames[exit.direction], labelX, labelY, colour & 255, (colour >> 8) & 255,
+                        (colour >> 16) & 255);
+    }
+}
+
+void drawRoom(int64_t room, int64_t x, int64_t y) {
+    drawButton(x, y, MapBoxWidth, MapBoxHeight);
+    drawLabel(formatNumber3(room), x + 6, y + 3, 0, 0, 0);
+    drawWrappedText(adventure.roomTexts[room], x, y + 20, MapBoxWidth, MapBoxHeight - 20, 6, 0, 0, 0, 0, 1);
+}
+
+}  // namespace
+
+void openMapPage() {
+    layOutMap(adventure, shownMap);
+    keepScrollWithinMap();
+}
+
+void drawMapPage() {
+    startPage(u"", 0);
+    const int64_t x = originX(), y = originY();
+    for (int64_t e = 0; e < shownMap.exitCount; ++e) drawExit(shownMap.exits[e], x, y);
+    bool anyRoom = false;
+    for (int64_t room = 0; room < MapRoomCount; ++room) {
+        const MapRoom& box = shownMap.rooms[room];
+        anyRoom = anyRoom || box.shown;
+        const int64_t left = x + box.x, top = y + box.y;
+        if (!box.shown || left + MapBoxWidth + 2 < 0 || left >= ScreenWidth || top + MapBoxHeight + 2 < ViewTop ||
+            top >= ViewBottom) {
+            continue;
+        }
+        drawRoom(room, left, top);
+    }
+    if (!anyRoom) drawCentredText(u"Aucune salle n'a de texte ni de sortie.", 400, 300, 0, 0, 0);
+
+    // The title bar and the buttons over what of the map reaches beyond the view.
+    fillRect(0, 0, ScreenWidth, ViewTop, Grey);
+    fillRect(0, ViewBottom, ScreenWidth, ScreenHeight - ViewBottom, Grey);
+    drawTitleBar(u"CARTE", 20);
+    drawLabel(u"Molette, flèches : défiler", 20, 566, 0, 0, 0);
+    drawLabel(u"Clic sur une salle : ses sorties", 540, 566, 0, 0, 0);
+    drawMenuButton(360, 560);
+    setClickZone(MapZone, 0, ViewTop, ScreenWidth, ViewHeight);
+    endDrawing();
+}
+
+void mapPageClick(int64_t zone) {
+    if (zone != MapZone) return;
+    int pointerX = -1, pointerY = -1;
+    pointerPosition(pointerX, pointerY);
+    const int64_t room = mapRoomAt(shownMap, pointerX - originX(), pointerY - originY());
+    if (room >= 0) openMovementsPageOn(room);
+}
+
+void mapPageAdjust(int64_t direction, int64_t step) {
+    scrollY -= direction * step * ScrollStep;
+    keepScrollWithinMap();
+}
+
+void mapPageScrollAcross(int64_t direction) {
+    scrollX += direction * ScrollStep;
+    keepScrollWithinMap();
+}
+
+void resetMapPage() {
+    scrollX = 0;
+    scrollY = 0;
+}
