@@ -1,0 +1,247 @@
+// The map of an adventure as an author reads it: small adventures written
+// here, their rooms placed by the directions of their exits in the SVG picture
+// and on the page "CARTE", a click on a room that opens its exits, and
+// hostile exits that must neither hang nor overlap.
+#include <filesystem>
+#include <random>
+#include <regex>
+
+#include "editor/map_layout.h"
+#include "editor/map_picture.h"
+#include "model/adventure_file.h"
+#include "tests/support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Exit {
+    int64_t from, direction, to;
+};
+enum : int64_t { N, S, E, W, Up, Down };
+
+// Rooms with a text ("Salle N."), and these exits only.
+void writeRooms(std::initializer_list<int64_t> withText, std::initializer_list<Exit> exits) {
+    for (int64_t room = 0; room < 253; ++room) {
+        adventure.roomTexts[room].clear();
+        for (int64_t& exit : adventure.exits[room]) exit = NoExit;
+    }
+    for (const int64_t room : withText) adventure.roomTexts[room] = u"Salle " + integerToText(room) + u".";
+    for (const Exit& exit : exits) adventure.exits[exit.from][exit.direction] = exit.to;
+}
+
+struct Box {
+    int64_t x = -1, y = -1;
+};
+
+// What the picture holds: each room's box, and each exit group told as
+// "N -> M", with "rouge", "sens unique" and its label as drawn.
+struct Picture {
+    std::map<int64_t, Box> rooms;
+    std::vector<std::string> exits;
+};
+
+Picture readPicture(const std::string& svg) {
+    Picture picture;
+    const std::regex room("<title>Salle (\\d+)</title>\n<rect x=\"(-?\\d+)\" y=\"(-?\\d+)\"");
+    for (std::sregex_iterator at(svg.begin(), svg.end(), room), end; at != end; ++at) {
+        picture.rooms[std::stoll((*at)[1])] = {std::stoll((*at)[2]), std::stoll((*at)[3])};
+    }
+    const std::regex exit("<title>(\\d+) -&gt; (\\d+)</title>\n<line[^>]*stroke=\"(\\w+)\"/>\n(<polyline[^\n]*\n)?"
+                          "(?:<text[^>]*>(\\w+)</text>\n)?</g>");
+    for (std::sregex_iterator at(svg.begin(), svg.end(), exit), end; at != end; ++at) {
+        const std::smatch& m = *at;
+        std::string told = m.str(1) + " -> ";
+        told += m.str(2);
+        if (m.str(3) == "red") told += " rouge";
+        if (m[4].matched) told += " sens unique";
+        if (m[5].matched) told.append(" ").append(m.str(5));
+        picture.exits.push_back(told);
+    }
+    return picture;
+}
+
+Picture mapPicture() {
+    EXPECT_TRUE(writeMapPicture(u"carte.svg"));
+    return readPicture(readFile("carte.svg"));
+}
+
+bool overlap(const Box& a, const Box& b) {
+    return a.x < b.x + MapBoxWidth && b.x < a.x + MapBoxWidth && a.y < b.y + MapBoxHeight && b.y < a.y + MapBoxHeight;
+}
+
+void expectNoOverlap(const Picture& picture) {
+    for (auto a = picture.rooms.begin(); a != picture.rooms.end(); ++a) {
+        for (auto b = std::next(a); b != picture.rooms.end(); ++b) {
+            EXPECT_FALSE(overlap(a->second, b->second)) << "rooms " << a->first << " and " << b->first;
+        }
+    }
+}
+
+// Where a text was last drawn on the page, {-1, -1} when it was not.
+Box drawnAt(const std::string& output, const std::string& text) {
+    Box at;
+    for (const Drawn& seen : drawn(output)) {
+        if (seen.text == text) at = {seen.x, seen.y};
+    }
+    return at;
+}
+
+}  // namespace
+
+TEST(AdventureMap, RoomsLieWhereTheirExitsLead) {
+    startInProcess(makeWorkFolder("map"));
+    const struct {
+        const char* adventure;
+        std::initializer_list<int64_t> texts;
+        std::initializer_list<Exit> exits;
+        // Room b's box lies these columns and rows from room a's.
+        std::vector<std::array<int64_t, 4>> offsets;
+        std::vector<std::string> drawnExits;
+    } cases[] = {
+        {"a square",
+         {0, 1, 2, 3},
+         {{0, E, 1}, {1, W, 0}, {1, S, 3}, {3, N, 1}, {3, W, 2}, {2, E, 3}, {2, N, 0}, {0, S, 2}},
+         {{0, 1, 1, 0}, {0, 2, 0, 1}, {0, 3, 1, 1}},
+         {"0 -> 2", "0 -> 1", "1 -> 3", "1 -> 0", "2 -> 0", "2 -> 3", "3 -> 1", "3 -> 2"}},
+        {"a corridor westwards",
+         {5, 6, 7},
+         {{5, W, 6}, {6, E, 5}, {6, W, 7}, {7, E, 6}},
+         {{5, 6, -1, 0}, {5, 7, -2, 0}},
+         {"5 -> 6", "6 -> 5", "6 -> 7", "7 -> 6"}},
+        {"a one-way exit, up and down",
+         {0, 1, 2},
+         {{0, N, 1}, {1, Up, 2}, {2, Down, 1}},
+         {{0, 1, 0, -1}, {1, 2, 1, -1}},
+         {"0 -> 1 sens unique", "1 -> 2 Haut", "2 -> 1 Bas"}},
+        {"an exit to a room without text, and exits leading nowhere",
+         {0},
+         {{0, S, 9}, {9, N, 0}, {0, E, 253}, {0, W, -1}, {0, Up, 300}, {0, Down, 1LL << 40}},
+         {{0, 9, 0, 1}},
+         {"0 -> 9 rouge", "9 -> 0"}},
+        {"exits that disagree: a room where another already is, a room its own exit",
+         {0, 1, 2},
+         {{0, N, 1}, {1, S, 0}, {2, S, 0}, {1, E, 0}, {0, W, 0}},
+         {{0, 1, 0, -1}},
+         {"0 -> 1", "0 -> 0 Ouest", "1 -> 0", "1 -> 0 Est", "2 -> 0 sens unique Sud"}},
+    };
+    for (const auto& c : cases) {
+        writeRooms(c.texts, c.exits);
+        const Picture picture = mapPicture();
+        for (const auto& [a, b, columns, rows] : c.offsets) {
+            EXPECT_EQ(picture.rooms.at(b).x - picture.rooms.at(a).x, columns * MapColumnPitch) << c.adventure << ": " << b;
+            EXPECT_EQ(picture.rooms.at(b).y - picture.rooms.at(a).y, rows * MapRowPitch) << c.adventure << ": " << b;
+        }
+        EXPECT_EQ(picture.exits, c.drawnExits) << c.adventure;
+        expectNoOverlap(picture);
+    }
+}
+
+TEST(AdventureMap, RoomsJoinedOnlyByEventsAreNotJoinedOnTheMap) {
+    startInProcess(makeWorkFolder("map_events"));
+    writeRooms({0, 7}, {});
+    addMinorEvent(30, 255, 255, {}, {step(AllerEn, 7)});
+    adventure.roomTexts[7] = u"<b>Cave & \"fût\"</b>\x01où l'on descend par une échelle";
+    const std::string svg = (mapPicture(), readFile("carte.svg"));
+    const Picture picture = readPicture(svg);
+    EXPECT_EQ(picture.rooms.size(), 2u);
+    EXPECT_EQ(picture.exits, std::vector<std::string>{});
+    expectNoOverlap(picture);
+    // The room's text, escaped, cut to the box's two lines.
+    EXPECT_NE(svg.find(">&lt;b&gt;Cave &amp;</text>\n<text"), std::string::npos) << svg;
+    EXPECT_NE(svg.find(">&quot;fût&quot;&lt;/b&gt; où…</text>\n</g>"), std::string::npos) << svg;
+}
+
+TEST(AdventureMap, HostileExitsNeitherHangNorOverlap) {
+    startInProcess(makeWorkFolder("map_hostile"));
+    std::mt19937 random(24);
+    // Every exit of every room used: anywhere, or towards a few rooms, whose
+    // neighbours cannot all be beside them and go to Graphviz.
+    for (const int64_t targets : {253, 7}) {
+        writeRooms({}, {});
+        int64_t inRange = 0;
+        for (int64_t room = 0; room < 253; ++room) {
+            adventure.roomTexts[room].assign(1, u'x');
+            for (int64_t& exit : adventure.exits[room]) {
+                exit = room % 17 == 0 ? static_cast<int64_t>(random()) - 1000 : random() % targets;
+                inRange += exit >= 0 && exit < 253 ? 1 : 0;
+            }
+        }
+        const Picture picture = mapPicture();
+        EXPECT_EQ(picture.rooms.size(), 253u);
+        EXPECT_EQ(static_cast<int64_t>(picture.exits.size()), inRange);
+        expectNoOverlap(picture);
+        const std::string output = runEditor(menuEntry(Map) + "key pagedown\nkey right\n" + click(400, 300));
+        EXPECT_NE(output.find("text 60 "), std::string::npos);
+    }
+}
+
+TEST(MapPage, RoomsShowByDirectionScrollAndOpenTheirExits) {
+    startInProcess(makeWorkFolder("map_page"));
+    // Eight rooms eastwards from room 0, and a room above room 3.
+    writeRooms({0, 1, 2, 3, 4, 5, 6, 7, 8},
+               {{0, E, 1}, {1, E, 2}, {2, E, 3}, {3, E, 4}, {4, E, 5}, {5, E, 6}, {6, E, 7}, {3, N, 8}});
+    adventure.roomTexts[3] = u"Une très longue salle voûtée, éclairée par des torches.";
+    const std::string shown = runEditor(menuEntry(Map) + "mark shown\n");
+    const std::string first = shown.substr(0, shown.find("mark shown"));
+    const Box room0 = drawnAt(first, "000"), room1 = drawnAt(first, "001"), room3 = drawnAt(first, "003");
+    EXPECT_EQ(drawnAt(first, "CARTE").x, 60);
+    EXPECT_EQ(room1.x - room0.x, MapColumnPitch);
+    EXPECT_EQ(room1.y, room0.y);
+    EXPECT_EQ(drawnAt(first, "008").y - room3.y, -MapRowPitch);
+    EXPECT_EQ(drawnAt(first, "007").x, -1) << "beyond the page's right edge";
+    const std::vector<std::string> lines = texts(first);
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& t) { return t.rfind("Une très", 0) == 0; }));
+    EXPECT_TRUE(std::none_of(lines.begin(), lines.end(), [](const std::string& t) { return t.find("torches") != t.npos; }));
+    // A click on room 3's box: its exits, room 3 chosen.
+    const std::string opened = runEditor(menuEntry(Map) + click(room3.x + 60, room3.y + 30) + "mark opened\n");
+    EXPECT_TRUE(inOrder(texts(opened), {"DEPLACEMENTS", "Salle", "003", "Nord", "008", "Sud", "255", "Est", "004"}));
+    // The right arrow moves the map left, as far as its right edge.
+    std::string script = menuEntry(Map) + "key right\nkey right\nmark right\n";
+    for (int step = 0; step < 17; ++step) script += "key right\n";
+    const std::string seen = runEditor(script + "mark last\nkey right\nmark end\n");
+    EXPECT_EQ(drawnAt(seen.substr(0, seen.find("mark right")), "001").x, room1.x - 100);
+    const size_t lastFrom = seen.find("mark last");
+    const std::string last = seen.substr(lastFrom, seen.find("mark end") - lastFrom);
+    EXPECT_EQ(drawnAt(last, "000").x, -1);
+    EXPECT_EQ(drawnAt(last, "007").x - 6 + MapBoxWidth + MapMargin, 800);
+}
+
+TEST(MapCommand, TheMapOfAProjectIsWrittenOrRefusedAsPlayingItWould) {
+    const std::string folder = makeWorkFolder("map_command");
+    startInProcess(folder);
+    writeRooms({0, 1}, {{0, N, 1}, {1, S, 0}});
+    for (const char* project : {"essai", "casse"}) fs::create_directories(folder + "/Projets/" + project);
+    EXPECT_TRUE(saveAdventure(u"essai.orv", u"Projets\\essai\\"));
+    writeFile(folder + "/Projets/casse/casse.orv", "N\r\n");
+    fs::create_directory_symlink(folder + "/Projets/essai", folder + "/Projets/lien");
+    // A wide picture for room 1: its thumbnail is 48 x 12.
+    writePicture(folder + "/Projets/essai/1.jpg", rgb(0, 0, 255), 4000, 1000);
+    const std::string headless = ORVALDE_HEADLESS, program = ORVALDE_PROGRAM;
+    const struct {
+        std::string command;
+        int status;
+        std::string error;
+    } cases[] = {
+        {headless + " --carte absent carte.svg", 1, "Erreur : Fichier 'Projets\\absent\\absent.orv' introuvable !\n"},
+        {program + " --carte .. carte.svg", 1, "Erreur : Fichier 'Projets\\..\\...orv' introuvable !\n"},
+        {headless + " --carte lien carte.svg", 1, "Erreur : Fichier 'Projets\\lien\\lien.orv' introuvable !\n"},
+        {headless + " --carte casse carte.svg", 1, "Erreur : Fichier corrompu !\n"},
+        {headless + " --carte essai absent/carte.svg", 1,
+         "Erreur : Impossible d'écrire le fichier absent/carte.svg !\n"},
+        {headless + " --carte essai carte.svg", 0, ""},
+        {"DISPLAY= " + program + " --carte essai carte.svg", 0, ""},
+    };
+    for (const auto& c : cases) {
+        fs::remove(folder + "/carte.svg");
+        const int status = std::system(("cd " + folder + " && " + c.command + " >out 2>err").c_str());
+        EXPECT_EQ(WEXITSTATUS(status), c.status) << c.command;
+        EXPECT_EQ(readFile(folder + "/err"), c.error) << c.command;
+        EXPECT_EQ(fs::exists(folder + "/carte.svg"), c.status == 0) << c.command;
+    }
+    const std::string svg = readFile(folder + "/carte.svg");
+    EXPECT_EQ(readPicture(svg).exits, (std::vector<std::string>{"0 -> 1", "1 -> 0"}));
+    EXPECT_NE(svg.find("width=\"48\" height=\"12\" xlink:href=\"data:image/png;base64,"), std::string::npos);
+    EXPECT_EQ(svg.find("<image", svg.find("<image") + 1), std::string::npos) << "room 0 has no picture";
+    EXPECT_LT(svg.size(), 8000u);
+}
