@@ -4,10 +4,11 @@
 // hostile exits that must neither hang nor overlap.
 #include <filesystem>
 #include <random>
-#include <regex>
+#include <sstream>
 
 #include "editor/map_layout.h"
 #include "editor/map_picture.h"
+#include "editor/pages/pages.h"
 #include "model/adventure_file.h"
 #include "tests/support.h"
 
@@ -41,22 +42,35 @@ struct Picture {
     std::vector<std::string> exits;
 };
 
+// The value of an attribute of the element written on the line.
+std::string attribute(const std::string& line, const std::string& name) {
+    const size_t at = line.find(" " + name + "=\"");
+    if (at == std::string::npos) return "";
+    const size_t from = at + name.size() + 3;
+    return line.substr(from, line.find('"', from) - from);
+}
+
 Picture readPicture(const std::string& svg) {
     Picture picture;
-    const std::regex room("<title>Salle (\\d+)</title>\n<rect x=\"(-?\\d+)\" y=\"(-?\\d+)\"");
-    for (std::sregex_iterator at(svg.begin(), svg.end(), room), end; at != end; ++at) {
-        picture.rooms[std::stoll((*at)[1])] = {std::stoll((*at)[2]), std::stoll((*at)[3])};
-    }
-    const std::regex exit("<title>(\\d+) -&gt; (\\d+)</title>\n<line[^>]*stroke=\"(\\w+)\"/>\n(<polyline[^\n]*\n)?"
-                          "(?:<text[^>]*>(\\w+)</text>\n)?</g>");
-    for (std::sregex_iterator at(svg.begin(), svg.end(), exit), end; at != end; ++at) {
-        const std::smatch& m = *at;
-        std::string told = m.str(1) + " -> ";
-        told += m.str(2);
-        if (m.str(3) == "red") told += " rouge";
-        if (m[4].matched) told += " sens unique";
-        if (m[5].matched) told.append(" ").append(m.str(5));
-        picture.exits.push_back(told);
+    std::istringstream lines(svg);
+    std::string title, told;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("<g><title>", 0) == 0) {
+            title = line.substr(10, line.find("</title>") - 10);
+        } else if (line.rfind("<rect", 0) == 0 && title.rfind("Salle ", 0) == 0) {
+            picture.rooms[std::stoll(title.substr(6))] = {std::stoll(attribute(line, "x")),
+                                                          std::stoll(attribute(line, "y"))};
+        } else if (line.rfind("<line", 0) == 0) {
+            told = title.replace(title.find(" -&gt; "), 7, " -> ");
+            if (attribute(line, "stroke") == "red") told += " rouge";
+        } else if (line.rfind("<polyline", 0) == 0) {
+            told += " sens unique";
+        } else if (line.rfind("<text", 0) == 0 && !told.empty()) {
+            told += " " + line.substr(line.find('>') + 1, line.find("</text>") - line.find('>') - 1);
+        } else if (line == "</g>" && !told.empty()) {
+            picture.exits.push_back(told);
+            told.clear();
+        }
     }
     return picture;
 }
@@ -109,11 +123,11 @@ TEST(AdventureMap, RoomsLieWhereTheirExitsLead) {
          {{5, W, 6}, {6, E, 5}, {6, W, 7}, {7, E, 6}},
          {{5, 6, -1, 0}, {5, 7, -2, 0}},
          {"5 -> 6", "6 -> 5", "6 -> 7", "7 -> 6"}},
-        {"a one-way exit, up and down",
-         {0, 1, 2},
-         {{0, N, 1}, {1, Up, 2}, {2, Down, 1}},
-         {{0, 1, 0, -1}, {1, 2, 1, -1}},
-         {"0 -> 1 sens unique", "1 -> 2 Haut", "2 -> 1 Bas"}},
+        {"one-way exits, up and down",
+         {0, 1, 2, 3},
+         {{0, N, 1}, {1, Up, 2}, {2, Down, 1}, {3, W, 0}},
+         {{0, 1, 0, -1}, {1, 2, 1, -1}, {0, 3, 1, 0}},
+         {"0 -> 1 sens unique", "1 -> 2 Haut", "2 -> 1 Bas", "3 -> 0 sens unique"}},
         {"an exit to a room without text, and exits leading nowhere",
          {0},
          {{0, S, 9}, {9, N, 0}, {0, E, 253}, {0, W, -1}, {0, Up, 300}, {0, Down, 1LL << 40}},
@@ -178,9 +192,9 @@ TEST(AdventureMap, HostileExitsNeitherHangNorOverlap) {
 
 TEST(MapPage, RoomsShowByDirectionScrollAndOpenTheirExits) {
     startInProcess(makeWorkFolder("map_page"));
-    // Eight rooms eastwards from room 0, and a room above room 3.
+    // Eight rooms eastwards from room 0, a room above room 3, one without text below room 0.
     writeRooms({0, 1, 2, 3, 4, 5, 6, 7, 8},
-               {{0, E, 1}, {1, E, 2}, {2, E, 3}, {3, E, 4}, {4, E, 5}, {5, E, 6}, {6, E, 7}, {3, N, 8}});
+               {{0, E, 1}, {1, E, 2}, {2, E, 3}, {3, E, 4}, {4, E, 5}, {5, E, 6}, {6, E, 7}, {3, N, 8}, {0, S, 9}});
     adventure.roomTexts[3] = u"Une très longue salle voûtée, éclairée par des torches.";
     const std::string shown = runEditor(menuEntry(Map) + "mark shown\n");
     const std::string first = shown.substr(0, shown.find("mark shown"));
@@ -190,6 +204,12 @@ TEST(MapPage, RoomsShowByDirectionScrollAndOpenTheirExits) {
     EXPECT_EQ(room1.y, room0.y);
     EXPECT_EQ(drawnAt(first, "008").y - room3.y, -MapRowPitch);
     EXPECT_EQ(drawnAt(first, "007").x, -1) << "beyond the page's right edge";
+    // The lines between the boxes, black, and red to the room without text.
+    drawMapPage();
+    const int64_t left = room0.x - 6, top = room0.y - 3, gap = MapColumnPitch - MapBoxWidth - 1;
+    EXPECT_EQ(pixelsOf(left + MapBoxWidth + 1, top + MapBoxHeight / 2, gap, 1, rgb(0, 0, 0)), gap);
+    const int64_t below = MapRowPitch - MapBoxHeight - 3;
+    EXPECT_EQ(pixelsOf(left + MapBoxWidth / 2, top + MapBoxHeight + 2, 1, below, rgb(255, 0, 0)), below);
     const std::vector<std::string> lines = texts(first);
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& t) { return t.rfind("Une très", 0) == 0; }));
     EXPECT_TRUE(std::none_of(lines.begin(), lines.end(), [](const std::string& t) { return t.find("torches") != t.npos; }));
@@ -215,6 +235,9 @@ TEST(MapCommand, TheMapOfAProjectIsWrittenOrRefusedAsPlayingItWould) {
     EXPECT_TRUE(saveAdventure(u"essai.orv", u"Projets\\essai\\"));
     writeFile(folder + "/Projets/casse/casse.orv", "N\r\n");
     fs::create_directory_symlink(folder + "/Projets/essai", folder + "/Projets/lien");
+    // A name with a "/" would find this file, outside any project folder of its own.
+    fs::create_directories(folder + "/Projets/a/b/a");
+    fs::copy_file(folder + "/Projets/essai/essai.orv", folder + "/Projets/a/b/a/b.orv");
     // A wide picture for room 1: its thumbnail is 48 x 12.
     writePicture(folder + "/Projets/essai/1.jpg", rgb(0, 0, 255), 4000, 1000);
     const std::string headless = ORVALDE_HEADLESS, program = ORVALDE_PROGRAM;
@@ -224,7 +247,7 @@ TEST(MapCommand, TheMapOfAProjectIsWrittenOrRefusedAsPlayingItWould) {
         std::string error;
     } cases[] = {
         {headless + " --carte absent carte.svg", 1, "Erreur : Fichier 'Projets\\absent\\absent.orv' introuvable !\n"},
-        {program + " --carte .. carte.svg", 1, "Erreur : Fichier 'Projets\\..\\...orv' introuvable !\n"},
+        {program + " --carte a/b carte.svg", 1, "Erreur : Fichier 'Projets\\a/b\\a/b.orv' introuvable !\n"},
         {headless + " --carte lien carte.svg", 1, "Erreur : Fichier 'Projets\\lien\\lien.orv' introuvable !\n"},
         {headless + " --carte casse carte.svg", 1, "Erreur : Fichier corrompu !\n"},
         {headless + " --carte essai absent/carte.svg", 1,
