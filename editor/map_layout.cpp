@@ -407,7 +407,7 @@ void drawExit(const AdventureMap& map, const Adventure& source, MapExit& exit, i
     for (int direction = 0; direction < DirectionCount; ++direction) {
         comesBack = comesBack || source.exits[exit.to][direction] == exit.from;
     }
-    exit.oneWay = exit.from != exit.to && !comesBack;
+    exit.oneWay = !comesBack;
     for (int side = 0; side < 2; ++side) {
         const double sign = side == 0 ? 1 : -1;
         exit.arrowX[side] = std::llround(endX - alongX * ArrowLength + sign * acrossX * ArrowHalfWidth);

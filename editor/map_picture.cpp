@@ -108,9 +108,7 @@ std::string base64(const std::string& bytes) {
 // PNG file in a data URL; empty when there is no picture.
 std::string thumbnailOf(int64_t room, int64_t& width, int64_t& height) {
     if (projectFolder.empty()) return "";
-    const std::u16string path = projectFolder + integerToText(room) + u".jpg";
-    if (fileSize(path) <= 0) return "";
-    const ImageHandle picture = loadImage(path);
+    const ImageHandle picture = loadImage(projectFolder + integerToText(room) + u".jpg");
     const int64_t pictureWidth = imageWidth(picture), pictureHeight = imageHeight(picture);
     if (picture == 0 || pictureWidth <= 0 || pictureHeight <= 0) {
         freeImage(picture);

@@ -38,6 +38,7 @@ struct Box {
 // What the picture holds: each room's box, and each exit group told as
 // "N -> M", with "rouge", "sens unique" and its label as drawn.
 struct Picture {
+    int64_t width = 0, height = 0;
     std::map<int64_t, Box> rooms;
     std::vector<std::string> exits;
 };
@@ -55,7 +56,10 @@ Picture readPicture(const std::string& svg) {
     std::istringstream lines(svg);
     std::string title, told;
     for (std::string line; std::getline(lines, line);) {
-        if (line.rfind("<g><title>", 0) == 0) {
+        if (line.rfind("<svg ", 0) == 0) {
+            picture.width = std::stoll(attribute(line, "width"));
+            picture.height = std::stoll(attribute(line, "height"));
+        } else if (line.rfind("<g><title>", 0) == 0) {
             title = line.substr(10, line.find("</title>") - 10);
         } else if (line.rfind("<rect", 0) == 0 && title.rfind("Salle ", 0) == 0) {
             picture.rooms[std::stoll(title.substr(6))] = {std::stoll(attribute(line, "x")),
@@ -84,8 +88,12 @@ bool overlap(const Box& a, const Box& b) {
     return a.x < b.x + MapBoxWidth && b.x < a.x + MapBoxWidth && a.y < b.y + MapBoxHeight && b.y < a.y + MapBoxHeight;
 }
 
+// Every box within the picture's margins, none over another.
 void expectNoOverlap(const Picture& picture) {
     for (auto a = picture.rooms.begin(); a != picture.rooms.end(); ++a) {
+        EXPECT_GE(std::min(a->second.x, a->second.y), MapMargin) << "room " << a->first;
+        EXPECT_LE(a->second.x + MapBoxWidth + MapMargin, picture.width) << "room " << a->first;
+        EXPECT_LE(a->second.y + MapBoxHeight + MapMargin, picture.height) << "room " << a->first;
         for (auto b = std::next(a); b != picture.rooms.end(); ++b) {
             EXPECT_FALSE(overlap(a->second, b->second)) << "rooms " << a->first << " and " << b->first;
         }
@@ -136,7 +144,7 @@ TEST(AdventureMap, RoomsLieWhereTheirExitsLead) {
         {"exits that disagree: a room where another already is, a room its own exit",
          {0, 1, 2},
          {{0, N, 1}, {1, S, 0}, {2, S, 0}, {1, E, 0}, {0, W, 0}},
-         {{0, 1, 0, -1}},
+         {{0, 1, 0, -1}, {1, 2, 0, -1}},  // room 2 above the others, as its exit south tells
          {"0 -> 1", "0 -> 0 Ouest", "1 -> 0", "1 -> 0 Est", "2 -> 0 sens unique Sud"}},
     };
     for (const auto& c : cases) {
@@ -194,7 +202,7 @@ TEST(MapPage, RoomsShowByDirectionScrollAndOpenTheirExits) {
     startInProcess(makeWorkFolder("map_page"));
     // Eight rooms eastwards from room 0, a room above room 3, one without text below room 0.
     writeRooms({0, 1, 2, 3, 4, 5, 6, 7, 8},
-               {{0, E, 1}, {1, E, 2}, {2, E, 3}, {3, E, 4}, {4, E, 5}, {5, E, 6}, {6, E, 7}, {3, N, 8}, {0, S, 9}});
+               {{0, E, 1}, {1, E, 2}, {2, E, 3}, {3, E, 4}, {4, E, 5}, {5, E, 6}, {6, E, 7}, {3, N, 8}, {8, Down, 3}, {0, S, 9}});
     adventure.roomTexts[3] = u"Une très longue salle voûtée, éclairée par des torches.";
     const std::string shown = runEditor(menuEntry(Map) + "mark shown\n");
     const std::string first = shown.substr(0, shown.find("mark shown"));
@@ -203,16 +211,21 @@ TEST(MapPage, RoomsShowByDirectionScrollAndOpenTheirExits) {
     EXPECT_EQ(room1.x - room0.x, MapColumnPitch);
     EXPECT_EQ(room1.y, room0.y);
     EXPECT_EQ(drawnAt(first, "008").y - room3.y, -MapRowPitch);
+    EXPECT_NE(drawnAt(first, "Bas").x, -1) << "the way down from room 8, not what its line shows";
     EXPECT_EQ(drawnAt(first, "007").x, -1) << "beyond the page's right edge";
     // The lines between the boxes, black, and red to the room without text.
     drawMapPage();
     const int64_t left = room0.x - 6, top = room0.y - 3, gap = MapColumnPitch - MapBoxWidth - 1;
-    EXPECT_EQ(pixelsOf(left + MapBoxWidth + 1, top + MapBoxHeight / 2, gap, 1, rgb(0, 0, 0)), gap);
+    EXPECT_EQ(pixelsOf(room3.x - 6 + MapBoxWidth + 1, top + MapBoxHeight / 2, gap, 1, rgb(0, 0, 0)), gap);
     const int64_t below = MapRowPitch - MapBoxHeight - 3;
     EXPECT_EQ(pixelsOf(left + MapBoxWidth / 2, top + MapBoxHeight + 2, 1, below, rgb(255, 0, 0)), below);
-    const std::vector<std::string> lines = texts(first);
-    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& t) { return t.rfind("Une très", 0) == 0; }));
-    EXPECT_TRUE(std::none_of(lines.begin(), lines.end(), [](const std::string& t) { return t.find("torches") != t.npos; }));
+    // Room 3's box shows the beginning of its text below its number.
+    const std::vector<Drawn> all = drawn(first);
+    const auto text = std::find_if(all.begin(), all.end(), [](const Drawn& t) { return t.text.rfind("Une très", 0) == 0; });
+    ASSERT_NE(text, all.end());
+    EXPECT_EQ(text->x - room3.x, 0);
+    EXPECT_EQ(text->y - room3.y, 17);
+    EXPECT_TRUE(std::none_of(all.begin(), all.end(), [](const Drawn& t) { return t.text.find("torches") != std::string::npos; }));
     // A click on room 3's box: its exits, room 3 chosen.
     const std::string opened = runEditor(menuEntry(Map) + click(room3.x + 60, room3.y + 30) + "mark opened\n");
     EXPECT_TRUE(inOrder(texts(opened), {"DEPLACEMENTS", "Salle", "003", "Nord", "008", "Sud", "255", "Est", "004"}));
