@@ -201,7 +201,6 @@ void resetEditorState() {
     resetLayoutSettings();  // also both event counts to 1
     resetTextPages();
     resetMovementsPage();
-    resetMapPage();
     resetPlacementPage();
     resetAttributesPage();
     resetEventPages();

@@ -175,7 +175,8 @@ std::string exitGroup(const AdventureMap& map, const MapExit& exit) {
     }
     if (exit.labelled) {
         group += "<text" + attribute("x", exit.labelX) + attribute("y", exit.labelY + FontPixels / 3) +
-                 " text-anchor=\"middle\" fill=\"" + colour + "\">" + escaped(directionNames[exit.direction]) +
+                 " text-anchor=\"middle\" fill=\"" + colour +
+                 "\" stroke=\"rgb(128,128,128)\" stroke-width=\"3\" paint-order=\"stroke\">" + escaped(directionNames[exit.direction]) +
                  "</text>\n";
     }
     return group + "</g>\n";

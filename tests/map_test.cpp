@@ -229,11 +229,14 @@ TEST(MapPage, RoomsShowByDirectionScrollAndOpenTheirExits) {
     // A click on room 3's box: its exits, room 3 chosen.
     const std::string opened = runEditor(menuEntry(Map) + click(room3.x + 60, room3.y + 30) + "mark opened\n");
     EXPECT_TRUE(inOrder(texts(opened), {"DEPLACEMENTS", "Salle", "003", "Nord", "008", "Sud", "255", "Est", "004"}));
-    // The right arrow moves the map left, as far as its right edge.
-    std::string script = menuEntry(Map) + "key right\nkey right\nmark right\n";
+    // Opened again, the map has room 3 in the middle; the right arrow moves
+    // the map left, as far as its right edge.
+    std::string script = menuEntry(Map) + "mark centred\nkey right\nkey right\nmark right\n";
     for (int step = 0; step < 17; ++step) script += "key right\n";
     const std::string seen = runEditor(script + "mark last\nkey right\nmark end\n");
-    EXPECT_EQ(drawnAt(seen.substr(0, seen.find("mark right")), "001").x, room1.x - 100);
+    const int64_t centred = drawnAt(seen.substr(0, seen.find("mark centred")), "003").x;
+    EXPECT_EQ(centred - 6 + MapBoxWidth / 2, 400);
+    EXPECT_EQ(drawnAt(seen.substr(0, seen.find("mark right")), "003").x, centred - 100);
     const size_t lastFrom = seen.find("mark last");
     const std::string last = seen.substr(lastFrom, seen.find("mark end") - lastFrom);
     EXPECT_EQ(drawnAt(last, "000").x, -1);

@@ -1,7 +1,8 @@
 // "CARTE": the map of the adventure, laid out each time the page opens (the
-// layout of editor/map_layout.h, which the SVG picture draws too). The wheel
-// and the arrow keys scroll a map larger than the page; a click on a room
-// opens "DEPLACEMENTS" on that room.
+// layout of editor/map_layout.h, which the SVG picture draws too), centred
+// on the room "DEPLACEMENTS" shows, which is where the author last worked (at
+// first room 0, where play starts). The wheel and the arrow keys scroll a map
+// larger than the page; a click on a room opens "DEPLACEMENTS" on that room.
 #include <algorithm>
 #include <cmath>
 
@@ -63,20 +64,29 @@ void drawLineInView(double x1, double y1, double x2, double y2) {
              std::llround(y1 + to * dy));
 }
 
-void drawExit(const MapExit& exit, int64_t x, int64_t y) {
-    const Colour colour = shownMap.rooms[exit.to].hasText ? rgb(0, 0, 0) : rgb(255, 0, 0);
-    setFrontColour(colour);
+Colour exitColour(const MapExit& exit) {
+    return shownMap.rooms[exit.to].hasText ? rgb(0, 0, 0) : rgb(255, 0, 0);
+}
+
+void drawExitLine(const MapExit& exit, int64_t x, int64_t y) {
+    setFrontColour(exitColour(exit));
     drawLineInView(x + exit.x1, y + exit.y1, x + exit.x2, y + exit.y2);
     if (exit.oneWay) {
         for (int side = 0; side < 2; ++side) {
             drawLineInView(x + exit.arrowX[side], y + exit.arrowY[side], x + exit.x2, y + exit.y2);
         }
     }
+}
+
+// The direction's name on the grey ground, over the lines that pass there.
+void drawExitLabel(const MapExit& exit, int64_t x, int64_t y) {
     const int64_t labelX = x + exit.labelX, labelY = y + exit.labelY;
-    if (exit.labelled && labelX > -50 && labelX < ScreenWidth + 50 && labelY > ViewTop && labelY < ViewBottom) {
-        drawCentredText(directionNames[exit.direction], labelX, labelY, colour & 255, (colour >> 8) & 255,
-                        (colour >> 16) & 255);
-    }
+    if (!exit.labelled || labelX < -50 || labelX > ScreenWidth + 50 || labelY < ViewTop || labelY > ViewBottom) return;
+    const std::u16string name = directionNames[exit.direction];
+    const int64_t width = textWidth(name), height = textHeight(name);
+    fillRect(labelX - width / 2 - 1, labelY - height / 2, width + 2, height, Grey);
+    const Colour colour = exitColour(exit);
+    drawCentredText(name, labelX, labelY, colour & 255, (colour >> 8) & 255, (colour >> 16) & 255);
 }
 
 void drawRoom(int64_t room, int64_t x, int64_t y) {
@@ -89,13 +99,19 @@ void drawRoom(int64_t room, int64_t x, int64_t y) {
 
 void openMapPage() {
     layOutMap(adventure, shownMap);
+    const MapRoom& centre = shownMap.rooms[std::clamp<int64_t>(movementsPageRoom(), 0, MapRoomCount - 1)];
+    if (centre.shown) {
+        scrollX = centre.x + MapBoxWidth / 2 - ScreenWidth / 2;
+        scrollY = centre.y + MapBoxHeight / 2 - ViewHeight / 2;
+    }
     keepScrollWithinMap();
 }
 
 void drawMapPage() {
     startPage(u"", 0);
     const int64_t x = originX(), y = originY();
-    for (int64_t e = 0; e < shownMap.exitCount; ++e) drawExit(shownMap.exits[e], x, y);
+    for (int64_t e = 0; e < shownMap.exitCount; ++e) drawExitLine(shownMap.exits[e], x, y);
+    for (int64_t e = 0; e < shownMap.exitCount; ++e) drawExitLabel(shownMap.exits[e], x, y);
     bool anyRoom = false;
     for (int64_t room = 0; room < MapRoomCount; ++room) {
         const MapRoom& box = shownMap.rooms[room];
@@ -138,7 +154,3 @@ void mapPageScrollAcross(int64_t direction) {
     keepScrollWithinMap();
 }
 
-void resetMapPage() {
-    scrollX = 0;
-    scrollY = 0;
-}

@@ -67,6 +67,10 @@ void openMovementsPageOn(int64_t room) {
     movementsRoom = room;
 }
 
+int64_t movementsPageRoom() {
+    return movementsRoom;
+}
+
 void resetMovementsPage() {
     movementsRoom = 0;
     movementsField = 0;

@@ -54,18 +54,18 @@ void movementsPageClick(int64_t zone);
 void movementsPageAdjust(int64_t direction, int64_t step);
 void resetMovementsPage();
 
-// "DEPLACEMENTS" shown on a room.
+// "DEPLACEMENTS" shown on a room; the room it shows.
 void openMovementsPageOn(int64_t room);
+int64_t movementsPageRoom();
 
 // "CARTE" (map_page.cpp). Opening it lays the map out from the adventure as
-// it then is; the wheel and the up and down keys scroll it up and down, the
-// left and right keys across.
+// it then is, centred on the room of "DEPLACEMENTS"; the wheel and the up and
+// down keys scroll it up and down, the left and right keys across.
 void openMapPage();
 void drawMapPage();
 void mapPageClick(int64_t zone);
 void mapPageAdjust(int64_t direction, int64_t step);
 void mapPageScrollAcross(int64_t direction);
-void resetMapPage();
 
 // "PLACER OBJETS" (placement_page.cpp).
 void drawPlacementPage();

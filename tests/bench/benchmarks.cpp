@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <functional>
 
+#include "editor/map_layout.h"
+#include "editor/map_picture.h"
 #include "editor/pages/pages.h"
 #include "model/adventure_check.h"
 #include "model/adventure_file.h"
@@ -138,6 +140,52 @@ TEST(Benchmark, CheckOfTheLargestAdventure) {
     currentPage = Findings;
     report("page findings of that check: redraw and presentation", medianMilliseconds(500, redrawAndPresent));
     report("page findings: opened (the check and its lines)", medianMilliseconds(11, openCheckPage));
+}
+
+// The map of the largest adventure: 253 rooms, every exit used. An author's
+// map (each room's exits to its neighbours on a grid of 16 columns, the edges
+// wrapping around, up and down to rooms further on), exits to any room, and
+// exits to seven rooms only, which leaves over 200 pieces for Graphviz. The
+// picture with a thumbnail for each room, from a picture of 400 x 300.
+TEST(Benchmark, LargestMap) {
+    const std::string folder = makeWorkFolder("bench_map");
+    startInProcess(folder);
+    std::filesystem::create_directories(folder + "/Projets/p");
+    for (int room = 0; room < 253; ++room) {
+        writePicture(folder + "/Projets/p/" + std::to_string(room) + ".jpg", rgb(room, 90, 200), 400, 300);
+    }
+    projectFolder = u"Projets\\p\\";
+    static AdventureMap map;
+    const struct {
+        const char* name;
+        int64_t (*exitTo)(int64_t room, int64_t direction);
+    } adventures[] = {
+        {"an author's grid",
+         [](int64_t room, int64_t direction) -> int64_t {
+             const int64_t steps[DirectionCount] = {-16, 16, 1, -1, 37, -37};
+             return (room + steps[direction] + 253) % 253;
+         }},
+        {"exits to any room", [](int64_t room, int64_t direction) { return (room * 97 + direction * 61 + 13) % 253; }},
+        {"exits to seven rooms", [](int64_t room, int64_t direction) { return (room * 5 + direction) % 7; }},
+    };
+    for (const auto& a : adventures) {
+        for (int64_t room = 0; room < 253; ++room) {
+            adventure.roomTexts[room] = u"Une salle assez longue à décrire, qui remplit sa boîte.";
+            for (int64_t direction = 0; direction < DirectionCount; ++direction) {
+                adventure.exits[room][direction] = a.exitTo(room, direction);
+            }
+        }
+        const std::string name = a.name;
+        report("map of " + name + ": layout", medianMilliseconds(21, [] { layOutMap(adventure, map); }));
+        std::printf("%-60s %5ld x %5ld px\n", ("map of " + name + ": size").c_str(), map.width, map.height);
+        openMapPage();
+        currentPage = Map;
+        report("map of " + name + ": page redraw and presentation", medianMilliseconds(101, redrawAndPresent));
+        report("map of " + name + ": SVG with 253 thumbnails",
+               medianMilliseconds(5, [] { EXPECT_TRUE(writeMapPicture(u"carte.svg")); }));
+        std::printf("%-60s %8.1f MB\n", ("map of " + name + ": SVG size").c_str(),
+                    std::filesystem::file_size(folder + "/carte.svg") / 1e6);
+    }
 }
 
 namespace {
