@@ -174,10 +174,13 @@ std::string exitGroup(const AdventureMap& map, const MapExit& exit) {
                  number(exit.arrowY[1]) + "\" fill=\"none\" stroke=\"" + colour + "\"/>\n";
     }
     if (exit.labelled) {
+        // The name on the grey ground, over the lines that pass there.
+        const std::u16string name = directionNames[exit.direction];
+        const int64_t width = static_cast<int64_t>(characterCount(name) * CharacterWidth) + 2;
+        group += "<rect" + attribute("x", exit.labelX - width / 2) + attribute("y", exit.labelY - FontPixels / 2 - 1) +
+                 attribute("width", width) + attribute("height", FontPixels + 2) + " fill=\"rgb(128,128,128)\" stroke=\"none\"/>\n";
         group += "<text" + attribute("x", exit.labelX) + attribute("y", exit.labelY + FontPixels / 3) +
-                 " text-anchor=\"middle\" fill=\"" + colour +
-                 "\" stroke=\"rgb(128,128,128)\" stroke-width=\"3\" paint-order=\"stroke\">" + escaped(directionNames[exit.direction]) +
-                 "</text>\n";
+                 " text-anchor=\"middle\" fill=\"" + colour + "\">" + escaped(name) + "</text>\n";
     }
     return group + "</g>\n";
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the screenshots of the author's guide, docs/images/*.png, with the
 # headless runner: the editor with the demonstration "Le château" loaded,
-# each of its pages, and a test play with its inspector.
+# each of its pages, and a test play with its inspector; and the map of the
+# demonstration as an SVG picture, docs/images/carte.svg.
 #
 #     tools/make_guide_screenshots.sh [BUILD FOLDER]    (default: build)
 #
@@ -46,6 +47,9 @@ menu() {
     menu 4
     echo "click 763 468"       # the exit north, named above the panel
     echo "shot $images/deplacements.png"
+    echo "key escape"
+    echo "click 591 545"       # CARTE, below the layout settings
+    echo "shot $images/carte.png"
     echo "key escape"
     menu 5
     for _ in 1 2 3 4; do echo "wheel 1"; done
@@ -117,4 +121,5 @@ menu() {
 
 cd "$work"
 "$build/orvalde-headless" script.txt > output.txt
+"$build/orvalde-headless" --carte chateau "$images/carte.svg"
 echo "Screenshots written to $images"
