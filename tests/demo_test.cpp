@@ -99,6 +99,9 @@ TEST(Install, TheLaunchersPrepareTheUserFolderAndALaterInstallKeepsItsProjects) 
     EXPECT_TRUE(fs::exists(user + "/Projets/chateau/0.sav"));
     EXPECT_FALSE(fs::exists(prefix + "/share/orvalde/Projets/chateau/0.sav"));
     EXPECT_TRUE(fs::exists(user + "/Images/ecran.jpg") && fs::exists(user + "/Fonts/DroidSansMono.ttf"));
+    // The map of the demonstration, written where the launcher was started.
+    EXPECT_EQ(shell("cd " + root + "/ailleurs && HOME=" + home + " " + prefix + "/bin/orvalde --carte chateau c.svg"), 0);
+    EXPECT_NE(readFile(root + "/ailleurs/c.svg").find("<title>Salle 6</title>"), std::string::npos);
 
     // The user's own project and changes to the copy of the demonstration
     // survive a second installation and the next start.
