@@ -63,10 +63,15 @@ std::string escaped(const std::u16string& text) {
 
 // The first lines of the text, at most `width` characters each, cut at blanks
 // where it can; the last line ends with "…" when the text goes on, for which
-// it keeps a character's room.
+// it keeps a character's room. Only the beginning of the text is read: a text
+// from a file may be of any length.
 std::vector<std::u16string> firstLines(const std::u16string& text, int64_t width) {
+    const size_t wanted = static_cast<size_t>(TextLines * (width + 1) + 1);
     std::vector<std::u16string> characters;
-    for (std::u16string rest = text; !rest.empty();) characters.push_back(charFromCode(takeFirstCharacter(rest)));
+    // A character is one or two units.
+    for (std::u16string rest = text.substr(0, 2 * wanted); !rest.empty() && characters.size() < wanted;) {
+        characters.push_back(charFromCode(takeFirstCharacter(rest)));
+    }
     std::vector<std::u16string> lines;
     size_t at = 0;
     while (at < characters.size() && static_cast<int64_t>(lines.size()) < TextLines) {

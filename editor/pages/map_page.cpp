@@ -89,10 +89,14 @@ void drawExitLabel(const MapExit& exit, int64_t x, int64_t y) {
     drawCentredText(name, labelX, labelY, colour & 255, (colour >> 8) & 255, (colour >> 16) & 255);
 }
 
+// The box of a room: its number, and as much of the beginning of its text as
+// the box holds (only the beginning is handed on: a text from a file may be of
+// any length).
 void drawRoom(int64_t room, int64_t x, int64_t y) {
     drawButton(x, y, MapBoxWidth, MapBoxHeight);
     drawLabel(formatNumber3(room), x + 6, y + 3, 0, 0, 0);
-    drawWrappedText(adventure.roomTexts[room], x, y + 20, MapBoxWidth, MapBoxHeight - 20, 6, 0, 0, 0, 0, 1);
+    const std::u16string beginning = adventure.roomTexts[room].substr(0, 4 * MapBoxWidth);
+    drawWrappedText(beginning, x, y + 20, MapBoxWidth, MapBoxHeight - 20, 6, 0, 0, 0, 0, 1);
 }
 
 }  // namespace
