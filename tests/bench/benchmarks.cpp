@@ -156,26 +156,17 @@ TEST(Benchmark, LargestMap) {
     }
     projectFolder = u"Projets\\p\\";
     static AdventureMap map;
-    const struct {
-        const char* name;
-        int64_t (*exitTo)(int64_t room, int64_t direction);
-    } adventures[] = {
-        {"an author's grid",
-         [](int64_t room, int64_t direction) -> int64_t {
-             const int64_t steps[DirectionCount] = {-16, 16, 1, -1, 37, -37};
-             return (room + steps[direction] + 253) % 253;
-         }},
-        {"exits to any room", [](int64_t room, int64_t direction) { return (room * 97 + direction * 61 + 13) % 253; }},
-        {"exits to seven rooms", [](int64_t room, int64_t direction) { return (room * 5 + direction) % 7; }},
-    };
-    for (const auto& a : adventures) {
+    const char* const names[] = {"an author's grid", "exits to any room", "exits to seven rooms"};
+    const int64_t steps[DirectionCount] = {-16, 16, 1, -1, 37, -37};
+    for (int kind = 0; kind < 3; ++kind) {
         for (int64_t room = 0; room < 253; ++room) {
             adventure.roomTexts[room] = u"Une salle assez longue à décrire, qui remplit sa boîte.";
-            for (int64_t direction = 0; direction < DirectionCount; ++direction) {
-                adventure.exits[room][direction] = a.exitTo(room, direction);
+            for (int64_t d = 0; d < DirectionCount; ++d) {
+                const int64_t exits[] = {(room + steps[d] + 253) % 253, (room * 97 + d * 61 + 13) % 253, (room * 5 + d) % 7};
+                adventure.exits[room][d] = exits[kind];
             }
         }
-        const std::string name = a.name;
+        const std::string name = names[kind];
         report("map of " + name + ": layout", medianMilliseconds(21, [] { layOutMap(adventure, map); }));
         std::printf("%-60s %5ld x %5ld px\n", ("map of " + name + ": size").c_str(), map.width, map.height);
         openMapPage();
