@@ -82,9 +82,6 @@ struct Adventure {
 
 extern Adventure adventure;
 
-// The directions' names in the order of the exits, as the editor shows them.
-extern const char16_t* const directionNames[DirectionCount];
-
 // True when a value read from anywhere may index a 256-row table.
 inline bool isTableIndex(int64_t value) {
     return value >= 0 && value < TableSize;

@@ -4,8 +4,6 @@
 
 Adventure adventure;
 
-const char16_t* const directionNames[DirectionCount] = {u"Nord", u"Sud", u"Est", u"Ouest", u"Haut", u"Bas"};
-
 int64_t findObject(int64_t word, int64_t location) {
     for (int o = 0; o < TableSize; ++o) {
         if (adventure.objectAttributes[o][AssociatedWord] == word && adventure.objectLocations[o] == location) return o;
