@@ -57,9 +57,6 @@ void waitForInput(const AwaitedInput& awaited);
 
 // Shows the box titled "Erreur" and goes on.
 void showErrorBox(const std::u16string& message);
-// Set by a task of the command line, which has no window to show a box in:
-// the errors are then lines "Erreur : MESSAGE" on standard error.
-extern bool errorsOnStandardError;
 
 // Closes the window, releases the platform and ends the process.
 [[noreturn]] void endProgram(int status);
