@@ -48,7 +48,7 @@ menu() {
     echo "click 763 468"       # the exit north, named above the panel
     echo "shot $images/deplacements.png"
     echo "key escape"
-    echo "click 591 545"       # CARTE, below the layout settings
+    echo "click 591 555"       # CARTE, beside VERIFIER below the layout settings
     echo "shot $images/carte.png"
     echo "key escape"
     menu 5
