@@ -18,6 +18,15 @@ ProgramArguments parseProgramArguments(int argc, char** argv, bool headless) {
         }
         return arguments;
     }
+    if (at < argc && std::strcmp(argv[at], "--publier") == 0) {
+        // Both programs publish alike; the headless runner needs no script.
+        arguments.mode = argc == 4 && argv[3][0] != '\0' ? ProgramArguments::Publish : ProgramArguments::Wrong;
+        if (arguments.mode == ProgramArguments::Publish) {
+            arguments.project = argv[2];
+            arguments.site = argv[3];
+        }
+        return arguments;
+    }
     const bool player = at < argc && std::strcmp(argv[at], "--jouer") == 0;
     const bool checker = at < argc && std::strcmp(argv[at], "--verifier") == 0;
     if (player || checker) {
@@ -65,12 +74,14 @@ void printUsage(FILE* stream) {
         "                                              au moins une, 1 si le projet ne peut pas être chargé\n"
         "  orvalde --carte NOM FICHIER.svg             écrit la carte des salles et des sorties du projet\n"
         "                                              Projets/NOM dans FICHIER.svg, sans fenêtre\n"
+        "  orvalde --publier NOM DOSSIER               écrit dans DOSSIER le site web qui joue le projet NOM\n"
         "  orvalde --help                              affiche cette aide\n"
         "  orvalde-headless SCRIPT                     le même programme sans fenêtre, piloté par un script\n"
         "  orvalde-headless --jouer NOM SCRIPT         joue le projet NOM sans fenêtre, piloté par un script\n"
         "                                              (avec --inspecteur et --enregistrer FICHIER comme orvalde)\n"
         "  orvalde-headless --verifier NOM             la même vérification que orvalde --verifier NOM\n"
         "  orvalde-headless --carte NOM FICHIER.svg    écrit la carte du projet NOM, comme orvalde --carte\n"
+        "  orvalde-headless --publier NOM DOSSIER      comme orvalde --publier\n"
         "  orvalde-headless --help                     affiche cette aide\n"
         "Les deux programmes travaillent dans le dossier courant, qui contient Images, Fonts et Projets.\n",
         stream);

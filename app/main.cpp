@@ -5,6 +5,7 @@
 
 #include "app/command_line.h"
 #include "app/orvalde.h"
+#include "app/publishing.h"
 #include "app/startup.h"
 #include "platform/program.h"
 
@@ -23,6 +24,8 @@ int main(int argc, char** argv) {
             runCheckerMode(utf8ToText(arguments.project));
         case ProgramArguments::Map:
             runMapExport(utf8ToText(arguments.project), utf8ToText(arguments.picture));
+        case ProgramArguments::Publish:
+            runPublishing(utf8ToText(arguments.project), utf8ToText(arguments.site));
         case ProgramArguments::Editor:
             runOrvalde();
     }

@@ -7,6 +7,8 @@
 #include "engine/screen.h"
 #include "platform/program.h"
 
+std::u16string playerSlotsFolder;
+
 // The game state in file order: turnCount, currentRoom, then object location,
 // room picture number and flag of every index in turn.
 static void collectGameState(int64_t values[SavedGameValueCount]) {
@@ -53,7 +55,8 @@ static bool savedValuesUsable(const int64_t values[SavedGameValueCount]) {
 }
 
 LoadResult loadGame(const std::u16string& name) {
-    const bool playerSlot = !name.empty() && name[0] >= u'1' && name[0] <= u'9';
+    const size_t fileName = name.rfind(u'\\') + 1;  // 0 without a folder
+    const bool playerSlot = fileName < name.size() && name[fileName] >= u'1' && name[fileName] <= u'9';
     if (fileSize(name) == -1 && playerSlot) return LoadResult::NoSuchSlot;
     FileHandle file = openFile(name);
     if (file == 0) return LoadResult::CannotOpen;
@@ -91,13 +94,13 @@ static std::u16string slotFileName(int64_t slot) {
 
 void saveGameVerb() {
     int64_t slot = askSaveSlot();
-    if (!saveGame(slotFileName(slot))) printSystemMessage(MsgCannotWrite);
+    if (!saveGame(playerSlotsFolder + slotFileName(slot))) printSystemMessage(MsgCannotWrite);
 }
 
 void loadGameVerb() {
     needFullRedraw = true;
     const std::u16string name = slotFileName(askSaveSlot());
-    const LoadResult result = loadGame(name);
+    const LoadResult result = loadGame(playerSlotsFolder + name);
     if (result == LoadResult::Loaded) return;
     printInTextZone(loadFailureMessage(result, name));
     presentFrame();

@@ -9,6 +9,11 @@
 
 constexpr int SavedGameValueCount = 2 + 3 * 256;
 
+// Where the player's slots 1 to 9 are kept: empty for the current directory
+// (the project's folder), or a folder ending with "\\" that the start-up
+// chose, as the web player does for the browser's storage of the site.
+extern std::u16string playerSlotsFolder;
+
 // Writes the game state under `name`. The file is written beside it first and
 // only replaces it once complete, so a failed save leaves the old file byte
 // for byte as it was. Returns false on any failure.

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -216,7 +217,7 @@ bool deleteFile(const std::u16string& path) {
 }
 
 bool renameFile(const std::u16string& oldPath, const std::u16string& newPath) {
-    return rename(hostPath(oldPath).c_str(), hostPath(newPath).c_str()) == 0;
+    return rename(hostPath(oldPath).c_str(), hostPath(newPath).c_str()) == 0 && keepReplacedFile(newPath);
 }
 
 bool copyFile(const std::u16string& from, const std::u16string& to) {
@@ -236,6 +237,48 @@ bool copyFile(const std::u16string& from, const std::u16string& to) {
     const bool read = std::ferror(source) == 0;
     std::fclose(source);
     return finishReplacing(copy, read);
+}
+
+bool copyFileContent(const std::u16string& from, const std::u16string& to) {
+    if (copyContent(from, to)) return true;
+    deleteFile(to);
+    return false;
+}
+
+bool deleteFolder(const std::u16string& path) {
+    struct stat info;
+    const std::string host = hostPath(path);
+    return lstat(host.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && rmdir(host.c_str()) == 0;
+}
+
+// The path with every link followed, ending without "/"; empty when it
+// leads nowhere.
+static std::string realHostPath(const std::u16string& path) {
+    char* real = realpath(hostPath(path).c_str(), nullptr);
+    if (real == nullptr) return "";
+    std::string result(real);
+    std::free(real);
+    return result;
+}
+
+bool leadsToFileInside(const std::u16string& path, const std::u16string& folder) {
+    const std::string file = realHostPath(path);
+    const std::string inside = realHostPath(folder);
+    return !file.empty() && !inside.empty() && file.rfind(inside + "/", 0) == 0 && isRegularFile(path);
+}
+
+std::u16string programFileFolder() {
+    char buffer[4096];
+    const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (length <= 0) return u"";
+    std::u16string path = utf8ToText(std::string(buffer, static_cast<size_t>(length)));
+    const size_t slash = path.rfind(u'/');
+    if (slash == std::u16string::npos) return u"";
+    path.resize(slash + 1);
+    for (char16_t& c : path) {
+        if (c == u'/') c = u'\\';
+    }
+    return path;
 }
 
 FolderListing openFolderListing(const std::u16string& folder) {

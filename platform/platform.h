@@ -169,12 +169,26 @@ int64_t fileSize(const std::u16string& path);  // -1 nothing there, -2 a folder
 bool createFolder(const std::u16string& path);
 bool deleteFile(const std::u16string& path);
 // Replaces whatever is at newPath (a file, or a link itself, never what it
-// leads to) in one step.
+// leads to) in one step. In the web player, false too when the browser's
+// storage could not keep the file of a folder it keeps.
 bool renameFile(const std::u16string& oldPath, const std::u16string& newPath);
 // Gives `to` a copy of the bytes of the regular file `from` (or of the one a
 // link at `from` leads to), replacing `to` as beginReplacing does; on failure
 // `to` is as it was.
 bool copyFile(const std::u16string& from, const std::u16string& to);
+// Writes every byte of the regular file `from` into a new file `to`, never a
+// second name of the same file (a copy that leaves the program's folders
+// must not change with the original); on failure nothing is left at `to`.
+bool copyFileContent(const std::u16string& from, const std::u16string& to);
+// Removes an empty folder (not a link to one).
+bool deleteFolder(const std::u16string& path);
+// Whether the path, with every link followed, leads to a regular file inside
+// the folder (whose links are followed too): a file of a project that may be
+// read on its behalf.
+bool leadsToFileInside(const std::u16string& path, const std::u16string& folder);
+// The folder of the running program's own file, ending with "\"; empty when
+// the system does not tell.
+std::u16string programFileFolder();
 // Folder listing: open, then take entries one by one ("." and ".." included);
 // it may be closed at any point.
 FolderListing openFolderListing(const std::u16string& folder);

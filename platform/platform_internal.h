@@ -79,6 +79,12 @@ int64_t countLiveImages();
 // Sound (sound.cpp): every sample and voice released.
 void releaseSound();
 
+// What the two SDL windows share (window_sdl_common.cpp): the window, and the
+// next event of SDL's queue that the program uses, without waiting (kind None
+// when there is none); the characters of a text input come one per call.
+SDL_Window* sdlWindow();
+PlatformEvent takeQueuedEvent();
+
 // Provided by each window implementation.
 //
 // The surface that stands for the window's client area.
@@ -94,3 +100,7 @@ void noteAreaCovered(ImageHandle target, int64_t x, int64_t y, int64_t width, in
 void noteImageCopied(ImageHandle source, int64_t x, int64_t y, int64_t width, int64_t height, ImageHandle target,
                      int64_t toX, int64_t toY);
 void noteImageGone(ImageHandle image);
+// Called once a file has been renamed into place: the web window writes it
+// to the browser's storage when its folder is kept there (false when the
+// storage failed); the others have nothing more to do.
+bool keepReplacedFile(const std::u16string& path);

@@ -1,103 +1,13 @@
-// The real window on SDL2: the window and its surface, its events, the pointer,
-// sleeping, presenting a frame and the message box.
+// The real window on SDL2: starting the video, waiting for events, presenting
+// a frame and the message box. The window itself, its events and the pointer
+// are shared with the web window (window_sdl_common.cpp).
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "platform/platform_internal.h"
 
 namespace {
-
-SDL_Window* window = nullptr;
-int windowWidth = 0;  // of its client area, as opened
-int windowHeight = 0;
-bool mouseDownOnSurface = false;
-// Characters of one text-input event, handed out one whole character per
-// poll (a character outside 16 bits is one event, not two halves).
-std::u16string pendingTypedChars;
-
-PlatformEvent translate(const SDL_Event& event) {
-    PlatformEvent result;
-    switch (event.type) {
-        case SDL_QUIT:
-            result.kind = EventKind::CloseRequest;
-            break;
-        case SDL_MOUSEBUTTONDOWN:
-            if (event.button.button == SDL_BUTTON_LEFT) mouseDownOnSurface = true;
-            break;
-        case SDL_MOUSEBUTTONUP:
-            if (event.button.button == SDL_BUTTON_LEFT && mouseDownOnSurface) {
-                mouseDownOnSurface = false;
-                if (event.button.x >= 0 && event.button.y >= 0 && event.button.x < windowWidth &&
-                    event.button.y < windowHeight) {
-                    result.kind = EventKind::Click;
-                }
-            }
-            break;
-        case SDL_MOUSEWHEEL: {
-            int notches = event.wheel.y;
-            if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;
-            if (notches == 0) break;
-            const SDL_Keymod held = SDL_GetModState();
-            result.kind = EventKind::Wheel;
-            result.wheelNotches = notches;
-            result.modifiers = ((held & KMOD_SHIFT) ? ModShift : 0) | ((held & KMOD_ALT) ? ModAlt : 0) |
-                               ((held & KMOD_CTRL) ? ModControl : 0);
-            break;
-        }
-        case SDL_KEYUP: {
-            result.kind = EventKind::KeyRelease;
-            const SDL_Keycode key = event.key.keysym.sym;
-            switch (key) {
-                case SDLK_ESCAPE:
-                    result.keyCode = KeyEscape;
-                    break;
-                case SDLK_RETURN:
-                case SDLK_KP_ENTER:
-                    result.keyCode = KeyReturn;
-                    break;
-                case SDLK_BACKSPACE:
-                    result.keyCode = KeyBackspace;
-                    break;
-                case SDLK_UP:
-                    result.keyCode = KeyUp;
-                    break;
-                case SDLK_DOWN:
-                    result.keyCode = KeyDown;
-                    break;
-                case SDLK_LEFT:
-                    result.keyCode = KeyLeft;
-                    break;
-                case SDLK_RIGHT:
-                    result.keyCode = KeyRight;
-                    break;
-                case SDLK_PAGEUP:
-                    result.keyCode = KeyPageUp;
-                    break;
-                case SDLK_PAGEDOWN:
-                    result.keyCode = KeyPageDown;
-                    break;
-                case SDLK_F1:
-                    result.keyCode = KeyF1;
-                    break;
-                default:
-                    // Letters and digits as their capital codes; other keys
-                    // outside the codes the program tests.
-                    if (key >= SDLK_a && key <= SDLK_z)
-                        result.keyCode = 'A' + (key - SDLK_a);
-                    else if (key >= SDLK_0 && key <= SDLK_9)
-                        result.keyCode = key;
-                    else
-                        result.keyCode = 0x10000 + (key & 0xFFFF);
-            }
-            break;
-        }
-        default:
-            break;
-    }
-    return result;
-}
 
 // Drivers that accept every request but show nothing: with them the program
 // would run on without any window for the author to see.
@@ -128,104 +38,17 @@ bool platformInit() {
     return false;
 }
 
-void endProcess(int status) {
-    platformRelease();
-    std::fflush(stdout);
-    std::exit(status);
-}
-
-SDL_Surface* windowSurface() {
-    return window != nullptr ? SDL_GetWindowSurface(window) : nullptr;
-}
-
-// The headless runner's record of the texts shown; the window keeps none.
-void noteTextDrawn(ImageHandle, int64_t, int64_t, int64_t, int64_t, const std::u16string&) {}
-void noteAreaCovered(ImageHandle, int64_t, int64_t, int64_t, int64_t) {}
-void noteImageCopied(ImageHandle, int64_t, int64_t, int64_t, int64_t, ImageHandle, int64_t, int64_t) {}
-void noteImageGone(ImageHandle) {}
-
-// ---------------------------------------------------------------------------
-// Window and input.
-
-bool openWindow(int width, int height) {
-    windowWidth = width;
-    windowHeight = height;
-    window =
-        SDL_CreateWindow("Orvalde", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, SDL_WINDOW_SHOWN);
-    return window != nullptr;
-}
-
-bool createDrawingSurface() {
-    return window != nullptr && SDL_GetWindowSurface(window) != nullptr;
-}
-
-void focusDrawingSurface() {
-    if (window == nullptr) return;
-    SDL_RaiseWindow(window);
-    SDL_StartTextInput();
-}
-
-void setWindowTitle(const std::u16string& title) {
-    if (window != nullptr) SDL_SetWindowTitle(window, textToUtf8(title).c_str());
-}
-
-void closeWindow() {
-    if (window == nullptr) return;
-    // The window closes only at the end of the program. The sound goes
-    // first, while the window still exists: stopping the audio device posts
-    // events, and the wake-up message addressed to a window already gone is
-    // an X error that ends the process with status 1.
-    releaseSound();
-    SDL_DestroyWindow(window);
-    window = nullptr;
-}
-
 PlatformEvent pollEvent(int maxWaitMs) {
-    PlatformEvent result;
     const Uint32 deadline = SDL_GetTicks() + static_cast<Uint32>(maxWaitMs > 0 ? maxWaitMs : 0);
     for (;;) {
-        if (!pendingTypedChars.empty()) {
-            result.kind = EventKind::CharTyped;
-            result.charCode = static_cast<int>(takeFirstCharacter(pendingTypedChars));
-            return result;
-        }
+        const PlatformEvent event = takeQueuedEvent();
+        if (event.kind != EventKind::None) return event;
+        // Nothing the program uses yet: wait for SDL's next event, which
+        // stays in its queue for the next turn.
         const Sint32 remaining = static_cast<Sint32>(deadline - SDL_GetTicks());
-        SDL_Event event;
-        int got = 0;
-        if (maxWaitMs < 0) {
-            got = SDL_WaitEvent(&event);
-        } else {
-            got = remaining > 0 ? SDL_WaitEventTimeout(&event, remaining) : SDL_PollEvent(&event);
-        }
-        if (got == 0) return result;
-        if (event.type == SDL_TEXTINPUT) {
-            for (char16_t c : utf8ToText(event.text.text)) {
-                if (c >= 32) pendingTypedChars.push_back(c);
-            }
-            continue;
-        }
-        result = translate(event);
-        if (result.kind != EventKind::None) return result;
-        // Events the program does not use (motion, key presses, window
-        // changes) do not end the wait.
+        const int got = maxWaitMs < 0 ? SDL_WaitEvent(nullptr) : remaining > 0 ? SDL_WaitEventTimeout(nullptr, remaining) : 0;
+        if (got == 0) return event;
     }
-}
-
-void pointerPosition(int& x, int& y) {
-    x = -1;
-    y = -1;
-    if (window == nullptr || !(SDL_GetWindowFlags(window) & SDL_WINDOW_MOUSE_FOCUS)) return;
-    int px = 0;
-    int py = 0;
-    SDL_GetMouseState(&px, &py);
-    if (px < 0 || py < 0 || px >= windowWidth || py >= windowHeight) return;
-    x = px;
-    y = py;
-}
-
-void sleepMs(int64_t milliseconds) {
-    if (milliseconds <= 0) return;
-    SDL_Delay(static_cast<Uint32>(milliseconds > 86400000 ? 86400000 : milliseconds));
 }
 
 // The rows from `top` to `bottom` (excluded) of the image, copied onto the
@@ -270,7 +93,7 @@ void presentImage(ImageHandle image) {
     if (!comparable || SDL_MUSTLOCK(screen)) {
         SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
         SDL_BlitSurface(source, nullptr, screen, nullptr);
-        SDL_UpdateWindowSurface(window);
+        SDL_UpdateWindowSurface(sdlWindow());
         return;
     }
     constexpr int BandRows = 40;
@@ -281,7 +104,11 @@ void presentImage(ImageHandle image) {
         SDL_Rect changed;
         if (copyChangedRows(source, screen, top, bottom, changed)) rects.push_back(changed);
     }
-    if (!rects.empty()) SDL_UpdateWindowSurfaceRects(window, rects.data(), static_cast<int>(rects.size()));
+    if (!rects.empty()) SDL_UpdateWindowSurfaceRects(sdlWindow(), rects.data(), static_cast<int>(rects.size()));
+}
+
+bool keepReplacedFile(const std::u16string&) {
+    return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -290,7 +117,7 @@ void presentImage(ImageHandle image) {
 void messageBox(const std::u16string& title, const std::u16string& text) {
     const std::string title8 = textToUtf8(title);
     const std::string text8 = textToUtf8(text);
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title8.c_str(), text8.c_str(), window) != 0) {
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title8.c_str(), text8.c_str(), sdlWindow()) != 0) {
         std::fprintf(stderr, "%s: %s\n", title8.c_str(), text8.c_str());
     }
 }

@@ -1,0 +1,157 @@
+// The web player's window: the page's canvas through SDL's own web driver
+// (the window itself, its events and the pointer are shared with the real
+// window, window_sdl_common.cpp), the wait for the player's next action,
+// presenting a frame, messages given to the page, and the folder whose files
+// the browser keeps for the site.
+//
+// The program runs as on the desktop, its loops waiting deep inside a turn:
+// linked with emscripten's ASYNCIFY, a wait suspends the program and hands the
+// browser back its events, and the program resumes where it waited.
+#include <emscripten.h>
+#include <unistd.h>
+
+#include <cmath>
+
+#include "platform/platform_internal.h"
+#include "platform/web.h"
+
+namespace {
+
+// Every key and button of the page wakes a waiting program, once the event
+// has reached all its listeners (SDL's among them), so that SDL's queue then
+// holds it. "Module.orvaldeWaiting" is true while the program waits with
+// nothing left to do: a page or a test reads it to know the program idle.
+EM_JS(void, watchBrowserEvents, (), {
+    if (Module.orvaldeWake !== undefined) return;
+    Module.orvaldeWaiting = false;
+    Module.orvaldeWake = null;
+    const wake = () => {
+        Module.orvaldeWaiting = false;
+        const resume = Module.orvaldeWake;
+        Module.orvaldeWake = null;
+        if (resume) setTimeout(resume, 0);
+    };
+    for (const type of ["keydown", "keypress", "keyup", "mousedown", "mouseup", "wheel"]) {
+        window.addEventListener(type, wake, true);
+    }
+});
+
+// Suspends the program until an event comes, or for at most `ms`
+// milliseconds (negative: as long as it takes).
+EM_ASYNC_JS(void, waitForBrowserEvent, (int ms), {
+    await new Promise((resolve) => {
+        const timer = ms >= 0 ? setTimeout(() => {
+            Module.orvaldeWake = null;
+            Module.orvaldeWaiting = false;
+            resolve();
+        }, ms) : null;
+        Module.orvaldeWake = () => {
+            if (timer !== null) clearTimeout(timer);
+            resolve();
+        };
+        Module.orvaldeWaiting = true;
+    });
+});
+
+// A message for the player: the page shows it when it can
+// (Module.orvaldeMessage), the browser's console always has it.
+EM_JS(void, showMessageInPage, (const char* title, const char* text), {
+    const titleText = UTF8ToString(title);
+    const messageText = UTF8ToString(text);
+    console.error(titleText + ": " + messageText);
+    if (typeof Module.orvaldeMessage === "function") Module.orvaldeMessage(titleText, messageText);
+});
+
+// The browser's storage (IndexedDB) behind the folder, and what it kept
+// brought back; 0 when the browser refuses its storage.
+EM_ASYNC_JS(int, mountSiteStorage, (const char* folder), {
+    const path = UTF8ToString(folder);
+    try {
+        FS.mkdirTree(path);
+        FS.mount(IDBFS, {}, path);
+    } catch (error) {
+        return 0;
+    }
+    const brought = await new Promise((resolve) => FS.syncfs(true, (error) => resolve(error ? 0 : 1)));
+    if (!brought) FS.unmount(path);
+    return brought;
+});
+
+// Writes the kept folder's files to the browser's storage; 0 on failure.
+EM_ASYNC_JS(int, writeSiteStorage, (), {
+    return await new Promise((resolve) => FS.syncfs(false, (error) => resolve(error ? 0 : 1)));
+});
+
+std::string keptFolder;  // host path ending with "/", empty when none
+
+std::string absoluteHostPath(const std::u16string& path) {
+    std::string host = hostPath(path);
+    if (!host.empty() && host[0] == '/') return host;
+    char folder[4096];
+    if (getcwd(folder, sizeof folder) == nullptr) return host;
+    return std::string(folder) + "/" + host;
+}
+
+}  // namespace
+
+bool platformInit() {
+    if (layerStarted()) return true;
+    watchBrowserEvents();
+    // The canvas is drawn from the window's own image, as the real window is.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+    if (startDrawing()) return true;
+    SDL_Quit();
+    return false;
+}
+
+PlatformEvent pollEvent(int maxWaitMs) {
+    const double deadline = emscripten_get_now() + (maxWaitMs > 0 ? maxWaitMs : 0);
+    for (;;) {
+        const PlatformEvent event = takeQueuedEvent();
+        if (event.kind != EventKind::None || maxWaitMs == 0) return event;
+        // SDL ends a round of polls at a mark it put in its queue; events
+        // that came while the program was suspended in that round stand
+        // after the mark, and are taken before any wait.
+        SDL_PumpEvents();
+        if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) continue;
+        int wait = -1;
+        if (maxWaitMs > 0) {
+            const double remaining = deadline - emscripten_get_now();
+            if (remaining <= 0) return event;
+            wait = static_cast<int>(std::ceil(remaining));
+        }
+        waitForBrowserEvent(wait);
+    }
+}
+
+// The image copied onto the window's surface, which SDL's web driver puts
+// on the canvas whole.
+void presentImage(ImageHandle image) {
+    SDL_Surface* source = surfaceOf(image);
+    SDL_Surface* screen = windowSurface();
+    if (source == nullptr || screen == nullptr) return;
+    SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+    SDL_BlitSurface(source, nullptr, screen, nullptr);
+    SDL_UpdateWindowSurface(sdlWindow());
+}
+
+void messageBox(const std::u16string& title, const std::u16string& text) {
+    showMessageInPage(textToUtf8(title).c_str(), textToUtf8(text).c_str());
+}
+
+// ---------------------------------------------------------------------------
+// The folder kept in the browser's storage (web.h).
+
+bool keepFolderInSiteStorage(const std::u16string& folder) {
+    std::string host = absoluteHostPath(folder);
+    while (host.size() > 1 && host.back() == '/') host.pop_back();
+    if (mountSiteStorage(host.c_str()) == 0) return false;
+    keptFolder = host + "/";
+    return true;
+}
+
+bool keepReplacedFile(const std::u16string& path) {
+    if (keptFolder.empty() || absoluteHostPath(path).rfind(keptFolder, 0) != 0) return true;
+    return writeSiteStorage() != 0;
+}

@@ -1,0 +1,48 @@
+# The web player, seen from inside: this source tree configured with
+# emscripten's toolchain by the desktop build (tools/web/libraries.cmake),
+# which passes ORVALDE_WEB_LIBRARIES, the prefix of the SDL family it built.
+# The result is orvalde-web.js and orvalde-web.wasm; the page that starts them
+# is written by "orvalde --publier" itself.
+if(NOT ORVALDE_WEB_LIBRARIES)
+  message(FATAL_ERROR "The web player is configured by the desktop build (ORVALDE_WEB_LIBRARIES is not set)")
+endif()
+
+# The platform layer with the web window, the model, the engine and the
+# player's start-up.
+file(GLOB WEB_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/platform/*.cpp
+  ${CMAKE_SOURCE_DIR}/model/*.cpp
+  ${CMAKE_SOURCE_DIR}/engine/*.cpp
+  ${CMAKE_SOURCE_DIR}/editor/*.cpp
+  ${CMAKE_SOURCE_DIR}/editor/pages/*.cpp)
+list(REMOVE_ITEM WEB_SOURCES
+  ${CMAKE_SOURCE_DIR}/platform/window_sdl.cpp
+  ${CMAKE_SOURCE_DIR}/platform/window_headless.cpp)
+list(APPEND WEB_SOURCES
+  ${CMAKE_SOURCE_DIR}/app/web_main.cpp
+  ${CMAKE_SOURCE_DIR}/app/startup.cpp
+  ${CMAKE_SOURCE_DIR}/app/player_mode.cpp
+  ${CMAKE_SOURCE_DIR}/app/input_poll.cpp
+  ${CMAKE_SOURCE_DIR}/app/fatal_error.cpp)
+
+add_executable(orvalde-web ${WEB_SOURCES})
+target_include_directories(orvalde-web PRIVATE ${CMAKE_SOURCE_DIR} ${ORVALDE_WEB_LIBRARIES}/include/SDL2)
+# The static libraries by path: "-lSDL2" and the like would name emscripten's
+# own ports, which it fetches from the network.
+set(lib ${ORVALDE_WEB_LIBRARIES}/lib)
+target_link_libraries(orvalde-web PRIVATE
+  ${lib}/libSDL2_ttf.a ${lib}/libSDL2_image.a ${lib}/libSDL2_mixer.a ${lib}/libfreetype.a ${lib}/libSDL2.a)
+# SDL's audio needs these library functions of emscripten (its sound resumes
+# on the first key or click); named in a file, out of reach of the shell.
+set(library_functions ${CMAKE_BINARY_DIR}/library_functions.json)
+file(WRITE ${library_functions} "[\"$autoResumeAudioContext\", \"$dynCall\"]\n")
+target_link_options(orvalde-web PRIVATE
+  # The engine's loops wait for the player deep inside a turn: the program is
+  # suspended there and resumed by the browser's events.
+  -sASYNCIFY
+  -sALLOW_MEMORY_GROWTH=1
+  -sEXIT_RUNTIME=1
+  -sEXPORTED_RUNTIME_METHODS=[FS,addRunDependency,removeRunDependency]
+  -lidbfs.js
+  -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${library_functions})
+set_target_properties(orvalde-web PROPERTIES SUFFIX .js)
