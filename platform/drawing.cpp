@@ -73,6 +73,48 @@ SDL_Surface* renderedText(const std::u16string& text) {
     return surface;
 }
 
+// Blends a rendered text (ARGB8888) onto an XRGB8888 surface (the back
+// buffer, the images made for drawing), clipped to it, with one computation on
+// every machine: SDL's own blitters choose vector code by processor, which
+// rounds some edges of the glyphs one level apart, and the frame a browser
+// shows must be the desktop's, pixel for pixel. Other surfaces are left to
+// SDL. The computation is SDL's own plain one.
+void blendText(SDL_Surface* text, SDL_Surface* onto, int x, int y) {
+    const bool plain = text->format->format == SDL_PIXELFORMAT_ARGB8888 &&
+                       onto->format->format == SDL_PIXELFORMAT_XRGB8888 && !SDL_MUSTLOCK(onto) && !SDL_MUSTLOCK(text);
+    if (!plain) {
+        SDL_Rect at = {x, y, 0, 0};
+        SDL_BlitSurface(text, nullptr, onto, &at);
+        return;
+    }
+    const SDL_Rect& clip = onto->clip_rect;
+    const int left = std::max(x, clip.x);
+    const int top = std::max(y, clip.y);
+    const int right = std::min(x + text->w, clip.x + clip.w);
+    const int bottom = std::min(y + text->h, clip.y + clip.h);
+    for (int row = top; row < bottom; ++row) {
+        const Uint32* from =
+            reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(text->pixels) + (row - y) * text->pitch);
+        Uint32* to = reinterpret_cast<Uint32*>(static_cast<Uint8*>(onto->pixels) + row * onto->pitch);
+        for (int column = left; column < right; ++column) {
+            const Uint32 source = from[column - x];
+            const Uint32 alpha = source >> 24;
+            if (alpha == 0) continue;
+            const Uint32 below = to[column];
+            if (alpha == 255) {
+                to[column] = (below & 0xFF000000) | (source & 0xFFFFFF);
+                continue;
+            }
+            // Red and blue side by side, then green: each moves towards the
+            // text's colour by alpha / 256 of the way.
+            const Uint32 redBlue = ((below & 0xFF00FF) + (((source & 0xFF00FF) - (below & 0xFF00FF)) * alpha >> 8)) &
+                                   0xFF00FF;
+            const Uint32 green = ((below & 0xFF00) + (((source & 0xFF00) - (below & 0xFF00)) * alpha >> 8)) & 0xFF00;
+            to[column] = (below & 0xFF000000) | redBlue | green;
+        }
+    }
+}
+
 void putPixel(SDL_Surface* surface, int x, int y, Uint32 pixel) {
     if (x < 0 || y < 0 || x >= surface->w || y >= surface->h) return;
     Uint8* row = static_cast<Uint8*>(surface->pixels) + y * surface->pitch;
@@ -234,8 +276,7 @@ void drawText(int64_t x, int64_t y, const std::u16string& text) {
     // The box of a text is as wide as its rendering and a line of the font high.
     noteTextDrawn(target.image, x, y, shown ? rendered->w : 0, shown ? TTF_FontHeight(target.font) : 0, text);
     if (!shown) return;
-    SDL_Rect at = {static_cast<int>(x), static_cast<int>(y), 0, 0};
-    SDL_BlitSurface(rendered, nullptr, target.surface, &at);
+    blendText(rendered, target.surface, static_cast<int>(x), static_cast<int>(y));
 }
 
 int64_t textWidth(const std::u16string& text) {

@@ -9,7 +9,7 @@ set -eu
 packages="build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
 libvorbis-dev libgraphviz-dev fonts-dejavu-core libgtest-dev xvfb xdotool imagemagick x11-utils clang libclang-rt-14-dev
 emscripten chromium chromium-driver python3-selenium"
-source_packages="libsdl2 freetype libsdl2-ttf libsdl2-image libsdl2-mixer"
+source_packages="libsdl2 freetype zlib libpng1.6 libjpeg-turbo libsdl2-ttf libsdl2-image libsdl2-mixer"
 sources_cache="${ORVALDE_WEB_SOURCES:-${XDG_CACHE_HOME:-$HOME/.cache}/orvalde/web-sources}"
 
 run_as_root=""
@@ -69,4 +69,10 @@ if ! apt-cache showsrc libsdl2 2>/dev/null | grep -q '^Package:'; then
 fi
 echo "Fetching Debian's sources of:$fetch into $sources_cache"
 mkdir -p "$sources_cache"
-(cd "$sources_cache" && apt-get source --download-only -qq $fetch)
+# The newest version first (a security update); should the archive not serve
+# its sources, the release's own version.
+. /etc/os-release
+for package in $fetch; do
+  (cd "$sources_cache" && { apt-get source --download-only -qq "$package" 2>/dev/null ||
+    apt-get source --download-only -qq "$package/${VERSION_CODENAME:-bookworm}"; })
+done

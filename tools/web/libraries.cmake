@@ -52,12 +52,12 @@ if(ORVALDE_WEB)
   if(NOT DPKG_SOURCE)
     list(APPEND missing "dpkg-source")
   endif()
-  foreach(package libsdl2 freetype libsdl2-ttf libsdl2-image libsdl2-mixer)
+  foreach(package libsdl2 freetype zlib libpng1.6 libjpeg-turbo libsdl2-ttf libsdl2-image libsdl2-mixer)
     find_debian_source(${package} dsc)
     if(NOT dsc)
       list(APPEND missing "${package} (${ORVALDE_WEB_SOURCES})")
     endif()
-    string(REPLACE "-" "_" variable "${package}")
+    string(REGEX REPLACE "[-.]" "_" variable "${package}")
     set(DSC_${variable} ${dsc})
   endforeach()
 endif()
@@ -99,18 +99,44 @@ else()
   endfunction()
 
   add_web_library(web_sdl2 ${DSC_libsdl2} -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF)
-  add_web_library(web_freetype ${DSC_freetype} -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON
+  # FreeType with the zlib built here, as Debian's is: its own copy of zlib's
+  # functions would clash with it.
+  add_web_library(web_freetype ${DSC_freetype} -DFT_REQUIRE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON
     -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON)
+  # The pictures are decoded by the libraries the desktop program uses
+  # (Debian's SDL2_image loads libjpeg-turbo and libpng), so that a picture
+  # shows the same pixels in the browser.
+  # zlib's own configure script: its CMake project wants a Windows resource
+  # that Debian's source leaves out.
+  find_program(EMCONFIGURE emconfigure)
+  find_program(EMMAKE emmake)
+  ExternalProject_Add(web_zlib
+    PREFIX ${WEB_LIBRARIES}/web_zlib
+    DOWNLOAD_COMMAND ${CMAKE_COMMAND} -E rm -rf <SOURCE_DIR>/package
+      COMMAND ${DPKG_SOURCE} -q -x ${DSC_zlib} <SOURCE_DIR>/package
+    CONFIGURE_COMMAND ${CMAKE_COMMAND} -E chdir <SOURCE_DIR>/package ${WEB_ENV} ${EMCONFIGURE} ./configure --static
+      --prefix=${WEB_PREFIX}
+    BUILD_COMMAND ${CMAKE_COMMAND} -E chdir <SOURCE_DIR>/package ${WEB_ENV} ${EMMAKE} make libz.a
+    INSTALL_COMMAND ${CMAKE_COMMAND} -E chdir <SOURCE_DIR>/package ${WEB_ENV} ${EMMAKE} make install
+    LOG_DOWNLOAD ON LOG_CONFIGURE ON LOG_BUILD ON LOG_INSTALL ON LOG_OUTPUT_ON_FAILURE ON)
+  add_web_library(web_png ${DSC_libpng1_6} -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF
+    -DPNG_HARDWARE_OPTIMIZATIONS=OFF)
+  # Its sizes are stated: the check CMake compiles reads a wrong size from
+  # emscripten's output.
+  add_web_library(web_jpeg ${DSC_libjpeg_turbo} -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF
+    -DWITH_TURBOJPEG=OFF -DHAVE_SIZE_T=TRUE -DSIZE_T=4 -DHAVE_UNSIGNED_LONG=TRUE -DUNSIGNED_LONG=4)
   add_web_library(web_sdl2_ttf ${DSC_libsdl2_ttf} -DSDL2TTF_VENDORED=OFF -DSDL2TTF_HARFBUZZ=OFF
     -DSDL2TTF_SAMPLES=OFF)
-  add_web_library(web_sdl2_image ${DSC_libsdl2_image} -DSDL2IMAGE_VENDORED=OFF -DSDL2IMAGE_BACKEND_STB=ON
+  add_web_library(web_sdl2_image ${DSC_libsdl2_image} -DSDL2IMAGE_VENDORED=OFF -DSDL2IMAGE_BACKEND_STB=OFF
+    -DSDL2IMAGE_JPG_SHARED=OFF -DSDL2IMAGE_PNG_SHARED=OFF
     -DSDL2IMAGE_SAMPLES=OFF -DSDL2IMAGE_AVIF=OFF -DSDL2IMAGE_TIF=OFF -DSDL2IMAGE_WEBP=OFF -DSDL2IMAGE_JXL=OFF)
   add_web_library(web_sdl2_mixer ${DSC_libsdl2_mixer} -DSDL2MIXER_VENDORED=OFF -DSDL2MIXER_VORBIS=STB
     -DSDL2MIXER_FLAC=OFF -DSDL2MIXER_MOD=OFF -DSDL2MIXER_MP3=OFF -DSDL2MIXER_MIDI=OFF -DSDL2MIXER_OPUS=OFF
     -DSDL2MIXER_SAMPLES=OFF)
-  ExternalProject_Add_StepDependencies(web_freetype configure web_sdl2)
+  ExternalProject_Add_StepDependencies(web_freetype configure web_sdl2 web_zlib)
   ExternalProject_Add_StepDependencies(web_sdl2_ttf configure web_sdl2 web_freetype)
-  ExternalProject_Add_StepDependencies(web_sdl2_image configure web_sdl2)
+  ExternalProject_Add_StepDependencies(web_png configure web_zlib)
+  ExternalProject_Add_StepDependencies(web_sdl2_image configure web_sdl2 web_png web_jpeg)
   ExternalProject_Add_StepDependencies(web_sdl2_mixer configure web_sdl2)
 
   # The player: built at every build (its own make sees what changed) from
@@ -126,6 +152,6 @@ else()
       COMMAND ${CMAKE_COMMAND} -E copy_if_different <BINARY_DIR>/orvalde-web.js <BINARY_DIR>/orvalde-web.wasm
         ${WEB_PLAYER_FOLDER}
     BUILD_ALWAYS ON
-    DEPENDS web_sdl2 web_freetype web_sdl2_ttf web_sdl2_image web_sdl2_mixer)
+    DEPENDS web_sdl2 web_freetype web_zlib web_png web_jpeg web_sdl2_ttf web_sdl2_image web_sdl2_mixer)
   message(STATUS "Web player: built with ${EMCMAKE}, libraries from ${ORVALDE_WEB_SOURCES}")
 endif()

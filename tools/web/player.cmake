@@ -31,7 +31,8 @@ target_include_directories(orvalde-web PRIVATE ${CMAKE_SOURCE_DIR} ${ORVALDE_WEB
 # own ports, which it fetches from the network.
 set(lib ${ORVALDE_WEB_LIBRARIES}/lib)
 target_link_libraries(orvalde-web PRIVATE
-  ${lib}/libSDL2_ttf.a ${lib}/libSDL2_image.a ${lib}/libSDL2_mixer.a ${lib}/libfreetype.a ${lib}/libSDL2.a)
+  ${lib}/libSDL2_ttf.a ${lib}/libSDL2_image.a ${lib}/libSDL2_mixer.a ${lib}/libfreetype.a ${lib}/libpng16.a
+  ${lib}/libjpeg.a ${lib}/libz.a ${lib}/libSDL2.a)
 # SDL's audio needs these library functions of emscripten (its sound resumes
 # on the first key or click); named in a file, out of reach of the shell.
 set(library_functions ${CMAKE_BINARY_DIR}/library_functions.json)

@@ -1,0 +1,237 @@
+#!/usr/bin/python3
+"""The demonstration published for the web and played in headless Chromium.
+
+The site is written by `orvalde-headless --publier`, served by a static server
+on the loopback, and the walkthrough of the victory is typed into the page. At
+every Return the page's frame is compared with the headless runner's at the
+same point of the same walkthrough. Halfway the game is saved in slot 3; after
+the victory the page is reloaded and slot 3 loaded: the frame is the one the
+headless runner shows when a second play loads that slot.
+
+Usage: web_in_browser.py ORVALDE_HEADLESS RUN_FOLDER WALKTHROUGH
+"""
+import base64
+import os
+import shutil
+import socket
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.keys import Keys
+
+headless, run_folder, walkthrough = sys.argv[1:4]
+# The walkthrough's point after which the game is saved in slot 3.
+SAVE_AFTER = "type prends la fiole"
+SAVE = ["type sauve", "key return", "type 3"]
+LOAD = ["key return", "type charge", "key return", "type 3"]
+failures = []
+
+
+def fail(message):
+    failures.append(message)
+    print("FAIL: " + message)
+
+
+def inputs_of(path):
+    """The walkthrough's input lines (its checks are the headless tests' own),
+    with the save inserted."""
+    lines = []
+    for line in open(path, encoding="utf-8").read().splitlines():
+        if line.startswith("type ") or line.startswith("key "):
+            lines.append(line)
+            if line == SAVE_AFTER:
+                lines += ["key return"] + SAVE
+    return lines
+
+
+def reference_frames(work, lines, name):
+    """Runs the lines in the headless runner, a shot after every Return and
+    after the last line; returns the PNG files in order. The shot after a
+    last line that ends the game is never taken."""
+    shots = []
+    script = []
+    for number, line in enumerate(lines, 1):
+        script.append(line)
+        if line == "key return" or number == len(lines):
+            shots.append(os.path.join(work, "%s-%02d.png" % (name, len(shots))))
+            script.append("shot " + shots[-1])
+    with open(os.path.join(work, name + ".script"), "w", encoding="utf-8") as out:
+        out.write("\n".join(script) + "\n")
+    run = subprocess.run([headless, "--jouer", "chateau", name + ".script"], cwd=work, capture_output=True)
+    if run.returncode != 0:
+        fail("headless runner: status %d: %s" % (run.returncode, run.stderr.decode()))
+    return shots
+
+
+def free_port():
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
+
+
+def start_browser(profile):
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for argument in ["--headless=new", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
+                     "--disable-component-update", "--disable-sync", "--no-first-run",
+                     "--user-data-dir=" + profile, "--window-size=1024,768"]:
+        options.add_argument(argument)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+def settle(driver, seconds=30):
+    """Waits until the program waits for the player with nothing left to do."""
+    end = time.time() + seconds
+    while time.time() < end:
+        if driver.execute_script("return !!(window.Module && Module.orvaldeWaiting)"):
+            return True
+        time.sleep(0.01)
+    return False
+
+
+# The page's frame against a PNG: the number of pixels that differ and the
+# largest difference of one colour component.
+COMPARE = """
+const done = arguments[arguments.length - 1];
+const picture = new Image();
+picture.onload = () => {
+  const canvas = document.getElementById("canvas");
+  const copy = document.createElement("canvas");
+  copy.width = canvas.width;
+  copy.height = canvas.height;
+  const context = copy.getContext("2d");
+  context.drawImage(picture, 0, 0);
+  const expected = context.getImageData(0, 0, copy.width, copy.height).data;
+  context.drawImage(canvas, 0, 0);
+  const seen = context.getImageData(0, 0, copy.width, copy.height).data;
+  let pixels = 0, largest = 0;
+  for (let i = 0; i < seen.length; i += 4) {
+    let differs = false;
+    for (let c = 0; c < 3; c++) {
+      const d = Math.abs(seen[i + c] - expected[i + c]);
+      if (d > 0) differs = true;
+      if (d > largest) largest = d;
+    }
+    if (differs) pixels++;
+  }
+  done([pixels, largest, picture.width, picture.height]);
+};
+picture.onerror = () => done(null);
+picture.src = arguments[0];
+"""
+
+
+def compare(driver, png, where):
+    with open(png, "rb") as data:
+        url = "data:image/png;base64," + base64.b64encode(data.read()).decode()
+    result = driver.execute_async_script(COMPARE, url)
+    if result is None or result[2:] != [800, 600]:
+        fail("%s: no reference frame %s" % (where, png))
+        return None
+    pixels, largest = result[:2]
+    if pixels != 0:
+        fail("%s: %d pixels differ from the headless runner's frame (largest difference %d)"
+             % (where, pixels, largest))
+    return pixels
+
+
+def play(driver, lines, shots, name, turn_times, game_ends=False):
+    """Types the lines into the page; at every Return and after the last line
+    the frame is compared with the next reference shot. When the last line
+    ends the game, the page says so instead."""
+    actions = ActionChains(driver)
+    shot = 0
+    for number, line in enumerate(lines, 1):
+        started = time.time()
+        if line == "key return":
+            actions.send_keys(Keys.RETURN).perform()
+        else:
+            actions.send_keys(line[len("type "):]).perform()
+        if game_ends and number == len(lines):
+            break
+        if not settle(driver):
+            fail("%s, line %d (%s): the page never waited for the player again" % (name, number, line))
+            return
+        if line == "key return" or number == len(lines):
+            if line == "key return":
+                turn_times.append(time.time() - started)
+            compare(driver, shots[shot], "%s, line %d" % (name, number))
+            shot += 1
+
+
+def main():
+    work = tempfile.mkdtemp(prefix="orvalde-web-")
+    server = None
+    driver = None
+    try:
+        for folder in ["Images", "Fonts"]:
+            shutil.copytree(os.path.join(run_folder, folder), os.path.join(work, folder))
+        shutil.copytree(os.path.join(run_folder, "Projets", "chateau"), os.path.join(work, "Projets", "chateau"))
+        site = os.path.join(work, "site")
+        published = subprocess.run([headless, "--publier", "chateau", site], cwd=work, capture_output=True)
+        if published.returncode != 0 or not os.path.isfile(os.path.join(site, "index.html")):
+            fail("--publier: status %d: %s" % (published.returncode, published.stdout.decode()))
+            return
+        site_bytes = sum(os.path.getsize(os.path.join(folder, f)) for folder, _, files in os.walk(site) for f in files)
+
+        victory = inputs_of(walkthrough)
+        victory_shots = reference_frames(work, victory, "victoire")
+        load_shots = reference_frames(work, LOAD, "chargement")
+
+        port = free_port()
+        server = subprocess.Popen(["/usr/bin/python3", "-m", "http.server", str(port), "--bind", "127.0.0.1",
+                                   "--directory", site], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        driver = start_browser(os.path.join(work, "profile"))
+        url = "http://127.0.0.1:%d/" % port
+        for _ in range(100):
+            try:
+                driver.get(url)
+                break
+            except Exception:
+                time.sleep(0.1)
+        if not settle(driver):
+            fail("the page never started the game")
+            return
+        turn_times = []
+        play(driver, victory, victory_shots, "victory", turn_times, game_ends=True)
+        ended = ""
+        for _ in range(300):
+            ended = driver.execute_script("return document.getElementById('message').textContent")
+            if "Partie terminée" in ended:
+                break
+            time.sleep(0.01)
+        else:
+            fail("after the victory the page says: %r" % ended)
+
+        # A new visit: slot 3 was kept by the browser for the site.
+        driver.refresh()
+        if not settle(driver):
+            fail("the reloaded page never started the game")
+            return
+        play(driver, LOAD, load_shots, "reload", turn_times)
+
+        for entry in driver.get_log("browser"):
+            if entry["level"] == "SEVERE" and "favicon" not in entry["message"]:
+                fail("browser console: " + entry["message"])
+        print("published folder: %d bytes; turn in the browser: median %.0f ms, slowest %.0f ms (%d turns)"
+              % (site_bytes, 1000 * statistics.median(turn_times), 1000 * max(turn_times), len(turn_times)))
+    finally:
+        if driver is not None:
+            driver.quit()
+        if server is not None:
+            server.kill()
+            server.wait()
+        shutil.rmtree(work, ignore_errors=True)
+
+
+main()
+if failures:
+    sys.exit(1)
+print("web player: every frame as the headless runner's")
