@@ -150,9 +150,12 @@ void runPublishing(const std::u16string& name, const std::u16string& folder) {
     const std::u16string projectPath = projectFolderOf(name);
     const std::u16string missing = u"Fichier '" + projectPath + name + u".orv' introuvable !";
     if (!isProjectName(name)) refuse(missing);
-    if (!enterOwnFolder(programFolder + projectPath)) refuse(missing);
+    // Without its last separator, so that a link there is not followed.
+    if (!enterOwnFolder(programFolder + u"Projets\\" + name)) refuse(missing);
     setCurrentDirectory(programFolder);
     loadAdventure(name + u".orv", projectPath);
+    checkSiteFolder();
+    makeStagingFolder();
 
     const std::u16string player = programFileFolder() + WebPlayerFolder + u"\\";
     for (const char16_t* file : WebPlayerFiles) {
@@ -161,9 +164,6 @@ void runPublishing(const std::u16string& name, const std::u16string& folder) {
     for (const char16_t* file : InterfaceFiles) {
         if (fileSize(programFolder + file) <= 0) refuse(u"Fichier '" + std::u16string(file) + u"' introuvable !");
     }
-    checkSiteFolder();
-
-    makeStagingFolder();
     for (const char16_t* sub : {u"jeu", u"jeu\\Fonts", u"jeu\\Images", u"jeu\\Projets"}) {
         makeFolder(staging + u"\\" + sub);
     }

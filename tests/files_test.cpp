@@ -441,3 +441,19 @@ TEST(Sounds, SamplesAreReadWhenFirstPlayedAndTogetherStayWithinABound) {
     EXPECT_EQ(playSound(hour, false), 0);
     freeSound(hour);
 }
+
+// A site whose last step, the rename onto its folder, fails leaves nothing
+// behind: neither that folder nor the one the site was made in.
+TEST(Publishing, ASiteThatCannotBePutInPlaceLeavesNothingBehind) {
+    if (!ORVALDE_WEB_PLAYER_BUILT) GTEST_SKIP() << "built without the web player";
+    const std::string folder = makeWorkFolder("publish_fails");
+    fs::copy(ORVALDE_DEMO, folder + "/Projets/chateau");
+    fs::current_path(folder);
+    failingRenameTo = "site";
+    EXPECT_FATAL_BOX(runPublishing(u"chateau", u"site"), "Impossible d'écrire le site dans 'site' !");
+    failingRenameTo.clear();
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(folder)) left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"Fonts", "Images", "Projets"}));
+}

@@ -89,7 +89,8 @@ TEST(PlayerMode, TheCommandLineIsCheckedBeforeAnythingStarts) {
                  // A recording belongs to a play, needs its file, and never replaces the runner's script.
                  {program + " --enregistrer f", 2, false}, {program + " --jouer a --enregistrer", 2, false},
                  {std::string(ORVALDE_HEADLESS) + " --jouer a --enregistrer s s", 2, false},
-                 {program + " --carte a", 2, false}, {std::string(ORVALDE_HEADLESS) + " --carte a b c", 2, false}};
+                 {program + " --carte a", 2, false}, {std::string(ORVALDE_HEADLESS) + " --carte a b c", 2, false},
+                 {program + " --publier chateau", 2, false}, {program + " --publier chateau site en_trop", 2, false}};
     for (const auto& c : cases) {
         const int status = std::system(("cd " + folder + " && " + c.command + " >out 2>err").c_str());
         EXPECT_EQ(WEXITSTATUS(status), c.status) << c.command;

@@ -1,6 +1,11 @@
 // Saved games in play: "SAUVE" and "CHARGE" with the slot question, the file
 // of 770 little-endian integers, and the starting state "0.sav".
+#include <filesystem>
+
+#include "engine/saved_games.h"
 #include "tests/support.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -75,4 +80,20 @@ TEST(SavedGames, ASlotFileIsReadValueByValue) {
     const std::string output = playSession("type load\nkey return\ntype 2\ntype i\nkey return\n");
     EXPECT_TRUE(inOrder(texts(output), {"LOAD", "La cave. <S>", "Flag négatif.", "Vous avez: La clef"}));
     EXPECT_EQ(savedValues(readFile("0.sav")).size(), 770u);
+}
+
+// The player's slots kept in a folder of their own, as the web player keeps
+// them in the browser's storage: the starting state stays with the project.
+TEST(SavedGames, SlotsKeptInAFolderOfTheirOwn) {
+    const std::string project = startProject("slots_folder");
+    fs::create_directory(project + "/rangement");
+    playerSlotsFolder = u"rangement\\";
+    const std::string output = playSession(typed({"prends lampe", "sauve"}) + "type 4\n" + typed({"laisse lampe", "charge"}) +
+                                           "type 5\n" + typed({"charge"}) + "type 4\n" + typed({"i"}));
+    playerSlotsFolder.clear();
+    EXPECT_TRUE(inOrder(texts(output), {"CHARGE", "Sauvegarde inexistante !", "CHARGE", "I", "Vous avez: Une lampe"}));
+    EXPECT_EQ(readFile(project + "/rangement/4.sav").size(), 6160u);
+    EXPECT_FALSE(fs::exists(project + "/4.sav"));
+    EXPECT_TRUE(fs::exists(project + "/0.sav"));
+    EXPECT_FALSE(fs::exists(project + "/rangement/0.sav"));
 }

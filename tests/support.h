@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/orvalde.h"
+#include "app/publishing.h"
 #include "app/startup.h"
 #include "editor/editor_frame.h"
 #include "editor/editor_pictures.h"

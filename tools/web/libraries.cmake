@@ -155,3 +155,26 @@ else()
     DEPENDS web_sdl2 web_freetype web_zlib web_png web_jpeg web_sdl2_ttf web_sdl2_image web_sdl2_mixer)
   message(STATUS "Web player: built with ${EMCMAKE}, libraries from ${ORVALDE_WEB_SOURCES}")
 endif()
+
+# The programs publish with the web player beside them: build/web here,
+# libexec/orvalde/web once installed.
+target_compile_definitions(orvalde_test_support PUBLIC ORVALDE_WEB_PLAYER="${WEB_PLAYER_FOLDER}"
+  ORVALDE_WEB_PLAYER_BUILT=$<BOOL:${WEB_PLAYER_BUILT}>)
+if(WEB_PLAYER_BUILT)
+  install(FILES ${WEB_PLAYER_FILES} DESTINATION libexec/orvalde/web)
+  add_dependencies(orvalde_tests web_player)
+  # The published demonstration played in headless Chromium, when the
+  # browser, its driver and Selenium are there (tools/install-deps.sh).
+  find_program(CHROMIUM chromium PATHS /usr/bin NO_DEFAULT_PATH)
+  find_program(CHROMEDRIVER chromedriver PATHS /usr/bin NO_DEFAULT_PATH)
+  execute_process(COMMAND /usr/bin/python3 -c "import selenium" RESULT_VARIABLE no_selenium OUTPUT_QUIET ERROR_QUIET)
+  if(CHROMIUM AND CHROMEDRIVER AND no_selenium EQUAL 0)
+    add_test(NAME web_player_in_chromium
+      COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/web_in_browser.py $<TARGET_FILE:orvalde-headless> ${RUN_DIR}
+        ${CMAKE_SOURCE_DIR}/demo/chateau/victoire.txt)
+    set_tests_properties(web_player_in_chromium PROPERTIES TIMEOUT 300)
+  else()
+    message(WARNING "Web player: not tested, missing chromium, chromedriver or python3-selenium "
+      "(tools/install-deps.sh installs them)")
+  endif()
+endif()
