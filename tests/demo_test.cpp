@@ -102,6 +102,11 @@ TEST(Install, TheLaunchersPrepareTheUserFolderAndALaterInstallKeepsItsProjects) 
     // The map of the demonstration, written where the launcher was started.
     EXPECT_EQ(shell("cd " + root + "/ailleurs && HOME=" + home + " " + prefix + "/bin/orvalde --carte chateau c.svg"), 0);
     EXPECT_NE(readFile(root + "/ailleurs/c.svg").find("<title>Salle 6</title>"), std::string::npos);
+    // Published from there, into a folder named relatively to it.
+    const int published = shell("cd " + root + "/ailleurs && env -u XDG_DATA_HOME HOME=" + home + " " + prefix +
+                                "/bin/orvalde --publier chateau site >out 2>err");
+    EXPECT_EQ(published, ORVALDE_WEB_PLAYER_BUILT ? 0 : 1) << readFile(root + "/ailleurs/out");
+    EXPECT_EQ(fs::exists(root + "/ailleurs/site/orvalde-web.wasm"), ORVALDE_WEB_PLAYER_BUILT);
 
     // The user's own project and changes to the copy of the demonstration
     // survive a second installation and the next start.

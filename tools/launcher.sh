@@ -13,8 +13,8 @@
 # start at once: everything is made under a fresh name in a folder of this
 # launcher's own, then put in place in one step; nothing is ever made inside
 # the installation. Arguments pass through; the headless runner's script and
-# the picture that --carte writes, named relatively, are in the folder the
-# launcher was started in.
+# the picture that --carte writes and the folder that --publier writes, named
+# relatively, are taken from the folder the launcher was started in.
 set -u
 
 say() {
@@ -40,10 +40,10 @@ for argument in "$@"; do
     [ "$argument" = --help ] && exec "$binary" "$@"
 done
 
-# The headless runner's script, and the picture of --carte, is the last
-# argument: named relatively, it is found from here, before the change of
-# directory.
-if { [ "$program" = orvalde-headless ] || [ "${1:-}" = --carte ]; } && [ $# -gt 0 ]; then
+# The headless runner's script, the picture of --carte and the folder
+# --publier writes are the last argument: named relatively, they are found
+# from here, before the change of directory.
+if { [ "$program" = orvalde-headless ] || [ "${1:-}" = --carte ] || [ "${1:-}" = --publier ]; } && [ $# -gt 0 ]; then
     count=$#
     index=0
     for argument in "$@"; do
