@@ -84,6 +84,9 @@ void releaseSound();
 // when there is none); the characters of a text input come one per call.
 SDL_Window* sdlWindow();
 PlatformEvent takeQueuedEvent();
+// Called just before the SDL window closes: the web page keeps showing the
+// last frame (its canvas is emptied with the window); the real window goes.
+void keepLastFrameShown();
 
 // Provided by each window implementation.
 //

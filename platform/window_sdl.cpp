@@ -111,6 +111,8 @@ bool keepReplacedFile(const std::u16string&) {
     return true;
 }
 
+void keepLastFrameShown() {}
+
 // ---------------------------------------------------------------------------
 // Message box.
 

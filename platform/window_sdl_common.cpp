@@ -173,6 +173,7 @@ void closeWindow() {
     // events, and the wake-up message addressed to a window already gone is
     // an X error that ends the process with status 1.
     releaseSound();
+    keepLastFrameShown();
     SDL_DestroyWindow(window);
     window = nullptr;
 }

@@ -19,14 +19,12 @@ namespace {
 
 // Every key and button of the page wakes a waiting program, once the event
 // has reached all its listeners (SDL's among them), so that SDL's queue then
-// holds it. "Module.orvaldeWaiting" is true while the program waits with
-// nothing left to do: a page or a test reads it to know the program idle.
+// holds it. "Module.orvaldeWake" resumes the program; it is set only while
+// the program waits for the player with nothing left to do.
 EM_JS(void, watchBrowserEvents, (), {
     if (Module.orvaldeWake !== undefined) return;
-    Module.orvaldeWaiting = false;
     Module.orvaldeWake = null;
     const wake = () => {
-        Module.orvaldeWaiting = false;
         const resume = Module.orvaldeWake;
         Module.orvaldeWake = null;
         if (resume) setTimeout(resume, 0);
@@ -42,14 +40,12 @@ EM_ASYNC_JS(void, waitForBrowserEvent, (int ms), {
     await new Promise((resolve) => {
         const timer = ms >= 0 ? setTimeout(() => {
             Module.orvaldeWake = null;
-            Module.orvaldeWaiting = false;
             resolve();
         }, ms) : null;
         Module.orvaldeWake = () => {
             if (timer !== null) clearTimeout(timer);
             resolve();
         };
-        Module.orvaldeWaiting = true;
     });
 });
 
@@ -60,6 +56,13 @@ EM_JS(void, showMessageInPage, (const char* title, const char* text), {
     const messageText = UTF8ToString(text);
     console.error(titleText + ": " + messageText);
     if (typeof Module.orvaldeMessage === "function") Module.orvaldeMessage(titleText, messageText);
+});
+
+// The canvas's last frame as its own background, which stays when the
+// canvas is emptied.
+EM_JS(void, keepCanvasFrame, (), {
+    const canvas = Module.canvas;
+    if (canvas && canvas.width > 0) canvas.style.background = "url(" + canvas.toDataURL() + ") 0 0 / 100% 100%";
 });
 
 // The browser's storage (IndexedDB) behind the folder, and what it kept
@@ -134,6 +137,10 @@ void presentImage(ImageHandle image) {
     SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
     SDL_BlitSurface(source, nullptr, screen, nullptr);
     SDL_UpdateWindowSurface(sdlWindow());
+}
+
+void keepLastFrameShown() {
+    keepCanvasFrame();
 }
 
 void messageBox(const std::u16string& title, const std::u16string& text) {

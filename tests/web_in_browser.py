@@ -87,10 +87,11 @@ def start_browser(profile):
 
 
 def settle(driver, seconds=30):
-    """Waits until the program waits for the player with nothing left to do."""
+    """Waits until the program waits for the player with nothing left to do:
+    the page then holds the function that resumes it."""
     end = time.time() + seconds
     while time.time() < end:
-        if driver.execute_script("return !!(window.Module && Module.orvaldeWaiting)"):
+        if driver.execute_script("return !!(window.Module && Module.orvaldeWake)"):
             return True
         time.sleep(0.01)
     return False
