@@ -446,8 +446,7 @@ TEST(Sounds, SamplesAreReadWhenFirstPlayedAndTogetherStayWithinABound) {
 // behind: neither that folder nor the one the site was made in.
 TEST(Publishing, ASiteThatCannotBePutInPlaceLeavesNothingBehind) {
     if (!ORVALDE_WEB_PLAYER_BUILT) GTEST_SKIP() << "built without the web player";
-    const std::string folder = makeWorkFolder("publish_fails");
-    fs::copy(ORVALDE_DEMO, folder + "/Projets/chateau");
+    const std::string folder = folderWithDemo("publish_fails");
     fs::current_path(folder);
     failingRenameTo = "site";
     EXPECT_FATAL_BOX(runPublishing(u"chateau", u"site"), "Impossible d'écrire le site dans 'site' !");

@@ -10,13 +10,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A working folder with the demonstration as its project "chateau".
-std::string folderWithDemonstration(const std::string& name) {
-    const std::string folder = makeWorkFolder(name);
-    fs::copy(ORVALDE_DEMO, folder + "/Projets/chateau");
-    return folder;
-}
-
 Run publish(const std::string& program, const std::string& folder, const std::string& arguments) {
     const std::string base = folder + "/.publish";
     const int status = std::system(("cd '" + folder + "' && '" + program + "' --publier " + arguments + " >'" + base +
@@ -50,7 +43,7 @@ std::set<std::string> filesNamedByPage(const std::string& page) {
 }  // namespace
 
 TEST(Publishing, AnAuthorPublishesTheDemonstrationAsASiteOfItsOwn) {
-    const std::string folder = folderWithDemonstration("publish_demo");
+    const std::string folder = folderWithDemo("publish_demo");
     const std::string project = folder + "/Projets/chateau";
     // What a project folder holds besides the game: the backup, a player's
     // saved game, a link to a file outside and one to a sound of its own.
@@ -97,7 +90,7 @@ TEST(Publishing, AnAuthorPublishesTheDemonstrationAsASiteOfItsOwn) {
 }
 
 TEST(Publishing, WhatCannotBePublishedIsRefusedAsPlayerModeRefusesAndNothingIsWritten) {
-    const std::string folder = folderWithDemonstration("publish_refusals");
+    const std::string folder = folderWithDemo("publish_refusals");
     fs::create_directories(folder + "/ailleurs/lien");
     fs::copy_file(ORVALDE_DEMO "/chateau.orv", folder + "/ailleurs/lien/lien.orv");
     fs::create_directory_symlink("../ailleurs/lien", folder + "/Projets/lien");
