@@ -49,8 +49,9 @@ TEST(Publishing, AnAuthorPublishesTheDemonstrationAsASiteOfItsOwn) {
     // saved game, a link to a file outside and one to a sound of its own.
     fs::copy_file(project + "/chateau.orv", project + "/chateau.bak");
     writeFile(project + "/1.sav", std::string(6160, '\0'));
-    writeFile(folder + "/secret.ogg", "not the author's to give");
-    fs::create_symlink("../../secret.ogg", project + "/8.ogg");
+    fs::create_directories(folder + "/Projets/chateau_prive");
+    writeFile(folder + "/Projets/chateau_prive/secret.ogg", "not the author's to give");
+    fs::create_symlink("../chateau_prive/secret.ogg", project + "/8.ogg");
     fs::create_symlink("5.ogg", project + "/9.ogg");
     fs::create_directory(folder + "/site");  // an empty folder is taken
 
@@ -85,8 +86,15 @@ TEST(Publishing, AnAuthorPublishesTheDemonstrationAsASiteOfItsOwn) {
     // The site is a copy: nothing of it is a second name of the author's files.
     EXPECT_EQ(fs::hard_link_count(project + "/chateau.orv"), 1u);
     EXPECT_EQ(filesUnder(folder).count("site.tmp1/index.html"), 0u);
-    // The page names its game, in a string nothing in a name can end.
-    EXPECT_NE(readFile(folder + "/site/index.html").find("const game = {\"name\": \"chateau\""), std::string::npos);
+    // The page names its game in a script string that no name can end.
+    const std::string name = "l'\"épée\" <b>&";
+    fs::create_directories(folder + "/Projets/" + name);
+    fs::copy_file(project + "/chateau.orv", folder + "/Projets/" + name + "/" + name + ".orv");
+    ASSERT_EQ(publish(ORVALDE_HEADLESS, folder, "'l'\\''\"épée\" <b>&' quoted").status, 0);
+    EXPECT_NE(readFile(folder + "/quoted/index.html")
+                  .find("const game = {\"name\": \"l'\\\"épée\\\" \\u003cb\\u003e\\u0026\", \"files\": [\r\n"
+                        "  \"jeu/Fonts/DroidSansMono.ttf\""),
+              std::string::npos);
 }
 
 TEST(Publishing, WhatCannotBePublishedIsRefusedAsPlayerModeRefusesAndNothingIsWritten) {
