@@ -141,3 +141,59 @@ TEST(Platform, ButtonsAndWrappedTextsAreDrawnInTheirBoxes) {
     EXPECT_EQ(drawWrappedText(u"x", 100, 100, 10, 30, 10, 5, 0, 0, 0, 1), 1);
     endDrawing();
 }
+
+// A text is blended onto a picture by the program's own computation (the same
+// in the browser): each pixel lies on the way from the ground to the text's
+// colour, faint edges included; cut by the picture's edges, the text shows
+// the very pixels it shows whole.
+TEST(Platform, ATextCutByTheEdgesOfAPictureShowsTheSamePixelsAsWhole) {
+    startInProcess(makeWorkFolder("text_edges"));
+    const std::u16string text = u"Mémé W_";
+    const Colour ground = rgb(0, 160, 200), ink = rgb(200, 40, 0);
+    auto drawn = [&](int64_t width, int64_t height, int64_t x, int64_t y) {
+        const ImageHandle image = createImage(width, height, 32);
+        beginDrawing(image);
+        selectFont(interfaceFont);
+        fillRect(0, 0, width, height, ground);
+        setFrontColour(ink);
+        setDrawingMode(DrawMode::TransparentText);
+        drawText(x, y, text);
+        endDrawing();
+        return image;
+    };
+    beginDrawing(backBuffer);
+    selectFont(interfaceFont);
+    const int64_t width = textWidth(text), height = textHeight(text);
+    endDrawing();
+    const ImageHandle whole = drawn(width + 20, height + 10, 10, 5);
+    int64_t inked = 0, faint = 0;
+    for (int64_t y = 0; y < height + 10; ++y) {
+        for (int64_t x = 0; x < width + 20; ++x) {
+            // How far the pixel went from the ground to the ink, by its red;
+            // green and blue went as far.
+            const Colour pixel = readPixel(whole, x, y);
+            const double way = (pixel & 255) / 200.0;
+            EXPECT_NEAR((pixel >> 8) & 255, 160 - 120 * way, 2) << x << "," << y;
+            EXPECT_NEAR(pixel >> 16, 200 - 200 * way, 2) << x << "," << y;
+            inked += pixel == ink;
+            faint += way > 0 && way < 0.3;
+        }
+    }
+    EXPECT_GT(inked, 20);
+    EXPECT_GT(faint, 10);
+    const struct {
+        int64_t x, y, width, height;
+    } cuts[] = {{-7, -3, width, height}, {0, 0, width - 6, height - 4}, {-1, 2, width - 9, height}};
+    for (const auto& cut : cuts) {
+        const ImageHandle part = drawn(cut.width, cut.height, cut.x, cut.y);
+        int64_t differing = 0;
+        for (int64_t y = 0; y < cut.height; ++y) {
+            for (int64_t x = 0; x < cut.width; ++x) {
+                differing += readPixel(part, x, y) != readPixel(whole, x - cut.x + 10, y - cut.y + 5);
+            }
+        }
+        EXPECT_EQ(differing, 0) << cut.x << "," << cut.y;
+        freeImage(part);
+    }
+    freeImage(whole);
+}
