@@ -63,7 +63,7 @@ std::u16string sitePath(std::u16string path) {
 // `laidOut` when the page puts it under "/jeu" for the player.
 void copyIntoSite(const std::u16string& from, const std::u16string& to, bool laidOut) {
     const std::u16string path = staging + u"\\" + to;
-    if (!copyFileContent(from, path)) cannotWrite();
+    if (!copyFile(from, path)) cannotWrite();
     madeFiles.push_back(path);
     siteBytes += fileSize(path);
     if (laidOut) laidOutFiles.push_back(sitePath(to));

@@ -217,7 +217,7 @@ bool deleteFile(const std::u16string& path) {
 }
 
 bool renameFile(const std::u16string& oldPath, const std::u16string& newPath) {
-    return rename(hostPath(oldPath).c_str(), hostPath(newPath).c_str()) == 0 && keepReplacedFile(newPath);
+    return rename(hostPath(oldPath).c_str(), hostPath(newPath).c_str()) == 0;
 }
 
 bool copyFile(const std::u16string& from, const std::u16string& to) {
@@ -237,12 +237,6 @@ bool copyFile(const std::u16string& from, const std::u16string& to) {
     const bool read = std::ferror(source) == 0;
     std::fclose(source);
     return finishReplacing(copy, read);
-}
-
-bool copyFileContent(const std::u16string& from, const std::u16string& to) {
-    if (copyContent(from, to)) return true;
-    deleteFile(to);
-    return false;
 }
 
 bool deleteFolder(const std::u16string& path) {
@@ -337,7 +331,7 @@ bool finishReplacing(FileHandle file, bool complete) {
     bool done =
         complete && closeWritten(*open, true) && rename(open->temporaryPath.c_str(), open->replacedPath.c_str()) == 0;
     if (done) {
-        done = flushFolderOf(open->replacedPath);
+        done = flushFolderOf(open->replacedPath) && keepReplacedFile(open->replacedPath);
     } else {
         if (open->descriptor >= 0) close(open->descriptor);
         unlink(open->temporaryPath.c_str());

@@ -169,17 +169,12 @@ int64_t fileSize(const std::u16string& path);  // -1 nothing there, -2 a folder
 bool createFolder(const std::u16string& path);
 bool deleteFile(const std::u16string& path);
 // Replaces whatever is at newPath (a file, or a link itself, never what it
-// leads to) in one step. In the web player, false too when the browser's
-// storage could not keep the file of a folder it keeps.
+// leads to) in one step.
 bool renameFile(const std::u16string& oldPath, const std::u16string& newPath);
 // Gives `to` a copy of the bytes of the regular file `from` (or of the one a
 // link at `from` leads to), replacing `to` as beginReplacing does; on failure
 // `to` is as it was.
 bool copyFile(const std::u16string& from, const std::u16string& to);
-// Writes every byte of the regular file `from` into a new file `to`, never a
-// second name of the same file (a copy that leaves the program's folders
-// must not change with the original); on failure nothing is left at `to`.
-bool copyFileContent(const std::u16string& from, const std::u16string& to);
 // Removes an empty folder (not a link to one).
 bool deleteFolder(const std::u16string& path);
 // Whether the path, with every link followed, leads to a regular file inside
@@ -216,7 +211,9 @@ FileHandle beginReplacing(const std::u16string& path);
 // flushes the folder. True only when all of it succeeded. On any failure
 // before the rename, or without `complete`, the new file is removed and
 // `path` is as it was, byte for byte; a failing flush of the folder after the
-// rename is reported too, the new file then being in place.
+// rename is reported too, the new file then being in place. In the web
+// player the folder's files then go to the browser's storage, when it keeps
+// that folder (web.h), and a failure there is reported alike.
 bool finishReplacing(FileHandle file, bool complete);
 // For reading; only a regular file opens (a folder, a named pipe or a device
 // is a failure), and opening never waits.

@@ -6,7 +6,7 @@
 
 // Makes the folder (absolute, created when missing) the one whose files are
 // kept in the browser's storage for the site, and brings back what was kept
-// there. From then on every file renamed into place in it is written to the
-// storage before the rename is reported done. False when the browser keeps
+// there. From then on every file that replaces another in it (finishReplacing)
+// is written to the storage before the replacement is reported done. False when the browser keeps
 // nothing (its storage refused): the folder then lives in memory only.
 bool keepFolderInSiteStorage(const std::u16string& folder);

@@ -406,7 +406,7 @@ void noteImageGone(ImageHandle image) {
     shownTexts.erase(image);
 }
 
-bool keepReplacedFile(const std::u16string&) {
+bool keepReplacedFile(const std::string&) {
     return true;
 }
 

@@ -107,7 +107,7 @@ void presentImage(ImageHandle image) {
     if (!rects.empty()) SDL_UpdateWindowSurfaceRects(sdlWindow(), rects.data(), static_cast<int>(rects.size()));
 }
 
-bool keepReplacedFile(const std::u16string&) {
+bool keepReplacedFile(const std::string&) {
     return true;
 }
 

@@ -87,8 +87,7 @@ EM_ASYNC_JS(int, writeSiteStorage, (), {
 
 std::string keptFolder;  // host path ending with "/", empty when none
 
-std::string absoluteHostPath(const std::u16string& path) {
-    std::string host = hostPath(path);
+std::string absoluteHostPath(std::string host) {
     if (!host.empty() && host[0] == '/') return host;
     char folder[4096];
     if (getcwd(folder, sizeof folder) == nullptr) return host;
@@ -151,14 +150,14 @@ void messageBox(const std::u16string& title, const std::u16string& text) {
 // The folder kept in the browser's storage (web.h).
 
 bool keepFolderInSiteStorage(const std::u16string& folder) {
-    std::string host = absoluteHostPath(folder);
+    std::string host = absoluteHostPath(hostPath(folder));
     while (host.size() > 1 && host.back() == '/') host.pop_back();
     if (mountSiteStorage(host.c_str()) == 0) return false;
     keptFolder = host + "/";
     return true;
 }
 
-bool keepReplacedFile(const std::u16string& path) {
-    if (keptFolder.empty() || absoluteHostPath(path).rfind(keptFolder, 0) != 0) return true;
+bool keepReplacedFile(const std::string& hostPath) {
+    if (keptFolder.empty() || absoluteHostPath(hostPath).rfind(keptFolder, 0) != 0) return true;
     return writeSiteStorage() != 0;
 }
