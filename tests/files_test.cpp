@@ -442,17 +442,25 @@ TEST(Sounds, SamplesAreReadWhenFirstPlayedAndTogetherStayWithinABound) {
     freeSound(hour);
 }
 
-// A site whose last step, the rename onto its folder, fails leaves nothing
-// behind: neither that folder nor the one the site was made in.
-TEST(Publishing, ASiteThatCannotBePutInPlaceLeavesNothingBehind) {
+// A site that the disk refuses at any step (a copy, the page, the rename
+// onto its folder) leaves nothing behind: neither that folder nor the one the
+// site was made in.
+TEST(Publishing, ASiteThatCannotBeWrittenWholeLeavesNothingBehind) {
     if (!ORVALDE_WEB_PLAYER_BUILT) GTEST_SKIP() << "built without the web player";
-    const std::string folder = folderWithDemo("publish_fails");
-    fs::current_path(folder);
-    failingRenameTo = "site";
-    EXPECT_FATAL_BOX(runPublishing(u"chateau", u"site"), "Impossible d'écrire le site dans 'site' !");
-    failingRenameTo.clear();
-    std::vector<std::string> left;
-    for (const auto& entry : fs::directory_iterator(folder)) left.push_back(entry.path().filename().string());
-    std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"Fonts", "Images", "Projets"}));
+    const struct {
+        const char *failingWrite, *failingRename;
+    } cases[] = {{"orvalde-web.wasm", ""}, {"chateau.orv", ""}, {"index.html", ""}, {"", "site"}};
+    for (const auto& c : cases) {
+        const std::string folder = folderWithDemo("publish_fails");
+        fs::current_path(folder);
+        failingWriteTo = c.failingWrite;
+        failingRenameTo = c.failingRename;
+        EXPECT_FATAL_BOX(runPublishing(u"chateau", u"site"), "Impossible d'écrire le site dans 'site' !");
+        failingWriteTo.clear();
+        failingRenameTo.clear();
+        std::vector<std::string> left;
+        for (const auto& entry : fs::directory_iterator(folder)) left.push_back(entry.path().filename().string());
+        std::sort(left.begin(), left.end());
+        EXPECT_EQ(left, (std::vector<std::string>{"Fonts", "Images", "Projets"})) << c.failingWrite;
+    }
 }
