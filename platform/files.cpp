@@ -331,7 +331,7 @@ bool finishReplacing(FileHandle file, bool complete) {
     bool done =
         complete && closeWritten(*open, true) && rename(open->temporaryPath.c_str(), open->replacedPath.c_str()) == 0;
     if (done) {
-        done = flushFolderOf(open->replacedPath) && keepReplacedFile(open->replacedPath);
+        done = flushFolderOf(open->replacedPath);
     } else {
         if (open->descriptor >= 0) close(open->descriptor);
         unlink(open->temporaryPath.c_str());

@@ -212,8 +212,8 @@ FileHandle beginReplacing(const std::u16string& path);
 // before the rename, or without `complete`, the new file is removed and
 // `path` is as it was, byte for byte; a failing flush of the folder after the
 // rename is reported too, the new file then being in place. In the web
-// player the folder's files then go to the browser's storage, when it keeps
-// that folder (web.h), and a failure there is reported alike.
+// player a flush in a folder kept in the browser's storage (web.h) writes
+// that storage, and a failure there is reported alike.
 bool finishReplacing(FileHandle file, bool complete);
 // For reading; only a regular file opens (a folder, a named pipe or a device
 // is a failure), and opening never waits.

@@ -103,8 +103,3 @@ void noteAreaCovered(ImageHandle target, int64_t x, int64_t y, int64_t width, in
 void noteImageCopied(ImageHandle source, int64_t x, int64_t y, int64_t width, int64_t height, ImageHandle target,
                      int64_t toX, int64_t toY);
 void noteImageGone(ImageHandle image);
-// Called once a file has replaced another and its folder is flushed (the
-// host path): the web window writes it to the browser's storage when its
-// folder is kept there (false when the storage failed); the others have
-// nothing more to do.
-bool keepReplacedFile(const std::string& hostPath);

@@ -4,9 +4,9 @@
 
 #include <string>
 
-// Makes the folder (absolute, created when missing) the one whose files are
-// kept in the browser's storage for the site, and brings back what was kept
-// there. From then on every file that replaces another in it (finishReplacing)
-// is written to the storage before the replacement is reported done. False when the browser keeps
+// Makes the folder (created when missing) the one whose files are kept in the
+// browser's storage for the site, and brings back what was kept there. From
+// then on every file written in it as the program keeps files
+// (finishReplacing) is in the storage before it is reported written. False when the browser keeps
 // nothing (its storage refused): the folder then lives in memory only.
 bool keepFolderInSiteStorage(const std::u16string& folder);

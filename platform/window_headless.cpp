@@ -406,10 +406,6 @@ void noteImageGone(ImageHandle image) {
     shownTexts.erase(image);
 }
 
-bool keepReplacedFile(const std::string&) {
-    return true;
-}
-
 bool openWindow(int width, int height) {
     if (screen == nullptr) screen = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_XRGB8888);
     return screen != nullptr;

@@ -107,10 +107,6 @@ void presentImage(ImageHandle image) {
     if (!rects.empty()) SDL_UpdateWindowSurfaceRects(sdlWindow(), rects.data(), static_cast<int>(rects.size()));
 }
 
-bool keepReplacedFile(const std::string&) {
-    return true;
-}
-
 void keepLastFrameShown() {}
 
 // ---------------------------------------------------------------------------

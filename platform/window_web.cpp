@@ -80,13 +80,6 @@ EM_ASYNC_JS(int, mountSiteStorage, (const char* folder), {
     return brought;
 });
 
-// Writes the kept folder's files to the browser's storage; 0 on failure.
-EM_ASYNC_JS(int, writeSiteStorage, (), {
-    return await new Promise((resolve) => FS.syncfs(false, (error) => resolve(error ? 0 : 1)));
-});
-
-std::string keptFolder;  // host path ending with "/", empty when none
-
 std::string absoluteHostPath(std::string host) {
     if (!host.empty() && host[0] == '/') return host;
     char folder[4096];
@@ -149,15 +142,11 @@ void messageBox(const std::u16string& title, const std::u16string& text) {
 // ---------------------------------------------------------------------------
 // The folder kept in the browser's storage (web.h).
 
+// The storage is written by the flushes of every file the program keeps
+// (finishReplacing): emscripten's flush of a file or folder in the storage's
+// folder writes the storage, and fails when the browser refuses it.
 bool keepFolderInSiteStorage(const std::u16string& folder) {
     std::string host = absoluteHostPath(hostPath(folder));
     while (host.size() > 1 && host.back() == '/') host.pop_back();
-    if (mountSiteStorage(host.c_str()) == 0) return false;
-    keptFolder = host + "/";
-    return true;
-}
-
-bool keepReplacedFile(const std::string& hostPath) {
-    if (keptFolder.empty() || absoluteHostPath(hostPath).rfind(keptFolder, 0) != 0) return true;
-    return writeSiteStorage() != 0;
+    return mountSiteStorage(host.c_str()) != 0;
 }
