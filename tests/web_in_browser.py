@@ -97,6 +97,18 @@ def settle(driver, seconds=30):
     return False
 
 
+# Times the program's turns in the page: from the Return key to the program
+# waiting for the player again (the page then holds the function that
+# resumes it).
+WATCH_TURNS = """
+let resume = Module.orvaldeWake;
+window.turn = {start: 0, end: 0};
+window.addEventListener("keydown", (event) => { if (event.key === "Enter") turn.start = performance.now(); }, true);
+Object.defineProperty(Module, "orvaldeWake", {configurable: true, get: () => resume,
+  set: (value) => { resume = value; if (value) turn.end = performance.now(); }});
+"""
+
+
 # The page's frame against a PNG: the number of pixels that differ and the
 # largest difference of one colour component.
 COMPARE = """
@@ -150,7 +162,6 @@ def play(driver, lines, shots, name, turn_times, game_ends=False):
     actions = ActionChains(driver)
     shot = 0
     for number, line in enumerate(lines, 1):
-        started = time.time()
         if line == "key return":
             actions.send_keys(Keys.RETURN).perform()
         else:
@@ -162,7 +173,7 @@ def play(driver, lines, shots, name, turn_times, game_ends=False):
             return
         if line == "key return" or number == len(lines):
             if line == "key return":
-                turn_times.append(time.time() - started)
+                turn_times.append(driver.execute_script("return turn.end - turn.start") / 1000)
             compare(driver, shots[shot], "%s, line %d" % (name, number))
             shot += 1
 
@@ -200,6 +211,7 @@ def main():
         if not settle(driver):
             fail("the page never started the game")
             return
+        driver.execute_script(WATCH_TURNS)
         turn_times = []
         play(driver, victory, victory_shots, "victory", turn_times, game_ends=True)
         ended = ""
@@ -218,12 +230,13 @@ def main():
         if not settle(driver):
             fail("the reloaded page never started the game")
             return
+        driver.execute_script(WATCH_TURNS)
         play(driver, LOAD, load_shots, "reload", turn_times)
 
         for entry in driver.get_log("browser"):
             if entry["level"] == "SEVERE" and "favicon" not in entry["message"]:
                 fail("browser console: " + entry["message"])
-        print("published folder: %d bytes; turn in the browser: median %.0f ms, slowest %.0f ms (%d turns)"
+        print("published folder: %d bytes; turn in the browser: median %.1f ms, slowest %.1f ms (%d turns)"
               % (site_bytes, 1000 * statistics.median(turn_times), 1000 * max(turn_times), len(turn_times)))
     finally:
         if driver is not None:
