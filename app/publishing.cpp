@@ -148,11 +148,7 @@ void runPublishing(const std::u16string& name, const std::u16string& folder) {
     // The project as player mode finds it: a name inside "Projets", a folder
     // of its own there (not a link to elsewhere), an adventure that loads.
     const std::u16string projectPath = projectFolderOf(name);
-    const std::u16string missing = u"Fichier '" + projectPath + name + u".orv' introuvable !";
-    if (!isProjectName(name)) refuse(missing);
-    // Without its last separator, so that a link there is not followed.
-    if (!enterOwnFolder(programFolder + u"Projets\\" + name)) refuse(missing);
-    setCurrentDirectory(programFolder);
+    if (!isProjectName(name)) refuse(u"Fichier '" + projectPath + name + u".orv' introuvable !");
     loadAdventure(name + u".orv", projectPath);
     checkSiteFolder();
     makeStagingFolder();
