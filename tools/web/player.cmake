@@ -26,7 +26,8 @@ list(APPEND WEB_SOURCES
   ${CMAKE_SOURCE_DIR}/app/fatal_error.cpp)
 
 add_executable(orvalde-web ${WEB_SOURCES})
-target_include_directories(orvalde-web PRIVATE ${CMAKE_SOURCE_DIR} ${ORVALDE_WEB_LIBRARIES}/include/SDL2)
+target_include_directories(orvalde-web PRIVATE ${CMAKE_SOURCE_DIR})
+target_include_directories(orvalde-web SYSTEM PRIVATE ${ORVALDE_WEB_LIBRARIES}/include/SDL2)
 # The static libraries by path: "-lSDL2" and the like would name emscripten's
 # own ports, which it fetches from the network.
 set(lib ${ORVALDE_WEB_LIBRARIES}/lib)
