@@ -26,7 +26,7 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 
 headless, run_folder, walkthrough = sys.argv[1:4]
-# The walkthrough's point after which the game is saved in slot 3.
+# The walkthrough's command after which the game is saved in slot 3.
 SAVE_AFTER = "type prends la fiole"
 SAVE = ["type sauve", "key return", "type 3"]
 LOAD = ["key return", "type charge", "key return", "type 3"]
@@ -45,8 +45,8 @@ def inputs_of(path):
     for line in open(path, encoding="utf-8").read().splitlines():
         if line.startswith("type ") or line.startswith("key "):
             lines.append(line)
-            if line == SAVE_AFTER:
-                lines += ["key return"] + SAVE
+            if lines[-2:] == [SAVE_AFTER, "key return"]:
+                lines += SAVE
     return lines
 
 
@@ -66,7 +66,7 @@ def reference_frames(work, lines, name):
     run = subprocess.run([headless, "--jouer", "chateau", name + ".script"], cwd=work, capture_output=True)
     if run.returncode != 0:
         fail("headless runner: status %d: %s" % (run.returncode, run.stderr.decode()))
-    return shots
+    return shots, run.stdout.decode()
 
 
 def free_port():
@@ -194,8 +194,11 @@ def main():
         site_bytes = sum(os.path.getsize(os.path.join(folder, f)) for folder, _, files in os.walk(site) for f in files)
 
         victory = inputs_of(walkthrough)
-        victory_shots = reference_frames(work, victory, "victoire")
-        load_shots = reference_frames(work, LOAD, "chargement")
+        victory_shots, _ = reference_frames(work, victory, "victoire")
+        load_shots, loading = reference_frames(work, LOAD, "chargement")
+        # The reference itself must have loaded the slot.
+        if "Sauvegarde inexistante" in loading or "Fichier" in loading:
+            fail("the headless runner did not load slot 3")
 
         port = free_port()
         server = subprocess.Popen(["/usr/bin/python3", "-m", "http.server", str(port), "--bind", "127.0.0.1",
