@@ -67,6 +67,11 @@ EM_JS(void, keepCanvasFrame, (), {
 
 // The browser's storage (IndexedDB) behind the folder, and what it kept
 // brought back; 0 when the browser refuses its storage.
+//
+// Emscripten writes such a storage whole, as this page has it: games another
+// page of the site (the same game in a second tab) saved since this page read
+// it would be lost. So before this page writes, it takes in what the storage
+// holds that is newer than its own or that it never had.
 EM_ASYNC_JS(int, mountSiteStorage, (const char* folder), {
     const path = UTF8ToString(folder);
     try {
@@ -75,6 +80,36 @@ EM_ASYNC_JS(int, mountSiteStorage, (const char* folder), {
     } catch (error) {
         return 0;
     }
+    const writeWhole = IDBFS.syncfs;
+    const had = new Set();
+    const noteWhatIsHere = (mount, then) => IDBFS.getLocalSet(mount, (error, local) => {
+        if (!error) Object.keys(local.entries).forEach((key) => had.add(key));
+        then(error);
+    });
+    IDBFS.syncfs = (mount, populate, callback) => {
+        if (mount.mountpoint !== path) return writeWhole(mount, populate, callback);
+        if (populate) return writeWhole(mount, true, (error) => error ? callback(error) : noteWhatIsHere(mount, callback));
+        IDBFS.getLocalSet(mount, (error, local) => {
+            if (error) return callback(error);
+            IDBFS.getRemoteSet(mount, (error, remote) => {
+                if (error) return callback(error);
+                const taken = Object.keys(remote.entries).filter((key) => local.entries[key] ?
+                    remote.entries[key].timestamp > local.entries[key].timestamp : !had.has(key)).sort();
+                const store = remote.db.transaction([IDBFS.DB_STORE_NAME], "readonly").objectStore(IDBFS.DB_STORE_NAME);
+                const takeNext = () => {
+                    if (taken.length === 0) {
+                        return noteWhatIsHere(mount, (error) => error ? callback(error) : writeWhole(mount, false, callback));
+                    }
+                    const key = taken.shift();
+                    IDBFS.loadRemoteEntry(store, key, (error, entry) => {
+                        if (error) return callback(error);
+                        IDBFS.storeLocalEntry(key, entry, (error) => error ? callback(error) : takeNext());
+                    });
+                };
+                takeNext();
+            });
+        });
+    };
     const brought = await new Promise((resolve) => FS.syncfs(true, (error) => resolve(error ? 0 : 1)));
     if (!brought) FS.unmount(path);
     return brought;

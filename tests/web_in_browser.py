@@ -109,6 +109,25 @@ Object.defineProperty(Module, "orvaldeWake", {configurable: true, get: () => res
 """
 
 
+# The names the browser keeps in the game's storage.
+STORED_NAMES = """
+const done = arguments[arguments.length - 1];
+const opening = indexedDB.open("/sauvegardes/chateau");
+opening.onsuccess = () => {
+  const keys = opening.result.transaction(["FILE_DATA"], "readonly").objectStore("FILE_DATA").getAllKeys();
+  keys.onsuccess = () => done(keys.result.map((key) => key.split("/").pop()).sort());
+  keys.onerror = () => done(null);
+};
+opening.onerror = () => done(null);
+"""
+
+
+def save_in_slot(driver, slot):
+    for keys in ["sauve", Keys.RETURN, slot]:
+        ActionChains(driver).send_keys(keys).perform()
+        settle(driver)
+
+
 # The page's frame against a PNG: the number of pixels that differ and the
 # largest difference of one colour component.
 COMPARE = """
@@ -235,6 +254,21 @@ def main():
             return
         driver.execute_script(WATCH_TURNS)
         play(driver, LOAD, load_shots, "reload", turn_times)
+
+        # The same game in a second tab, opened before the first saves: the
+        # storage keeps the games both save.
+        first = driver.current_window_handle
+        driver.switch_to.new_window("tab")
+        driver.get(url)
+        settle(driver)
+        ActionChains(driver).send_keys(Keys.RETURN).perform()
+        settle(driver)
+        save_in_slot(driver, "5")
+        driver.switch_to.window(first)
+        save_in_slot(driver, "6")
+        stored = driver.execute_async_script(STORED_NAMES)
+        if stored is None or not {"3.sav", "5.sav", "6.sav"} <= set(stored):
+            fail("two tabs saving: the storage holds %s" % stored)
 
         for entry in driver.get_log("browser"):
             if entry["level"] == "SEVERE" and "favicon" not in entry["message"]:
