@@ -267,7 +267,7 @@ def main():
         driver.switch_to.window(first)
         save_in_slot(driver, "6")
         stored = driver.execute_async_script(STORED_NAMES)
-        if stored is None or not {"3.sav", "5.sav", "6.sav"} <= set(stored):
+        if stored is None or set(stored) != {"3.sav", "5.sav", "6.sav"}:
             fail("two tabs saving: the storage holds %s" % stored)
 
         for entry in driver.get_log("browser"):
