@@ -109,14 +109,17 @@ Object.defineProperty(Module, "orvaldeWake", {configurable: true, get: () => res
 """
 
 
-# The names the browser keeps in the game's storage.
-STORED_NAMES = """
+# The files the browser keeps in the game's storage: each name with the
+# turn count its saved game starts with.
+STORED_GAMES = """
 const done = arguments[arguments.length - 1];
 const opening = indexedDB.open("/sauvegardes/chateau");
 opening.onsuccess = () => {
-  const keys = opening.result.transaction(["FILE_DATA"], "readonly").objectStore("FILE_DATA").getAllKeys();
-  keys.onsuccess = () => done(keys.result.map((key) => key.split("/").pop()).sort());
-  keys.onerror = () => done(null);
+  const store = opening.result.transaction(["FILE_DATA"], "readonly").objectStore("FILE_DATA");
+  const keys = store.getAllKeys(), entries = store.getAll();
+  entries.onsuccess = () => done(Object.fromEntries(keys.result.map((key, i) =>
+    [key.split("/").pop(), entries.result[i].contents[0]])));
+  entries.onerror = () => done(null);
 };
 opening.onerror = () => done(null);
 """
@@ -255,19 +258,21 @@ def main():
         driver.execute_script(WATCH_TURNS)
         play(driver, LOAD, load_shots, "reload", turn_times)
 
-        # The same game in a second tab, opened before the first saves: the
-        # storage keeps the games both save.
+        # The same game in a second tab, opened before the first saves again:
+        # the storage keeps the games both save, the second tab's slot 3 (at
+        # its first turns) over the first's (further on).
         first = driver.current_window_handle
         driver.switch_to.new_window("tab")
         driver.get(url)
         settle(driver)
         ActionChains(driver).send_keys(Keys.RETURN).perform()
         settle(driver)
+        save_in_slot(driver, "3")
         save_in_slot(driver, "5")
         driver.switch_to.window(first)
         save_in_slot(driver, "6")
-        stored = driver.execute_async_script(STORED_NAMES)
-        if stored is None or set(stored) != {"3.sav", "5.sav", "6.sav"}:
+        stored = driver.execute_async_script(STORED_GAMES)
+        if stored is None or set(stored) != {"3.sav", "5.sav", "6.sav"} or stored["3.sav"] > 2:
             fail("two tabs saving: the storage holds %s" % stored)
 
         for entry in driver.get_log("browser"):
