@@ -93,7 +93,7 @@ void keepLastFrameShown();
 // The surface that stands for the window's client area.
 SDL_Surface* windowSurface();
 // What was drawn where, for the headless runner's record of the texts each
-// image shows (the real window ignores these). A text drawn into an image or
+// image shows (the windows ignore these). A text drawn into an image or
 // the window, with the box it takes; an area painted over (a fill, a picture
 // drawn stretched); a part of one image copied unscaled into another (a
 // picture drawn, a grab), the area (x, y, width, height) of the source landing
