@@ -21,7 +21,7 @@ constexpr const char16_t* PageText = uR"PAGE(<!DOCTYPE html>
   body { display: flex; align-items: center; justify-content: center; overflow: hidden; }
   #canvas {
     display: block; background: #000; outline: none;
-    width: min(800px, 100vw, calc(100vh * 4 / 3)) !important; height: auto !important; aspect-ratio: 4 / 3;
+    width: min(800px, 100vw, calc(100vh * 4 / 3)) !important; height: min(600px, 75vw, 100vh) !important;
   }
   #message {
     position: fixed; left: 50%; top: 50%; transform: translate(-50%, -50%); box-sizing: border-box;

@@ -62,7 +62,9 @@ EM_JS(void, showMessageInPage, (const char* title, const char* text), {
 // canvas is emptied.
 EM_JS(void, keepCanvasFrame, (), {
     const canvas = Module.canvas;
-    if (canvas && canvas.width > 0) canvas.style.background = "url(" + canvas.toDataURL() + ") 0 0 / 100% 100%";
+    if (!canvas || canvas.width === 0) return;
+    canvas.style.backgroundImage = "url(" + canvas.toDataURL() + ")";
+    canvas.style.backgroundSize = "100% 100%";
 });
 
 // The browser's storage (IndexedDB) behind the folder, and what it kept

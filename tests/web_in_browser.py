@@ -247,7 +247,7 @@ def main():
             time.sleep(0.01)
         else:
             fail("after the victory the page says: %r" % ended)
-        if "data:image/png" not in driver.execute_script("return document.getElementById('canvas').style.background"):
+        if "data:image/png" not in driver.execute_script("return document.getElementById('canvas').style.backgroundImage"):
             fail("the last frame is not kept under the message")
 
         # A new visit: slot 3 was kept by the browser for the site.
