@@ -39,8 +39,7 @@ def fail(message):
 
 
 def inputs_of(path):
-    """The walkthrough's input lines (its checks are the headless tests' own),
-    with the save inserted."""
+    """The walkthrough's input lines (its checks are the headless tests' own), the save inserted."""
     lines = []
     for line in open(path, encoding="utf-8").read().splitlines():
         if line.startswith("type ") or line.startswith("key "):
@@ -51,9 +50,8 @@ def inputs_of(path):
 
 
 def reference_frames(work, lines, name):
-    """Runs the lines in the headless runner, a shot after every Return and
-    after the last line; returns the PNG files in order. The shot after a
-    last line that ends the game is never taken."""
+    """The lines run by the headless runner, a shot after every Return and the last line (none
+    when it ends the game); returns the shots in order and what the runner wrote."""
     shots = []
     script = []
     for number, line in enumerate(lines, 1):
@@ -67,12 +65,6 @@ def reference_frames(work, lines, name):
     if run.returncode != 0:
         fail("headless runner: status %d: %s" % (run.returncode, run.stderr.decode()))
     return shots, run.stdout.decode()
-
-
-def free_port():
-    with socket.socket() as probe:
-        probe.bind(("127.0.0.1", 0))
-        return probe.getsockname()[1]
 
 
 def start_browser(profile):
@@ -90,16 +82,14 @@ def settle(driver, seconds=30):
     """Waits until the program waits for the player with nothing left to do:
     the page then holds the function that resumes it."""
     end = time.time() + seconds
-    while time.time() < end:
-        if driver.execute_script("return !!(window.Module && Module.orvaldeWake)"):
-            return True
+    while not driver.execute_script("return !!(window.Module && Module.orvaldeWake)"):
+        if time.time() > end:
+            return False
         time.sleep(0.01)
-    return False
+    return True
 
 
-# Times the program's turns in the page: from the Return key to the program
-# waiting for the player again (the page then holds the function that
-# resumes it).
+# Times the program's turns in the page: from the Return key to the program waiting again.
 WATCH_TURNS = """
 let resume = Module.orvaldeWake;
 window.turn = {start: 0, end: 0};
@@ -109,8 +99,7 @@ Object.defineProperty(Module, "orvaldeWake", {configurable: true, get: () => res
 """
 
 
-# The files the browser keeps in the game's storage: each name with the
-# turn count its saved game starts with.
+# The files the browser keeps in the game's storage, each with the turn count it starts with.
 STORED_GAMES = """
 const done = arguments[arguments.length - 1];
 const opening = indexedDB.open("/sauvegardes/chateau");
@@ -125,36 +114,26 @@ opening.onerror = () => done(null);
 """
 
 
-def save_in_slot(driver, slot):
-    for keys in ["sauve", Keys.RETURN, slot]:
+def save_in_slot(driver, slot, before=()):
+    for keys in [*before, "sauve", Keys.RETURN, slot]:
         ActionChains(driver).send_keys(keys).perform()
         settle(driver)
 
 
-# The page's frame against a PNG: the number of pixels that differ and the
-# largest difference of one colour component.
+# The page's frame against a PNG: the pixels that differ, the largest difference of a component.
 COMPARE = """
-const done = arguments[arguments.length - 1];
-const picture = new Image();
+const done = arguments[arguments.length - 1], picture = new Image();
 picture.onload = () => {
-  const canvas = document.getElementById("canvas");
-  const copy = document.createElement("canvas");
-  copy.width = canvas.width;
-  copy.height = canvas.height;
-  const context = copy.getContext("2d");
+  const context = Object.assign(document.createElement("canvas"), {width: 800, height: 600}).getContext("2d");
   context.drawImage(picture, 0, 0);
-  const expected = context.getImageData(0, 0, copy.width, copy.height).data;
-  context.drawImage(canvas, 0, 0);
-  const seen = context.getImageData(0, 0, copy.width, copy.height).data;
+  const expected = context.getImageData(0, 0, 800, 600).data;
+  context.drawImage(document.getElementById("canvas"), 0, 0);
+  const seen = context.getImageData(0, 0, 800, 600).data;
   let pixels = 0, largest = 0;
   for (let i = 0; i < seen.length; i += 4) {
-    let differs = false;
-    for (let c = 0; c < 3; c++) {
-      const d = Math.abs(seen[i + c] - expected[i + c]);
-      if (d > 0) differs = true;
-      if (d > largest) largest = d;
-    }
-    if (differs) pixels++;
+    const d = Math.max(...[0, 1, 2].map((c) => Math.abs(seen[i + c] - expected[i + c])));
+    pixels += d > 0;
+    largest = Math.max(largest, d);
   }
   done([pixels, largest, picture.width, picture.height]);
 };
@@ -169,18 +148,13 @@ def compare(driver, png, where):
     result = driver.execute_async_script(COMPARE, url)
     if result is None or result[2:] != [800, 600]:
         fail("%s: no reference frame %s" % (where, png))
-        return None
-    pixels, largest = result[:2]
-    if pixels != 0:
-        fail("%s: %d pixels differ from the headless runner's frame (largest difference %d)"
-             % (where, pixels, largest))
-    return pixels
+    elif result[0] != 0:
+        fail("%s: %d pixels differ from the headless runner's frame (largest difference %d)" % (where, *result[:2]))
 
 
 def play(driver, lines, shots, name, turn_times, game_ends=False):
-    """Types the lines into the page; at every Return and after the last line
-    the frame is compared with the next reference shot. When the last line
-    ends the game, the page says so instead."""
+    """Types the lines into the page, comparing the frame with the next shot at every Return and
+    after the last line, unless that line ends the game."""
     actions = ActionChains(driver)
     shot = 0
     for number, line in enumerate(lines, 1):
@@ -222,7 +196,9 @@ def main():
         if "Sauvegarde inexistante" in loading or "Fichier" in loading:
             fail("the headless runner did not load slot 3")
 
-        port = free_port()
+        with socket.socket() as probe:
+            probe.bind(("127.0.0.1", 0))
+            port = probe.getsockname()[1]
         server = subprocess.Popen(["/usr/bin/python3", "-m", "http.server", str(port), "--bind", "127.0.0.1",
                                    "--directory", site], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         driver = start_browser(os.path.join(work, "profile"))
@@ -239,22 +215,17 @@ def main():
         driver.execute_script(WATCH_TURNS)
         turn_times = []
         play(driver, victory, victory_shots, "victory", turn_times, game_ends=True)
-        ended = ""
         for _ in range(300):
-            ended = driver.execute_script("return document.getElementById('message').textContent")
-            if "Partie terminée" in ended:
+            ended = driver.execute_script("return [message.textContent, canvas.style.backgroundImage]")
+            if "Partie terminée" in ended[0]:
                 break
             time.sleep(0.01)
-        else:
-            fail("after the victory the page says: %r" % ended)
-        if "data:image/png" not in driver.execute_script("return document.getElementById('canvas').style.backgroundImage"):
-            fail("the last frame is not kept under the message")
+        if "Partie terminée" not in ended[0] or "data:image/png" not in ended[1]:
+            fail("after the victory the page says %r, its last frame kept: %s" % (ended[0], ended[1][:30]))
 
         # A new visit: slot 3 was kept by the browser for the site.
         driver.refresh()
-        if not settle(driver):
-            fail("the reloaded page never started the game")
-            return
+        settle(driver)
         driver.execute_script(WATCH_TURNS)
         play(driver, LOAD, load_shots, "reload", turn_times)
 
@@ -265,9 +236,7 @@ def main():
         driver.switch_to.new_window("tab")
         driver.get(url)
         settle(driver)
-        ActionChains(driver).send_keys(Keys.RETURN).perform()
-        settle(driver)
-        save_in_slot(driver, "3")
+        save_in_slot(driver, "3", [Keys.RETURN])
         save_in_slot(driver, "5")
         driver.switch_to.window(first)
         save_in_slot(driver, "6")
