@@ -7,27 +7,12 @@ if(NOT ORVALDE_WEB_LIBRARIES)
   message(FATAL_ERROR "The web player is configured by the desktop build (ORVALDE_WEB_LIBRARIES is not set)")
 endif()
 
-# The platform layer with the web window, the model, the engine and the
-# player's start-up.
-file(GLOB WEB_SOURCES CONFIGURE_DEPENDS
-  ${CMAKE_SOURCE_DIR}/platform/*.cpp
-  ${CMAKE_SOURCE_DIR}/model/*.cpp
-  ${CMAKE_SOURCE_DIR}/engine/*.cpp
-  ${CMAKE_SOURCE_DIR}/editor/*.cpp
-  ${CMAKE_SOURCE_DIR}/editor/pages/*.cpp)
-list(REMOVE_ITEM WEB_SOURCES
-  ${CMAKE_SOURCE_DIR}/platform/window_sdl.cpp
-  ${CMAKE_SOURCE_DIR}/platform/window_headless.cpp)
-list(APPEND WEB_SOURCES
-  ${CMAKE_SOURCE_DIR}/app/web_main.cpp
-  ${CMAKE_SOURCE_DIR}/app/startup.cpp
-  ${CMAKE_SOURCE_DIR}/app/player_mode.cpp
-  ${CMAKE_SOURCE_DIR}/app/input_poll.cpp
-  ${CMAKE_SOURCE_DIR}/app/fatal_error.cpp)
-
-add_executable(orvalde-web ${WEB_SOURCES})
-target_include_directories(orvalde-web PRIVATE ${CMAKE_SOURCE_DIR})
-target_include_directories(orvalde-web SYSTEM PRIVATE ${ORVALDE_WEB_LIBRARIES}/include/SDL2)
+# The player library of the top-level CMakeLists.txt (platform, model, engine
+# and the player's start-up, nothing of the editor) with the web window and
+# the web player's main.
+target_include_directories(orvalde_player SYSTEM PUBLIC ${ORVALDE_WEB_LIBRARIES}/include/SDL2)
+add_executable(orvalde-web app/web_main.cpp ${WINDOW_WEB})
+target_link_libraries(orvalde-web PRIVATE orvalde_player)
 # The static libraries by path: "-lSDL2" and the like would name emscripten's
 # own ports, which it fetches from the network.
 set(lib ${ORVALDE_WEB_LIBRARIES}/lib)
