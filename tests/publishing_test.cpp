@@ -64,13 +64,11 @@ TEST(Publishing, AnAuthorPublishesTheDemonstrationAsASiteOfItsOwn) {
     }
     ASSERT_EQ(run.status, 0) << run.out << run.err;
     EXPECT_NE(run.out.find("Non publié (mène hors du projet) : Projets\\chateau\\8.ogg"), std::string::npos) << run.out;
-    std::set<std::string> game = {"jeu/Fonts/DroidSansMono.ttf", "jeu/Projets/chateau/chateau.orv",
-                                  "jeu/Projets/chateau/ecran.jpg", "jeu/Projets/chateau/introduction.jpg",
-                                  "jeu/Projets/chateau/introduction.ogg", "jeu/Projets/chateau/9.ogg"};
-    for (const char* picture : {"ecran.jpg", "introduction.jpg", "deco1.png", "deco2.png", "deco3.png", "nseo.png",
-                                "suppr.png", "supprSel.png"}) {
-        game.insert(std::string("jeu/Images/") + picture);
-    }
+    // Player mode loads the font and one interface picture, nothing of the editor's.
+    std::set<std::string> game = {"jeu/Fonts/DroidSansMono.ttf", "jeu/Images/ecran.jpg",
+                                  "jeu/Projets/chateau/chateau.orv", "jeu/Projets/chateau/ecran.jpg",
+                                  "jeu/Projets/chateau/introduction.jpg", "jeu/Projets/chateau/introduction.ogg",
+                                  "jeu/Projets/chateau/9.ogg"};
     for (int n = 0; n <= 9; ++n) game.insert("jeu/Projets/chateau/" + std::to_string(n) + ".jpg");
     for (int n = 1; n <= 5; ++n) game.insert("jeu/Projets/chateau/" + std::to_string(n) + ".ogg");
     std::set<std::string> site = game;
