@@ -1,5 +1,6 @@
 // The services everything rests on: texts in UTF-16 and UTF-8, case mapping
 // and numbers, the input poll, files and folders, and the drawing widgets.
+#include <array>
 #include <filesystem>
 
 #include "editor/widgets.h"
@@ -150,25 +151,24 @@ TEST(Platform, ATextCutByTheEdgesOfAPictureShowsTheSamePixelsAsWhole) {
     startInProcess(makeWorkFolder("text_edges"));
     const std::u16string text = u"Mémé W_";
     const Colour ground = rgb(0, 160, 200), ink = rgb(200, 40, 0);
-    auto drawn = [&](int64_t width, int64_t height, int64_t x, int64_t y) {
-        const ImageHandle image = createImage(width, height, 32);
+    int64_t width = 0, height = 0;
+    auto drawn = [&](int64_t imageWidth, int64_t imageHeight, int64_t x, int64_t y) {
+        const ImageHandle image = createImage(imageWidth, imageHeight, 32);
         beginDrawing(image);
         selectFont(interfaceFont);
-        fillRect(0, 0, width, height, ground);
+        fillRect(0, 0, imageWidth, imageHeight, ground);
         setFrontColour(ink);
         setDrawingMode(DrawMode::TransparentText);
         drawText(x, y, text);
+        width = textWidth(text);
+        height = textHeight(text);
         endDrawing();
         return image;
     };
-    beginDrawing(backBuffer);
-    selectFont(interfaceFont);
-    const int64_t width = textWidth(text), height = textHeight(text);
-    endDrawing();
-    const ImageHandle whole = drawn(width + 20, height + 10, 10, 5);
+    const ImageHandle whole = drawn(300, 60, 10, 5);
     int64_t inked = 0, faint = 0;
-    for (int64_t y = 0; y < height + 10; ++y) {
-        for (int64_t x = 0; x < width + 20; ++x) {
+    for (int64_t y = 0; y < 60; ++y) {
+        for (int64_t x = 0; x < 300; ++x) {
             // How far the pixel went from the ground to the ink, by its red;
             // green and blue went as far.
             const Colour pixel = readPixel(whole, x, y);
@@ -181,18 +181,14 @@ TEST(Platform, ATextCutByTheEdgesOfAPictureShowsTheSamePixelsAsWhole) {
     }
     EXPECT_GT(inked, 20);
     EXPECT_GT(faint, 10);
-    const struct {
-        int64_t x, y, width, height;
-    } cuts[] = {{-7, -3, width, height}, {0, 0, width - 6, height - 4}, {-1, 2, width - 9, height}};
-    for (const auto& cut : cuts) {
-        const ImageHandle part = drawn(cut.width, cut.height, cut.x, cut.y);
+    for (const auto& [cutX, cutY, cutWidth, cutHeight] : std::vector<std::array<int64_t, 4>>{
+             {-7, -3, width, height}, {0, 0, width - 6, height - 4}, {-1, 2, width - 9, height}}) {
+        const ImageHandle part = drawn(cutWidth, cutHeight, cutX, cutY);
         int64_t differing = 0;
-        for (int64_t y = 0; y < cut.height; ++y) {
-            for (int64_t x = 0; x < cut.width; ++x) {
-                differing += readPixel(part, x, y) != readPixel(whole, x - cut.x + 10, y - cut.y + 5);
-            }
+        for (int64_t y = 0; y < cutHeight; ++y) {
+            for (int64_t x = 0; x < cutWidth; ++x) differing += readPixel(part, x, y) != readPixel(whole, x - cutX + 10, y - cutY + 5);
         }
-        EXPECT_EQ(differing, 0) << cut.x << "," << cut.y;
+        EXPECT_EQ(differing, 0) << cutX << "," << cutY;
         freeImage(part);
     }
     freeImage(whole);

@@ -1,24 +1,12 @@
 #!/usr/bin/python3
-"""The demonstration published for the web and played in headless Chromium.
-
-The site is written by `orvalde-headless --publier`, served by a static server
-on the loopback, and the walkthrough of the victory is typed into the page. At
-every Return the page's frame is compared with the headless runner's at the
-same point of the same walkthrough. Halfway the game is saved in slot 3; after
-the victory the page is reloaded and slot 3 loaded: the frame is the one the
-headless runner shows when a second play loads that slot.
+"""The demonstration published by `orvalde-headless --publier`, served on the loopback and played
+in headless Chromium with the walkthrough of the victory, the page's frame compared at every Return
+with the headless runner's at the same point. The game is saved in slot 3 halfway; after the victory
+the page is reloaded and slot 3 loaded; then two tabs save at once.
 
 Usage: web_in_browser.py ORVALDE_HEADLESS RUN_FOLDER WALKTHROUGH
 """
-import base64
-import os
-import shutil
-import socket
-import statistics
-import subprocess
-import sys
-import tempfile
-import time
+import base64, os, shutil, socket, statistics, subprocess, sys, tempfile, time
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -26,8 +14,7 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 
 headless, run_folder, walkthrough = sys.argv[1:4]
-# The walkthrough's command after which the game is saved in slot 3.
-SAVE_AFTER = "type prends la fiole"
+SAVE_AFTER = "type prends la fiole"  # the walkthrough's command after which slot 3 is saved
 SAVE = ["type sauve", "key return", "type 3"]
 LOAD = ["key return", "type charge", "key return", "type 3"]
 failures = []
@@ -42,7 +29,7 @@ def inputs_of(path):
     """The walkthrough's input lines (its checks are the headless tests' own), the save inserted."""
     lines = []
     for line in open(path, encoding="utf-8").read().splitlines():
-        if line.startswith("type ") or line.startswith("key "):
+        if line.startswith(("type ", "key ")):
             lines.append(line)
             if lines[-2:] == [SAVE_AFTER, "key return"]:
                 lines += SAVE
@@ -50,10 +37,8 @@ def inputs_of(path):
 
 
 def reference_frames(work, lines, name):
-    """The lines run by the headless runner, a shot after every Return and the last line (none
-    when it ends the game); returns the shots in order and what the runner wrote."""
-    shots = []
-    script = []
+    """The headless runner's shots after every Return and the last line, and what it wrote."""
+    shots, script = [], []
     for number, line in enumerate(lines, 1):
         script.append(line)
         if line == "key return" or number == len(lines):
@@ -79,8 +64,7 @@ def start_browser(profile):
 
 
 def settle(driver, seconds=30):
-    """Waits until the program waits for the player with nothing left to do:
-    the page then holds the function that resumes it."""
+    """Waits until the program waits for the player: the page then holds the function that resumes it."""
     end = time.time() + seconds
     while not driver.execute_script("return !!(window.Module && Module.orvaldeWake)"):
         if time.time() > end:
@@ -97,32 +81,22 @@ window.addEventListener("keydown", (event) => { if (event.key === "Enter") turn.
 Object.defineProperty(Module, "orvaldeWake", {configurable: true, get: () => resume,
   set: (value) => { resume = value; if (value) turn.end = performance.now(); }});
 """
-
-
 # The files the browser keeps in the game's storage, each with the turn count it starts with.
 STORED_GAMES = """
-const done = arguments[arguments.length - 1];
-const opening = indexedDB.open("/sauvegardes/chateau");
+const done = arguments[arguments.length - 1], opening = indexedDB.open("/sauvegardes/chateau");
+opening.onerror = () => done(null);
 opening.onsuccess = () => {
   const store = opening.result.transaction(["FILE_DATA"], "readonly").objectStore("FILE_DATA");
   const keys = store.getAllKeys(), entries = store.getAll();
+  entries.onerror = () => done(null);
   entries.onsuccess = () => done(Object.fromEntries(keys.result.map((key, i) =>
     [key.split("/").pop(), entries.result[i].contents[0]])));
-  entries.onerror = () => done(null);
 };
-opening.onerror = () => done(null);
 """
-
-
-def save_in_slot(driver, slot, before=()):
-    for keys in [*before, "sauve", Keys.RETURN, slot]:
-        ActionChains(driver).send_keys(keys).perform()
-        settle(driver)
-
-
 # The page's frame against a PNG: the pixels that differ, the largest difference of a component.
 COMPARE = """
 const done = arguments[arguments.length - 1], picture = new Image();
+picture.onerror = () => done(null);
 picture.onload = () => {
   const context = Object.assign(document.createElement("canvas"), {width: 800, height: 600}).getContext("2d");
   context.drawImage(picture, 0, 0);
@@ -137,15 +111,19 @@ picture.onload = () => {
   }
   done([pixels, largest, picture.width, picture.height]);
 };
-picture.onerror = () => done(null);
 picture.src = arguments[0];
 """
 
 
+def save_in_slot(driver, slot, before=()):
+    for keys in [*before, "sauve", Keys.RETURN, slot]:
+        ActionChains(driver).send_keys(keys).perform()
+        settle(driver)
+
+
 def compare(driver, png, where):
     with open(png, "rb") as data:
-        url = "data:image/png;base64," + base64.b64encode(data.read()).decode()
-    result = driver.execute_async_script(COMPARE, url)
+        result = driver.execute_async_script(COMPARE, "data:image/png;base64," + base64.b64encode(data.read()).decode())
     if result is None or result[2:] != [800, 600]:
         fail("%s: no reference frame %s" % (where, png))
     elif result[0] != 0:
@@ -155,63 +133,43 @@ def compare(driver, png, where):
 def play(driver, lines, shots, name, turn_times, game_ends=False):
     """Types the lines into the page, comparing the frame with the next shot at every Return and
     after the last line, unless that line ends the game."""
-    actions = ActionChains(driver)
     shot = 0
     for number, line in enumerate(lines, 1):
-        if line == "key return":
-            actions.send_keys(Keys.RETURN).perform()
-        else:
-            actions.send_keys(line[len("type "):]).perform()
+        ActionChains(driver).send_keys(Keys.RETURN if line == "key return" else line[len("type "):]).perform()
         if game_ends and number == len(lines):
             break
         if not settle(driver):
-            fail("%s, line %d (%s): the page never waited for the player again" % (name, number, line))
-            return
+            return fail("%s, line %d (%s): the page never waited for the player again" % (name, number, line))
+        if line == "key return":
+            turn_times.append(driver.execute_script("return turn.end - turn.start") / 1000)
         if line == "key return" or number == len(lines):
-            if line == "key return":
-                turn_times.append(driver.execute_script("return turn.end - turn.start") / 1000)
             compare(driver, shots[shot], "%s, line %d" % (name, number))
             shot += 1
 
 
-def main():
-    work = tempfile.mkdtemp(prefix="orvalde-web-")
-    server = None
-    driver = None
+def check_site(work, site):
+    """Plays the published site in the browser."""
+    victory = inputs_of(walkthrough)
+    victory_shots, _ = reference_frames(work, victory, "victoire")
+    load_shots, loading = reference_frames(work, LOAD, "chargement")
+    if "Sauvegarde inexistante" in loading or "Fichier" in loading:
+        fail("the headless runner did not load slot 3")  # the reference itself must load the slot
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        port = probe.getsockname()[1]
+    server = subprocess.Popen(["/usr/bin/python3", "-m", "http.server", str(port), "--bind", "127.0.0.1",
+                               "--directory", site], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    driver = start_browser(os.path.join(work, "profile"))
     try:
-        for folder in ["Images", "Fonts"]:
-            shutil.copytree(os.path.join(run_folder, folder), os.path.join(work, folder))
-        shutil.copytree(os.path.join(run_folder, "Projets", "chateau"), os.path.join(work, "Projets", "chateau"))
-        site = os.path.join(work, "site")
-        published = subprocess.run([headless, "--publier", "chateau", site], cwd=work, capture_output=True)
-        if published.returncode != 0 or not os.path.isfile(os.path.join(site, "index.html")):
-            fail("--publier: status %d: %s" % (published.returncode, published.stdout.decode()))
-            return
-        site_bytes = sum(os.path.getsize(os.path.join(folder, f)) for folder, _, files in os.walk(site) for f in files)
-
-        victory = inputs_of(walkthrough)
-        victory_shots, _ = reference_frames(work, victory, "victoire")
-        load_shots, loading = reference_frames(work, LOAD, "chargement")
-        # The reference itself must have loaded the slot.
-        if "Sauvegarde inexistante" in loading or "Fichier" in loading:
-            fail("the headless runner did not load slot 3")
-
-        with socket.socket() as probe:
-            probe.bind(("127.0.0.1", 0))
-            port = probe.getsockname()[1]
-        server = subprocess.Popen(["/usr/bin/python3", "-m", "http.server", str(port), "--bind", "127.0.0.1",
-                                   "--directory", site], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        driver = start_browser(os.path.join(work, "profile"))
         url = "http://127.0.0.1:%d/" % port
-        for _ in range(100):
+        for _ in range(100):  # until the server listens
             try:
                 driver.get(url)
                 break
             except Exception:
                 time.sleep(0.1)
         if not settle(driver):
-            fail("the page never started the game")
-            return
+            return fail("the page never started the game")
         driver.execute_script(WATCH_TURNS)
         turn_times = []
         play(driver, victory, victory_shots, "victory", turn_times, game_ends=True)
@@ -223,15 +181,13 @@ def main():
         if "Partie terminée" not in ended[0] or "data:image/png" not in ended[1]:
             fail("after the victory the page says %r, its last frame kept: %s" % (ended[0], ended[1][:30]))
 
-        # A new visit: slot 3 was kept by the browser for the site.
-        driver.refresh()
+        driver.refresh()  # a new visit: slot 3 was kept by the browser for the site
         settle(driver)
         driver.execute_script(WATCH_TURNS)
         play(driver, LOAD, load_shots, "reload", turn_times)
 
-        # The same game in a second tab, opened before the first saves again:
-        # the storage keeps the games both save, the second tab's slot 3 (at
-        # its first turns) over the first's (further on).
+        # A second tab, opened before the first saves again: the storage keeps the games both
+        # save, the second tab's slot 3 (at its first turns) over the first's (further on).
         first = driver.current_window_handle
         driver.switch_to.new_window("tab")
         driver.get(url)
@@ -243,18 +199,29 @@ def main():
         stored = driver.execute_async_script(STORED_GAMES)
         if stored is None or set(stored) != {"3.sav", "5.sav", "6.sav"} or stored["3.sav"] > 2:
             fail("two tabs saving: the storage holds %s" % stored)
-
         for entry in driver.get_log("browser"):
             if entry["level"] == "SEVERE" and "favicon" not in entry["message"]:
                 fail("browser console: " + entry["message"])
+        site_bytes = sum(os.path.getsize(os.path.join(folder, f)) for folder, _, files in os.walk(site) for f in files)
         print("published folder: %d bytes; turn in the browser: median %.1f ms, slowest %.1f ms (%d turns)"
               % (site_bytes, 1000 * statistics.median(turn_times), 1000 * max(turn_times), len(turn_times)))
     finally:
-        if driver is not None:
-            driver.quit()
-        if server is not None:
-            server.kill()
-            server.wait()
+        driver.quit()
+        server.kill()
+        server.wait()
+
+
+def main():
+    work = tempfile.mkdtemp(prefix="orvalde-web-")
+    try:
+        for folder in ["Images", "Fonts", os.path.join("Projets", "chateau")]:
+            shutil.copytree(os.path.join(run_folder, folder), os.path.join(work, folder))
+        site = os.path.join(work, "site")
+        published = subprocess.run([headless, "--publier", "chateau", site], cwd=work, capture_output=True)
+        if published.returncode != 0 or not os.path.isfile(os.path.join(site, "index.html")):
+            return fail("--publier: status %d: %s" % (published.returncode, published.stdout.decode()))
+        check_site(work, site)
+    finally:
         shutil.rmtree(work, ignore_errors=True)
 
 
