@@ -311,8 +311,8 @@ std::u16string findingLine(const Finding& finding) {
     return line;
 }
 
-std::u16string omittedFindingsLine(const AdventureCheck& check) {
-    const int64_t omitted = check.errors + check.remarks - static_cast<int64_t>(check.findings.size());
+std::u16string omittedFindingsLine(const AdventureCheck& finished) {
+    const int64_t omitted = finished.errors + finished.remarks - static_cast<int64_t>(finished.findings.size());
     if (omitted <= 0) return std::u16string();
     return u"… et " + integerToText(omitted) + u" autres constats, non listés";
 }
