@@ -20,5 +20,5 @@ int main(int argc, char** argv) {
         // in that folder or else with the project.
         if (!keepFolderInSiteStorage(playerSlotsFolder) && fileSize(playerSlotsFolder) != -2) playerSlotsFolder.clear();
     }
-    runPlayerMode(name);
+    runPlayerMode(name, false, u"");
 }
