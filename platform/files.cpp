@@ -46,6 +46,7 @@ struct OpenFile {
     std::string pending;        // written bytes not yet handed to the system
     std::string temporaryPath;  // host path of a replacement being written
     std::string replacedPath;   // host path it replaces once finished
+    bool inMemory = false;      // written bytes stay pending, never handed over
 };
 
 constexpr size_t WriteChunk = 1 << 16;
@@ -53,6 +54,7 @@ constexpr size_t WriteChunk = 1 << 16;
 // Hands the pending bytes to the system, as many calls as it takes; an error
 // (a full disk, a failing device) marks the file failed.
 void flushPending(OpenFile& file) {
+    if (file.inMemory) return;
     size_t written = 0;
     while (!file.writeFailed && written < file.pending.size()) {
         const ssize_t count = write(file.descriptor, file.pending.data() + written, file.pending.size() - written);
@@ -82,7 +84,7 @@ FileHandle keepReadFile(FILE* stream) {
 
 OpenFile* writtenFileOf(FileHandle file) {
     OpenFile* open = fileOf(file);
-    return open != nullptr && open->descriptor >= 0 ? open : nullptr;
+    return open != nullptr && (open->descriptor >= 0 || open->inMemory) ? open : nullptr;
 }
 
 OpenFile* readFileOf(FileHandle file) {
@@ -205,6 +207,13 @@ int64_t fileSize(const std::u16string& path) {
     if (stat(hostPath(path).c_str(), &info) != 0) return -1;
     if (S_ISDIR(info.st_mode)) return -2;
     return static_cast<int64_t>(info.st_size);
+}
+
+bool ownFileModifiedAt(const std::u16string& path, int64_t& milliseconds) {
+    struct stat info;
+    if (lstat(lastNameUnfollowed(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    milliseconds = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1000000;
+    return true;
 }
 
 bool createFolder(const std::u16string& path) {
@@ -338,6 +347,21 @@ bool finishReplacing(FileHandle file, bool complete) {
     }
     delete openFiles.take(file);
     return done;
+}
+
+FileHandle beginWritingInMemory() {
+    OpenFile* file = new OpenFile();
+    file->inMemory = true;
+    return openFiles.keep(file);
+}
+
+std::string finishWritingInMemory(FileHandle file) {
+    OpenFile* open = fileOf(file);
+    std::string bytes;
+    if (open == nullptr || !open->inMemory) return bytes;
+    bytes.swap(open->pending);
+    delete openFiles.take(file);
+    return bytes;
 }
 
 FileHandle openFile(const std::u16string& path) {

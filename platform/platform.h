@@ -87,6 +87,26 @@ void pointerPosition(int& x, int& y);
 void sleepMs(int64_t milliseconds);
 
 // ---------------------------------------------------------------------------
+// Time and the process.
+// Milliseconds on a clock that only goes forward, for delays (not the time of
+// day).
+int64_t millisecondsNow();
+// A moment in the local calendar; month 1..12, weekday 0 (Sunday) to 6.
+struct CalendarTime {
+    int64_t year = 0;
+    int month = 0;
+    int day = 0;
+    int weekday = 0;
+    int hour = 0;
+    int minute = 0;
+};
+// The local date and time of a moment in seconds since 1970; month 0 when the
+// system cannot place it.
+CalendarTime localCalendarTime(int64_t seconds);
+// This process's number, which no other process running has.
+int64_t processNumber();
+
+// ---------------------------------------------------------------------------
 // Drawing. Opening a target sets front colour white, back colour black, opaque
 // text mode and the platform's default font.
 enum class DrawMode { OpaqueText, TransparentText, AlphaBlend };
@@ -154,6 +174,10 @@ void freeSound(SoundHandle sound);
 // ---------------------------------------------------------------------------
 // Message box: modal, with one OK button.
 void messageBox(const std::u16string& title, const std::u16string& text);
+// A question in a modal box with two buttons, labelled `yes` and `no`: true
+// when the `yes` button was chosen (closing the box chooses `no`).
+bool askQuestion(const std::u16string& title, const std::u16string& text, const std::u16string& yes,
+                 const std::u16string& no);
 
 // ---------------------------------------------------------------------------
 // Files and folders.
@@ -166,6 +190,10 @@ bool enterOwnFolder(const std::u16string& path);
 // Whether a folder of its own is at the path: a link to a folder is not one.
 bool isOwnFolder(const std::u16string& path);
 int64_t fileSize(const std::u16string& path);  // -1 nothing there, -2 a folder
+// When the regular file at the path, itself not a link, last changed, in
+// milliseconds since 1970; false for anything else there (a link, a folder,
+// a named pipe) and when nothing is.
+bool ownFileModifiedAt(const std::u16string& path, int64_t& milliseconds);
 bool createFolder(const std::u16string& path);
 bool deleteFile(const std::u16string& path);
 // Replaces whatever is at newPath (a file, or a link itself, never what it
@@ -215,6 +243,11 @@ FileHandle beginReplacing(const std::u16string& path);
 // player a flush in a folder kept in the browser's storage (web.h) writes
 // that storage, and a failure there is reported alike.
 bool finishReplacing(FileHandle file, bool complete);
+// A file whose bytes stay in memory, written with writeLine and
+// writeInteger like any other: what a file would hold, to compare.
+FileHandle beginWritingInMemory();
+// The bytes written to a file of beginWritingInMemory, which is then closed.
+std::string finishWritingInMemory(FileHandle file);
 // For reading; only a regular file opens (a folder, a named pipe or a device
 // is a failure), and opening never waits.
 FileHandle openFile(const std::u16string& path);

@@ -30,12 +30,15 @@ struct InputState {
     bool pageDownKey = false;
     bool backspaceKey = false;
     int64_t typedChar = 0;
+    bool operator==(const InputState&) const = default;
 };
 extern InputState inputState;
 
 // Takes one event into inputState, waiting for it without spinning; with a
 // maxWaitMs of 0 or more, at most that long (inputState then stays empty). A
-// close request ends the program at once.
+// close request ends the program at once, the editor's unsaved work kept
+// aside first (when that fails, the box "Erreur" says so, inputState stays
+// empty and the program goes on, once).
 void pollInput(int maxWaitMs = -1);
 
 // What ends a wait for the player (waitForInput): each input set here does.

@@ -1,8 +1,9 @@
 // The headless runner's platform: no window but an 800 x 600 surface standing
 // for it, input read from a script, a silent sound device, every text drawn
 // and every message box reported (on standard output, or in memory for tests
-// in the same process), sleeps recorded instead of slept, and the texts each
-// image shows kept, so that a walkthrough checks what the player can read.
+// in the same process), sleeps recorded instead of slept, the texts each image
+// shows kept, so that a walkthrough checks what the player can read, and
+// questions answered as the script says.
 #include <SDL_image.h>
 
 #include <algorithm>
@@ -26,7 +27,7 @@ int pointerX = -1;
 int pointerY = -1;
 std::vector<int64_t> recordedSleeps;
 // The "expect" lines that failed, as "line N: TEXT", until taken; and whether
-// one failed since the start.
+// one failed since the start (an "answer" line that failed counts too).
 std::vector<std::string> unmetExpectations;
 bool expectationFailed = false;
 
@@ -134,16 +135,28 @@ int keyCodeNamed(const std::string& name) {
 }
 
 // One line of a script, understood but not yet performed.
-enum class LineKind { Event, Type, Shot, Mark, Expect, Unknown };
+enum class LineKind { Event, Type, Shot, Mark, Expect, Answer, Unknown };
 struct ScriptLine {
     int64_t number = 0;  // in its script, from 1
     LineKind kind = LineKind::Unknown;
     PlatformEvent event;
     int pointerX = -1;  // where a click is
     int pointerY = -1;
-    std::string text;  // what a type, shot, mark or expect line names
+    std::string text;  // what a type, shot, mark, expect or answer line names
 };
 std::deque<ScriptLine> scriptLines;
+// The "answer" lines performed and not yet used, for the next questions in
+// turn.
+std::deque<ScriptLine> answersGiven;
+
+// The lines that act without an event, each on a text.
+LineKind textLineNamed(const std::string& word) {
+    if (word == "shot") return LineKind::Shot;
+    if (word == "mark") return LineKind::Mark;
+    if (word == "expect") return LineKind::Expect;
+    if (word == "answer") return LineKind::Answer;
+    return LineKind::Unknown;
+}
 
 ScriptLine parseScriptLine(const std::string& line) {
     ScriptLine parsed;
@@ -172,8 +185,8 @@ ScriptLine parseScriptLine(const std::string& line) {
     } else if (word == "type") {
         parsed.kind = LineKind::Type;
         return parsed;
-    } else if ((word == "shot" || word == "mark" || word == "expect") && !parsed.text.empty()) {
-        parsed.kind = word == "shot" ? LineKind::Shot : word == "mark" ? LineKind::Mark : LineKind::Expect;
+    } else if (textLineNamed(word) != LineKind::Unknown && !parsed.text.empty()) {
+        parsed.kind = textLineNamed(word);
         return parsed;
     } else {
         return parsed;
@@ -208,6 +221,10 @@ void queueParsed(std::deque<ScriptLine>& parsed) {
 void reportUnmetExpectation(const ScriptLine& line) {
     expectationFailed = true;
     const std::string unmet = "line " + std::to_string(line.number) + ": " + line.text;
+    if (line.kind == LineKind::Answer) {
+        std::fprintf(stderr, "answer failed, %s\n", unmet.c_str());
+        return;
+    }
     unmetExpectations.push_back(unmet);
     std::fprintf(stderr, "expect failed, %s\n", unmet.c_str());
 }
@@ -236,7 +253,7 @@ void checkExpectation(const ScriptLine& line) {
 }
 
 // Performs one script line: true with an event for the program, false when
-// the line only acted (type, shot, mark, expect).
+// the line only acted (type, shot, mark, expect, answer).
 bool performScriptLine(const ScriptLine& line, PlatformEvent& event) {
     switch (line.kind) {
         case LineKind::Event:
@@ -259,6 +276,9 @@ bool performScriptLine(const ScriptLine& line, PlatformEvent& event) {
             return false;
         case LineKind::Expect:
             checkExpectation(line);
+            return false;
+        case LineKind::Answer:
+            answersGiven.push_back(line);
             return false;
         case LineKind::Unknown:
             return false;
@@ -325,6 +345,7 @@ void recordHeadlessOutputInMemory(bool inMemory) {
     reportInMemory = inMemory;
     scriptLines.clear();
     typedChars.clear();
+    answersGiven.clear();
 }
 
 std::string takeHeadlessOutput() {
@@ -350,10 +371,11 @@ bool platformInit() {
 
 void endProcess(int status) {
     // An "expect" line the program never reached is a walkthrough that did
-    // not get there.
+    // not get there; so is an answer to a question never asked.
     for (const ScriptLine& line : scriptLines) {
-        if (line.kind == LineKind::Expect) reportUnmetExpectation(line);
+        if (line.kind == LineKind::Expect || line.kind == LineKind::Answer) reportUnmetExpectation(line);
     }
+    for (const ScriptLine& line : answersGiven) reportUnmetExpectation(line);
     platformRelease();
     std::fflush(stdout);
     std::exit(status == 0 && expectationFailed ? 3 : status);
@@ -446,8 +468,31 @@ void presentImage(ImageHandle image) {
     noteImageCopied(image, 0, 0, source->w, source->h, WindowSurface, 0, 0);
 }
 
+// A box's lines read as one text, joined by blanks.
+static void reportBox(const std::u16string& title, const std::u16string& text) {
+    std::string line = "box " + textToUtf8(title) + " | " + textToUtf8(text);
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    report(line);
+}
+
 void messageBox(const std::u16string& title, const std::u16string& text) {
-    report("box " + textToUtf8(title) + " | " + textToUtf8(text));
+    reportBox(title, text);
+}
+
+// The button the next "answer" line names; `no` without one, and when the
+// line names neither button (which fails as an unmet "expect" does).
+bool askQuestion(const std::u16string& title, const std::u16string& text, const std::u16string& yes,
+                 const std::u16string& no) {
+    reportBox(title, text);
+    bool chosen = false;
+    if (!answersGiven.empty()) {
+        const ScriptLine line = answersGiven.front();
+        answersGiven.pop_front();
+        chosen = line.text == textToUtf8(yes);
+        if (!chosen && line.text != textToUtf8(no)) reportUnmetExpectation(line);
+    }
+    report("answer " + textToUtf8(chosen ? yes : no));
+    return chosen;
 }
 
 // ---------------------------------------------------------------------------

@@ -46,7 +46,9 @@ PlatformEvent pollEvent(int maxWaitMs) {
         // Nothing the program uses yet: wait for SDL's next event, which
         // stays in its queue for the next turn.
         const Sint32 remaining = static_cast<Sint32>(deadline - SDL_GetTicks());
-        const int got = maxWaitMs < 0 ? SDL_WaitEvent(nullptr) : remaining > 0 ? SDL_WaitEventTimeout(nullptr, remaining) : 0;
+        const int got = maxWaitMs < 0   ? SDL_WaitEvent(nullptr)
+                        : remaining > 0 ? SDL_WaitEventTimeout(nullptr, remaining)
+                                        : 0;
         if (got == 0) return event;
     }
 }
@@ -118,4 +120,28 @@ void messageBox(const std::u16string& title, const std::u16string& text) {
     if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title8.c_str(), text8.c_str(), sdlWindow()) != 0) {
         std::fprintf(stderr, "%s: %s\n", title8.c_str(), text8.c_str());
     }
+}
+
+bool askQuestion(const std::u16string& title, const std::u16string& text, const std::u16string& yes,
+                 const std::u16string& no) {
+    const std::string title8 = textToUtf8(title);
+    const std::string text8 = textToUtf8(text);
+    const std::string yes8 = textToUtf8(yes);
+    const std::string no8 = textToUtf8(no);
+    // Return chooses `yes`, Escape `no`; a box closed otherwise answers -1.
+    const SDL_MessageBoxButtonData buttons[2] = {{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, yes8.c_str()},
+                                                 {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, no8.c_str()}};
+    const SDL_MessageBoxData box = {SDL_MESSAGEBOX_INFORMATION | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT,
+                                    sdlWindow(),
+                                    title8.c_str(),
+                                    text8.c_str(),
+                                    2,
+                                    buttons,
+                                    nullptr};
+    int chosen = -1;
+    if (SDL_ShowMessageBox(&box, &chosen) != 0) {
+        std::fprintf(stderr, "%s: %s (%s)\n", title8.c_str(), text8.c_str(), no8.c_str());
+        return false;
+    }
+    return chosen == 1;
 }
