@@ -23,6 +23,12 @@ std::u16string readProjectAdventure(const std::u16string& name) {
     return readAdventureFile(name + u".orv", projectFolderOf(name));
 }
 
+std::u16string projectOfFolder(const std::u16string& folder) {
+    const size_t start = projectFolderOf(u"").size() - 1;  // after "Projets\"
+    const std::u16string name = folder.size() > start ? folder.substr(start, folder.size() - start - 1) : u"";
+    return isProjectName(name) && projectFolderOf(name) == folder ? name : u"";
+}
+
 void loadProject(const std::u16string& name) {
     const std::u16string failure = readProjectAdventure(name);
     if (!failure.empty()) fatalError(failure);

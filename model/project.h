@@ -22,6 +22,8 @@ bool isProjectName(const std::u16string& name);
 
 // The folder of a project, relative to programFolder: "Projets\NAME\".
 std::u16string projectFolderOf(const std::u16string& name);
+// The project whose folder that is; empty for any other folder.
+std::u16string projectOfFolder(const std::u16string& folder);
 
 // The folder becomes the project and its adventure file "NAME.orv" replaces
 // the adventure in memory at once, without a question (a missing or damaged
