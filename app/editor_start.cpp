@@ -44,6 +44,7 @@ void runOrvalde() {
     startEditor();
     showIntroduction();
     initialiseEditor();
+    offerWorkCopies();
     runMainLoop();
     endProgram(0);
 }

@@ -1,5 +1,6 @@
 // The ends of the program: the fatal-error exit with its "Erreur" box, and the
 // common end that closes the window and releases the platform.
+#include "model/work_copies.h"
 #include "platform/program.h"
 
 void showErrorBox(const std::u16string& message) {
@@ -7,6 +8,7 @@ void showErrorBox(const std::u16string& message) {
 }
 
 void fatalError(const std::u16string& message) {
+    keepWorkAsideBeforeFatalEnd();
     closeWindow();
     showErrorBox(message);
     endProgram(1);

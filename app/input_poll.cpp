@@ -6,6 +6,7 @@
 
 #include "engine/inspector.h"
 #include "engine/recorder.h"
+#include "model/work_copies.h"
 #include "platform/program.h"
 
 InputState inputState = {};
@@ -22,9 +23,11 @@ void pollInput(int maxWaitMs) {
         case EventKind::None:
             break;
         case EventKind::CloseRequest:
-            // A play recorded into a file that could not be written is no
+            // The window closes once the author's unsaved work is safe. A
+            // play recorded into a file that could not be written is no
             // success, however it ends.
-            endProgram(recordingFailed() ? 1 : 0);
+            if (mayLeaveWork()) endProgram(recordingFailed() ? 1 : 0);
+            break;
         case EventKind::Click:
             inputState.clicked = true;
             break;

@@ -2,6 +2,7 @@
 #include "app/orvalde.h"
 #include "editor/editor_frame.h"
 #include "editor/editor_state.h"
+#include "model/work_copies.h"
 #include "platform/program.h"
 
 static bool isEventPage() {
@@ -43,6 +44,16 @@ static int64_t adjustmentCount() {
 // second. Otherwise a poll sleeps until an event comes.
 constexpr int IdlePollMs = 250;
 
+// How long the turn's poll may wait: until the page's next live refresh, or
+// until the unsaved work is due to be kept aside; otherwise as long as it
+// takes.
+static int pollWaitMs() {
+    int64_t wait = liveRefreshWanted ? IdlePollMs : -1;
+    const int64_t untilCopy = msUntilCopyDue();
+    if (untilCopy >= 0 && (wait < 0 || untilCopy < wait)) wait = untilCopy;
+    return static_cast<int>(wait);
+}
+
 // One turn: the page drawn and shown, then one input and what it does, in
 // this order: Escape, Backspace on the event pages, the wheel and the keys
 // that change the page's value or scroll it, the list selection, the text
@@ -51,10 +62,17 @@ static bool runOneTurn() {
     liveRefreshWanted = false;
     drawCurrentPage();
     presentBackBuffer();
-    pollInput(liveRefreshWanted ? IdlePollMs : -1);
+    pollInput(pollWaitMs());
+    // No input came: the time to keep the work aside, off the typing path.
+    if (inputState == InputState{}) {
+        keepWorkAsideWhenDue();
+        return true;
+    }
+    noteEditorInput();
 
+    // Escape on the menu and "QUITTER" end the editor once the work is safe.
     if (inputState.escapeKey) {
-        if (currentPage == Menu) return false;
+        if (currentPage == Menu) return !mayLeaveWork();
         returnToMenu();
         return true;
     }
@@ -86,7 +104,7 @@ static bool runOneTurn() {
         handleTextEntryKey(key);
     }
 
-    if (clickedZone > 0) return !handlePageClick(clickedZone);
+    if (clickedZone > 0) return !(handlePageClick(clickedZone) && mayLeaveWork());
     // A click beside every zone of the menu lets go of the chosen setting.
     if (clicked && currentPage == Menu) selectedSetting = 0;
     return true;

@@ -12,6 +12,9 @@ void startEditor();
 void showIntroduction();
 // The editor's initial state and the default adventure, on the menu page.
 void initialiseEditor();
+// The unsaved work that earlier runs kept aside, offered back one copy after
+// the other, newest first: taken back, or set aside for good.
+void offerWorkCopies();
 // The editor loop; returns when the author leaves it (Escape on the menu, "QUITTER").
 void runMainLoop();
 // The whole program: start-up, introduction, editor loop, end.

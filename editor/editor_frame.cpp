@@ -9,6 +9,7 @@
 #include "engine/game_state.h"
 #include "model/adventure.h"
 #include "model/project.h"
+#include "model/work_copies.h"
 #include "platform/program.h"
 
 void drawCurrentPage() {
@@ -194,6 +195,7 @@ void startNewAdventure() {
     resetAdventure();
     resetVocabularyPage();
     currentRoom = 0;
+    beginWork();
 }
 
 void resetEditorState() {

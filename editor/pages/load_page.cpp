@@ -7,6 +7,7 @@
 #include "editor/widgets.h"
 #include "engine/game_state.h"
 #include "model/project.h"
+#include "model/work_copies.h"
 #include "platform/platform.h"
 #include "platform/program.h"
 
@@ -32,8 +33,9 @@ void drawLoadPage() {
 
 void loadPageClick(int64_t zone) {
     if (zone < 2 || zone >= 2 + FolderListSlots) return;
-    if (folderList[zone - 2].empty()) return;
+    if (folderList[zone - 2].empty() || !mayLeaveWork()) return;
     loadProject(folderList[zone - 2]);
     resetVocabularyPage();
     currentRoom = 0;
+    beginWork();
 }

@@ -9,6 +9,7 @@
 #include "editor/pages/pages.h"
 #include "editor/widgets.h"
 #include "model/adventure.h"
+#include "model/work_copies.h"
 #include "platform/platform.h"
 #include "platform/program.h"
 
@@ -147,7 +148,7 @@ bool menuPageClick(int64_t zone) {
             rebuildFolderList(0, FolderListSlots);
             break;
         case StartsAfresh:
-            startNewAdventure();
+            if (mayLeaveWork()) startNewAdventure();
             break;
         case ShowsMap:
             currentPage = chosen.page;

@@ -6,6 +6,7 @@
 #include "editor/widgets.h"
 #include "model/adventure_file.h"
 #include "model/project.h"
+#include "model/work_copies.h"
 #include "platform/platform.h"
 #include "platform/program.h"
 
@@ -30,7 +31,7 @@ static void requestSaveAdventure() {
     const std::u16string folderPath = programFolder + projectFolder;
     if (fileSize(folderPath) != -2) createFolder(folderPath);
     rebuildFolderList(0, folderListShown);
-    saveAdventure(projectName + u".orv", projectFolder);
+    if (saveAdventure(projectName + u".orv", projectFolder)) workSaved();
 }
 
 void savePageClick(int64_t zone) {

@@ -7,6 +7,7 @@
 #include "editor/pages/pages.h"
 #include "engine/session.h"
 #include "model/project.h"
+#include "model/work_copies.h"
 #include "platform/platform.h"
 #include "platform/program.h"
 
@@ -41,6 +42,7 @@ static bool enterPlayFolder(bool scratch) {
 void runTestGame() {
     const std::u16string rememberedFolder = programFolder;
     const bool scratch = projectFolder.empty();
+    setTestPlaying(true);
     if (enterPlayFolder(scratch)) {
         // A project keeps the recording of its last test play, the exact
         // reproduction of whatever the author saw in it.
@@ -51,6 +53,7 @@ void runTestGame() {
         // or deleted anywhere else.
         showErrorBox(NoStartingStateMessage);
     }
+    setTestPlaying(false);
     setCurrentDirectory(rememberedFolder);
     currentPage = Menu;
     drawMenuPage();
