@@ -1,0 +1,123 @@
+// An author's unsaved work outlives every way of leaving or replacing it:
+// the next start offers it back, and saved, it is byte for byte what the
+// author had. The kill of the real program is in window_under_xvfb.sh.
+#include <filesystem>
+
+#include "tests/support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string intro = "key return\n", toMenu = "key escape\n";
+const std::string loadChateau = menuEntry(LoadFile) + click(400, 120) + toMenu;
+// A message typed on its page, then back to the menu.
+std::string change(const std::string& text) {
+    return menuEntry(MessageTexts) + click(50, 350) + "type " + text + "\n" + toMenu;
+}
+const std::string save = menuEntry(SaveFile) + click(400, 475) + toMenu;
+const std::string saveAsNouveau = menuEntry(SaveFile) + click(50, 450) + "type nouveau\nkey return\n" + save;
+
+// A working folder with one project, "chateau", the demonstration.
+std::string folderWithChateau(const std::string& name) {
+    const std::string folder = makeWorkFolder(name);
+    fs::create_directories(folder + "/Projets/chateau");
+    fs::copy_file(ORVALDE_DEMO "/chateau.orv", folder + "/Projets/chateau/chateau.orv");
+    return folder;
+}
+
+// The files of a folder (not of its sub-folders) whose names end so.
+std::vector<std::string> filesIn(const std::string& folder, const std::string& ending = ".orv") {
+    std::vector<std::string> names;
+    std::error_code none;
+    for (const auto& entry : fs::directory_iterator(folder, none)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.is_regular_file() && name.ends_with(ending)) names.push_back(name);
+    }
+    return names;
+}
+
+// What the author's work is once saved, made without any way out.
+std::string savedWork(const std::string& script, const std::string& file) {
+    const std::string folder = folderWithChateau("copies_reference");
+    EXPECT_EQ(runHeadless(folder, intro + script).status, 0);
+    return readFile(folder + "/Projets/" + file);
+}
+
+}  // namespace
+
+TEST(WorkCopies, EveryWayOutKeepsTheWorkForTheNextStart) {
+    const std::string onChateau = intro + loadChateau + change("Un ajout");
+    const std::string chateauSaved = savedWork(loadChateau + change("Un ajout") + save, "chateau/chateau.orv");
+    const std::string neverSaved = intro + change("Sans projet");
+    const std::string nouveauSaved = savedWork(change("Sans projet") + saveAsNouveau, "nouveau/nouveau.orv");
+    const std::string ofChateau = "du projet « chateau » a été mis de côté le ";
+    const std::string ofNone = "d'une aventure jamais sauvée a été mis de côté le ";
+    const struct {
+        const char* wayOut;
+        std::string firstRun;
+        std::vector<std::string> offered;  // in order, the one taken back last
+        std::string answers, saveTaken, file, expected;
+    } cases[] = {
+        {"QUITTER", onChateau + menuEntry(Quit), {ofChateau}, "answer OUI\n", save, "chateau", chateauSaved},
+        {"Escape on the menu", onChateau + toMenu, {ofChateau}, "answer OUI\n", save, "chateau", chateauSaved},
+        {"the window closed while typing",
+         onChateau + menuEntry(MessageTexts) + click(50, 350) + "close\n",
+         {ofChateau},
+         "answer OUI\n",
+         save,
+         "chateau",
+         chateauSaved},
+        {"REINITIALISER", onChateau + menuEntry(Reset), {ofChateau}, "answer OUI\n", save, "chateau", chateauSaved},
+        {"closed in a test play that took the sword",
+         onChateau + menuEntry(TestGame) + "key return\ntype sud\nkey return\ntype prends l'épée\nkey return\nclose\n",
+         {ofChateau},
+         "answer OUI\n",
+         save,
+         "chateau",
+         chateauSaved},
+        {"a load", neverSaved + loadChateau, {ofNone}, "answer OUI\n", saveAsNouveau, "nouveau", nouveauSaved},
+        {"two works, the newest left",
+         onChateau + menuEntry(Reset) + change("Une seconde aventure, plus tard") + menuEntry(Quit),
+         {ofNone, ofChateau},
+         "answer NON\nanswer OUI\n",
+         save,
+         "chateau",
+         chateauSaved},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.wayOut);
+        const std::string folder = folderWithChateau("copies_way_out");
+        ASSERT_EQ(runHeadless(folder, c.firstRun).status, 0);
+        const ::Run next = runHeadless(folder, c.answers + intro + c.saveTaken);
+        ASSERT_EQ(next.status, 0) << next.err;
+        const std::vector<std::string> shown = boxes(next.out);
+        ASSERT_EQ(shown.size(), c.offered.size());
+        for (size_t i = 0; i < shown.size(); ++i) EXPECT_NE(shown[i].find(c.offered[i]), std::string::npos) << shown[i];
+        EXPECT_EQ(readFile(folder + "/Projets/" + c.file + "/" + c.file + ".orv"), c.expected);
+        // Saved, the work has no copy left; no copy ever went into a project.
+        EXPECT_TRUE(filesIn(folder + "/Secours").empty());
+        for (const auto& project : fs::directory_iterator(folder + "/Projets")) {
+            const std::string name = project.path().filename().string();
+            EXPECT_EQ(filesIn(project.path()), std::vector<std::string>{name + ".orv"}) << name;
+        }
+        EXPECT_EQ(filesIn(folder + "/Secours/Anciennes").size(), c.offered.size() - 1);
+    }
+}
+
+// Work the author leaves is set aside, never offered again, never lost; a
+// change undone by hand leaves nothing to keep.
+TEST(WorkCopies, LeftWorkIsSetAsideAndUndoneWorkIsNone) {
+    const std::string folder = folderWithChateau("copies_left");
+    ASSERT_EQ(runHeadless(folder, intro + change("Sans projet") + menuEntry(Quit)).status, 0);
+    const std::vector<std::string> copy = filesIn(folder + "/Secours");
+    ASSERT_EQ(copy.size(), 1u);
+    const std::string work = readFile(folder + "/Secours/" + copy[0]);
+    EXPECT_EQ(boxes(runHeadless(folder, intro).out).size(), 1u);
+    EXPECT_EQ(readFile(folder + "/Secours/Anciennes/" + copy[0]), work);
+    EXPECT_TRUE(boxes(runHeadless(folder, intro + change("x") + menuEntry(MessageTexts) + click(50, 350) +
+                                              "key backspace\n" + toMenu + menuEntry(Quit))
+                          .out)
+                    .empty());
+    EXPECT_TRUE(boxes(runHeadless(folder, intro).out).empty());
+}
