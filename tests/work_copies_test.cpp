@@ -105,19 +105,46 @@ TEST(WorkCopies, EveryWayOutKeepsTheWorkForTheNextStart) {
     }
 }
 
-// Work the author leaves is set aside, never offered again, never lost; a
-// change undone by hand leaves nothing to keep.
-TEST(WorkCopies, LeftWorkIsSetAsideAndUndoneWorkIsNone) {
-    const std::string folder = folderWithChateau("copies_left");
-    ASSERT_EQ(runHeadless(folder, intro + change("Sans projet") + menuEntry(Quit)).status, 0);
-    const std::vector<std::string> copy = filesIn(folder + "/Secours");
-    ASSERT_EQ(copy.size(), 1u);
-    const std::string work = readFile(folder + "/Secours/" + copy[0]);
-    EXPECT_EQ(boxes(runHeadless(folder, intro).out).size(), 1u);
-    EXPECT_EQ(readFile(folder + "/Secours/Anciennes/" + copy[0]), work);
-    EXPECT_TRUE(boxes(runHeadless(folder, intro + change("x") + menuEntry(MessageTexts) + click(50, 350) +
-                                              "key backspace\n" + toMenu + menuEntry(Quit))
-                          .out)
-                    .empty());
-    EXPECT_TRUE(boxes(runHeadless(folder, intro).out).empty());
+// A copy is offered with its project and date; taken back and left unsaved,
+// it is offered again; refused, it is set aside for good. A change undone by
+// hand leaves nothing to keep. An answer the runner cannot give fails the run.
+TEST(WorkCopies, TakenBackLeftSetAsideOrNone) {
+    const std::string folder = folderWithChateau("copies_left"), chateau = readFile(ORVALDE_DEMO "/chateau.orv");
+    fs::create_directories(folder + "/Secours");
+    writeFile(folder + "/Secours/chateau.1-1.orv", chateau);
+    const std::chrono::sys_seconds june1st{std::chrono::seconds(1717250700)};  // 2024-06-01 14:05 UTC
+    fs::last_write_time(folder + "/Secours/chateau.1-1.orv", std::chrono::file_clock::from_sys(june1st));
+    const ::Run taken = runHeadless(folder, "answer OUI\n" + intro + menuEntry(Quit), "", "TZ=UTC");
+    EXPECT_EQ(boxes(taken.out),
+              std::vector<std::string>{"Travail non sauvé | Du travail non sauvé du projet « chateau » "
+                                       "a été mis de côté le samedi 1er juin 2024 à 14 h 05. Le "
+                                       "reprendre ?"});
+    const ::Run refused = runHeadless(folder, "answer PEUTETRE\n" + intro);
+    EXPECT_EQ(boxes(refused.out).size(), 1u);
+    EXPECT_EQ(refused.status, 3);
+    EXPECT_EQ(refused.err, "answer failed, line 1: PEUTETRE\n");
+    EXPECT_TRUE(filesIn(folder + "/Secours").empty());
+    const std::vector<std::string> aside = filesIn(folder + "/Secours/Anciennes");
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_EQ(readFile(folder + "/Secours/Anciennes/" + aside[0]), chateau);
+    runHeadless(folder, intro + change("x") + menuEntry(MessageTexts) + click(50, 350) + "key backspace\n" + toMenu +
+                            menuEntry(Quit));
+    const ::Run none = runHeadless(folder, "answer OUI\n" + intro);
+    EXPECT_TRUE(boxes(none.out).empty());
+    EXPECT_EQ(none.status, 3);
+}
+
+// An "Erreur" box that ends the program keeps the work aside first, but never
+// an adventure half loaded: the copy is the work from before the load.
+TEST(WorkCopies, AFatalErrorKeepsTheWorkNeverAHalfLoad) {
+    const std::string folder = makeWorkFolder("copies_fatal");
+    fs::create_directories(folder + "/Projets/abime");
+    writeFile(folder + "/Projets/abime/abime.orv", "N\r\nNORD\r\n");
+    startInProcess(folder);
+    adventure.messageTexts[0] = u"Avant la panne";
+    EXPECT_FATAL_BOX(fatalError(u"Panne"), "Panne");
+    EXPECT_FATAL_BOX(runEditor(menuEntry(LoadFile) + click(400, 120)), "Fichier corrompu !");
+    const std::vector<std::string> copies = filesIn(folder + "/Secours");
+    EXPECT_EQ(copies.size(), 2u);
+    for (const std::string& copy : copies) EXPECT_EQ(fileLines(folder + "/Secours/" + copy).at(10), "Avant la panne");
 }
