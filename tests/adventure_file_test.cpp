@@ -137,20 +137,13 @@ TEST(AdventureFile, LinesEndInAnyWayAndIntegersAreReadLeniently) {
     const struct {
         const char* line;
         int64_t value;
-    } integers[] = {{" \t42x", 42},
-                    {"-7", -7},
-                    {"+5", 5},
-                    {"$ff", 255},
-                    {"-$10", -16},
-                    {"%101", 5},
-                    {"12 3", 12},
-                    {"abc", 0},
-                    {"", 0},
-                    {"- 3", 0},
-                    {"99999999999999999999", INT64_MAX},
-                    {"-99999999999999999999", INT64_MIN},
-                    {"$FFFFFFFFFFFFFFFFFF", INT64_MAX},
-                    {"9223372036854775807", INT64_MAX}};
+    } integers[] = {
+        // clang-format off
+        {" \t42x", 42}, {"-7", -7}, {"+5", 5}, {"$ff", 255}, {"-$10", -16}, {"%101", 5}, {"12 3", 12}, {"abc", 0},
+        {"", 0}, {"- 3", 0}, {"99999999999999999999", INT64_MAX}, {"-99999999999999999999", INT64_MIN},
+        {"$FFFFFFFFFFFFFFFFFF", INT64_MAX}, {"9223372036854775807", INT64_MAX},
+        // clang-format on
+    };
     for (const char* end : {"\n", "\r", "\r\n"}) {
         for (const auto& c : integers) {
             std::string bytes;

@@ -73,13 +73,9 @@ TEST(VocabularyPage, TheAuthorBrowsesErasesRewritesAndAddsSpellings) {
         const char16_t* spelling;  // what the vocabulary then holds there
         void (*setUp)() = nullptr;
     } cases[] = {
-        {"",
-         {"000 N", "000 NORD", "001 S", "001 SUD", "002 E", "002 EST", "003 O", "003 OUEST", "004 H", "004 HAUT",
-          "005 B"},
-         {"005 BAS"},
-         0,
-         0,
-         u"N"},
+        // clang-format off
+        {"", {"000 N", "000 NORD", "001 S", "001 SUD", "002 E", "002 EST", "003 O", "003 OUEST", "004 H", "004 HAUT",
+          "005 B"}, {"005 BAS"}, 0, 0, u"N"},
         {edit + "key backspace\ntype n-o2r dÉé\n", {"000 NORD_"}, {}, 0, 0, u"N"},
         {edit + "key backspace\ntype nord\nkey return\n", {"000 NORD", "000 NORD"}, {"000 N"}, 0, 0, u"NORD"},
         {edit + "type abcdefghijklmn\nkey return\n", {"000 NABCDEFGHIJK"}, {}, 0, 0, u"NABCDEFGHIJK"},
@@ -94,7 +90,6 @@ TEST(VocabularyPage, TheAuthorBrowsesErasesRewritesAndAddsSpellings) {
         {inst + "key down\n", {"255"}, {}, 0, 0, u"N"},
         {inst + insert + "key return\n", {"000 N"}, {"001 PAS", "001 _"}, 1, 9, u"Z", fillWordOne},
         {down + effa + effa, {"007 JETTE"}, {}, 7, 1, u"JETTE", keepOnlyJette},
-        // clang-format off
         // Sixty more spellings put the end of the list far beyond the default
         // ones; after "REINITIALISER" the list starts again at its first rows,
         // and "EFFA" erases the first spelling, shown selected.

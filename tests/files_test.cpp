@@ -323,14 +323,12 @@ TEST(RoomPictures, PicturesTooLargeOrNotFilesAreLeftOutAndNothingWaits) {
         uint16_t jpegWidth;     // the JPEG's width as its header says, 0 as it is
         size_t after;           // bytes after the JPEG's end
         bool shown;
-    } cases[] = {{4096, 8, 0, 0, true},
-                 {4097, 8, 0, 0, false},
-                 {8, 4097, 0, 0, false},
-                 {0, 0, 0, 0, true},
-                 {0, 0, 5000, 0, false},
-                 {-1, 0, 0, 0, false},
-                 {0, 0, 0, (64 << 20) - 70000, true},
-                 {0, 0, 0, 64 << 20, false}};
+    } cases[] = {
+        // clang-format off
+        {4096, 8, 0, 0, true}, {4097, 8, 0, 0, false}, {8, 4097, 0, 0, false}, {0, 0, 0, 0, true},
+        {0, 0, 5000, 0, false}, {-1, 0, 0, 0, false}, {0, 0, 0, (64 << 20) - 70000, true}, {0, 0, 0, 64 << 20, false},
+        // clang-format on
+    };
     for (const auto& c : cases) {
         startProject("pictures");
         writePicture("ecran.jpg", blue, 800, 600);

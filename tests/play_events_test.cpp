@@ -20,32 +20,18 @@ TEST(PlayEvents, EachConditionHoldsExactlyWhenTheStateSaysSo) {
         int64_t type, arg1, arg2;
         bool holds;
     } cases[] = {
-        {EnSalle, 7, 255, true},
-        {EnSalle, 6, 255, false},
-        {EnSalleInferieureA, 7, 255, false},
-        {EnSalleInferieureA, 8, 255, true},
-        {EnSalleSuperieureA, 7, 255, false},
-        {EnSalleSuperieureA, 6, 255, true},
-        {FlagEgalAZero, 5, 255, true},
-        {FlagEgalAZero, 6, 255, false},
-        {FlagPasEgalAZero, 6, 255, true},
-        {FlagInferieurA, 6, 4, true},
-        {FlagInferieurA, 5, -1, false},
-        {FlagEgalA, 6, 3, true},
-        {FlagSuperieurA, 6, 3, false},
-        {FlagSuperieurA, 5, -1, true},
-        {ObjetEnInventaire, 1, 255, true},
-        {ObjetEnInventaire, 2, 255, false},
-        {ObjetEnMain, 2, 255, true},
-        {ObjetIci, 3, 255, true},
-        {ObjetIci, 1, 255, false},
-        {ObjetPasEnInventaire, 2, 255, true},
-        {ObjetPasEnMain, 1, 255, true},
-        {ObjetPasIci, 4, 255, true},
-        {ObjetPasIci, 3, 255, false},
-        {20, 0, 0, false},
-        {FlagEgalAZero, 300, 255, false},
-        {ObjetPasIci, -1, 255, false},
+        // clang-format off
+        {EnSalle, 7, 255, true}, {EnSalle, 6, 255, false}, {EnSalleInferieureA, 7, 255, false},
+        {EnSalleInferieureA, 8, 255, true}, {EnSalleSuperieureA, 7, 255, false}, {EnSalleSuperieureA, 6, 255, true},
+        {FlagEgalAZero, 5, 255, true}, {FlagEgalAZero, 6, 255, false}, {FlagPasEgalAZero, 6, 255, true},
+        {FlagInferieurA, 6, 4, true}, {FlagInferieurA, 5, -1, false}, {FlagEgalA, 6, 3, true},
+        {FlagSuperieurA, 6, 3, false}, {FlagSuperieurA, 5, -1, true},
+        {ObjetEnInventaire, 1, 255, true}, {ObjetEnInventaire, 2, 255, false}, {ObjetEnMain, 2, 255, true},
+        {ObjetIci, 3, 255, true}, {ObjetIci, 1, 255, false}, {ObjetPasEnInventaire, 2, 255, true},
+        {ObjetPasEnMain, 1, 255, true}, {ObjetPasIci, 4, 255, true}, {ObjetPasIci, 3, 255, false},
+        // Out of the tables: an unknown condition, a flag or an object beyond them.
+        {20, 0, 0, false}, {FlagEgalAZero, 300, 255, false}, {ObjetPasIci, -1, 255, false},
+        // clang-format on
     };
     for (const auto& c : cases) {
         EXPECT_EQ(testCondition(c.type, c.arg1, c.arg2, 255), c.holds) << c.type << " " << c.arg1 << " " << c.arg2;
@@ -82,14 +68,13 @@ TEST(PlayEvents, FlagActionsKeepTheSignOfTheirSum) {
     startProject("flag_actions");
     const struct {
         int64_t type, arg1, arg2, flag1, flag2, flag1After;
-    } cases[] = {{AjouteAuFlag, 1, 2, 200, 100, 44},
-                 {AjouteAuFlag, 1, 2, 255, 1, 0},
-                 {AjouteAuFlag, 1, 2, -5, 2, -3},
-                 {AjouteAuFlag, 1, 1, 100, 0, 200},
-                 {AjouteAuFlag, 1, 2, INT64_MAX, INT64_MAX, 254},
-                 {DonneAuFlag, 1, -7, 0, 0, -7},
-                 {MetFlag, 1, 255, 0, 0, 255},
-                 {EffaceFlag, 1, 255, 9, 0, 0}};
+    } cases[] = {
+        // clang-format off
+        {AjouteAuFlag, 1, 2, 200, 100, 44}, {AjouteAuFlag, 1, 2, 255, 1, 0}, {AjouteAuFlag, 1, 2, -5, 2, -3},
+        {AjouteAuFlag, 1, 1, 100, 0, 200}, {AjouteAuFlag, 1, 2, INT64_MAX, INT64_MAX, 254},
+        {DonneAuFlag, 1, -7, 0, 0, -7}, {MetFlag, 1, 255, 0, 0, 255}, {EffaceFlag, 1, 255, 9, 0, 0},
+        // clang-format on
+    };
     for (const auto& c : cases) {
         flags[1] = c.flag1;
         flags[2] = c.flag2;
