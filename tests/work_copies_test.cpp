@@ -106,8 +106,7 @@ TEST(WorkCopies, TakenBackLeftSetAsideOrNone) {
     const ::Run taken = runHeadless(folder, "answer OUI\n" + intro + menuEntry(Quit), "", "TZ=UTC");
     EXPECT_EQ(boxes(taken.out),
               std::vector<std::string>{"Travail non sauvé | Du travail non sauvé du projet « chateau » "
-                                       "a été mis de côté le samedi 1er juin 2024 à 14 h 05. Le "
-                                       "reprendre ?"});
+                                       "a été mis de côté le samedi 1er juin 2024 à 14 h 05. Le reprendre ?"});
     const ::Run refused = runHeadless(folder, "answer PEUTETRE\n" + intro);
     EXPECT_EQ(boxes(refused.out).size(), 1u);
     EXPECT_EQ(refused.status, 3);
