@@ -37,7 +37,12 @@ std::u16string offerText(const WorkCopy& copy) {
 }  // namespace
 
 void offerWorkCopies() {
-    for (const WorkCopy& copy : waitingWorkCopies()) {
+    const std::vector<WorkCopy> copies = waitingWorkCopies();
+    if (copies.empty()) return;
+    // The introduction is over: the questions stand over the editor's menu.
+    drawCurrentPage();
+    presentBackBuffer();
+    for (const WorkCopy& copy : copies) {
         if (!askQuestion(u"Travail non sauvé", offerText(copy), u"OUI", u"NON")) {
             setWorkCopyAside(copy);
             continue;
