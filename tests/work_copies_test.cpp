@@ -18,14 +18,6 @@ std::string change(const std::string& text) {
 const std::string save = menuEntry(SaveFile) + click(400, 475) + toMenu;
 const std::string saveAsNouveau = menuEntry(SaveFile) + click(50, 450) + "type nouveau\nkey return\n" + save;
 
-// A working folder with one project, "chateau", the demonstration.
-std::string folderWithChateau(const std::string& name) {
-    const std::string folder = makeWorkFolder(name);
-    fs::create_directories(folder + "/Projets/chateau");
-    fs::copy_file(ORVALDE_DEMO "/chateau.orv", folder + "/Projets/chateau/chateau.orv");
-    return folder;
-}
-
 // The adventure files of a folder, not of its sub-folders.
 std::vector<std::string> filesIn(const std::string& folder) {
     std::vector<std::string> names;
@@ -38,7 +30,7 @@ std::vector<std::string> filesIn(const std::string& folder) {
 
 // What the author's work is once saved, made without any way out.
 std::string savedWork(const std::string& script, const std::string& file) {
-    const std::string folder = folderWithChateau("copies_reference");
+    const std::string folder = folderWithDemo("copies_reference");
     EXPECT_EQ(runHeadless(folder, intro + script).status, 0);
     return readFile(folder + "/Projets/" + file);
 }
@@ -72,7 +64,7 @@ TEST(WorkCopies, EveryWayOutKeepsTheWorkForTheNextStart) {
     const std::string nouveauSaved = savedWork(change("Sans projet") + saveAsNouveau, "nouveau/nouveau.orv");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.wayOut);
-        const std::string folder = folderWithChateau("copies_way_out");
+        const std::string folder = folderWithDemo("copies_way_out");
         ASSERT_EQ(runHeadless(folder, c.firstRun).status, 0);
         const bool ofProject = c.offered.back() == ofChateau;
         std::string answers;
@@ -98,7 +90,7 @@ TEST(WorkCopies, EveryWayOutKeepsTheWorkForTheNextStart) {
 // it is offered again; refused, it is set aside for good. A change undone by
 // hand leaves nothing to keep. An answer the runner cannot give fails the run.
 TEST(WorkCopies, TakenBackLeftSetAsideOrNone) {
-    const std::string folder = folderWithChateau("copies_left"), chateau = readFile(ORVALDE_DEMO "/chateau.orv");
+    const std::string folder = folderWithDemo("copies_left"), chateau = readFile(ORVALDE_DEMO "/chateau.orv");
     fs::create_directories(folder + "/Secours");
     writeFile(folder + "/Secours/chateau.1-1.orv", chateau);
     const std::chrono::sys_seconds june1st{std::chrono::seconds(1717250700)};  // 2024-06-01 14:05 UTC
