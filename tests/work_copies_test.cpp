@@ -128,3 +128,21 @@ TEST(WorkCopies, AFatalErrorKeepsTheWorkNeverAHalfLoad) {
     EXPECT_EQ(copies.size(), 2u);
     for (const std::string& copy : copies) EXPECT_EQ(fileLines(folder + "/Secours/" + copy).at(10), "Avant la panne");
 }
+
+// Where no copy can be written ("Secours" a link to a folder elsewhere, never
+// written through), the way out says so and stays once, so that the author
+// can save; taken again, it goes through.
+TEST(WorkCopies, AWayOutWithoutACopyIsHeldOnce) {
+    const std::string folder = makeWorkFolder("copies_refused");
+    fs::create_directories(folder + "/../copies_elsewhere");
+    fs::create_directory_symlink(folder + "/../copies_elsewhere", folder + "/Secours");
+    const std::string quit = menuEntry(Quit);
+    const ::Run run =
+        runHeadless(folder, intro + change("x") + quit + "mark held\n" + quit + "mark gone\n", "", "timeout 60");
+    EXPECT_EQ(run.status, 0);
+    ASSERT_EQ(boxes(run.out).size(), 1u);
+    EXPECT_NE(boxes(run.out)[0].find("Impossible de mettre le travail non sauvé à l'abri"), std::string::npos);
+    EXPECT_NE(run.out.find("mark held"), std::string::npos);
+    EXPECT_EQ(run.out.find("mark gone"), std::string::npos);
+    EXPECT_TRUE(fs::is_empty(folder + "/../copies_elsewhere"));
+}
