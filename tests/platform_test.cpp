@@ -53,19 +53,13 @@ TEST(Platform, EachEventFillsItsOwnFieldOfTheInputState) {
         const char* event;
         InputState expected;
     } cases[] = {
-        {"click 3 4", {.clicked = true}},
-        {"wheel 2", {.wheelSteps = 2}},
-        {"wheel -1 ctrl", {.wheelSteps = -1, .ctrlWheel = true}},
-        {"wheel 1 ctrl shift", {.wheelSteps = 1}},
-        {"key escape", {.escapeKey = true}},
-        {"key return", {.returnKey = true}},
-        {"key up", {.upKey = true}},
-        {"key down", {.downKey = true}},
-        {"key pageup", {.pageUpKey = true}},
-        {"key pagedown", {.pageDownKey = true}},
-        {"key backspace", {.backspaceKey = true}},
-        {"type é", {.typedChar = u'é'}},
-        {"type 😀", {.typedChar = 0x1F600}},
+        // clang-format off
+        {"click 3 4", {.clicked = true}}, {"wheel 2", {.wheelSteps = 2}},
+        {"wheel -1 ctrl", {.wheelSteps = -1, .ctrlWheel = true}}, {"wheel 1 ctrl shift", {.wheelSteps = 1}},
+        {"key escape", {.escapeKey = true}}, {"key return", {.returnKey = true}}, {"key up", {.upKey = true}},
+        {"key down", {.downKey = true}}, {"key pageup", {.pageUpKey = true}}, {"key pagedown", {.pageDownKey = true}},
+        {"key backspace", {.backspaceKey = true}}, {"type é", {.typedChar = u'é'}}, {"type 😀", {.typedChar = 0x1F600}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         queueInputScript(c.event);
