@@ -74,8 +74,7 @@ TEST(VocabularyPage, TheAuthorBrowsesErasesRewritesAndAddsSpellings) {
         void (*setUp)() = nullptr;
     } cases[] = {
         // clang-format off
-        {"", {"000 N", "000 NORD", "001 S", "001 SUD", "002 E", "002 EST", "003 O", "003 OUEST", "004 H", "004 HAUT",
-          "005 B"}, {"005 BAS"}, 0, 0, u"N"},
+        {"", {"000 N", "000 NORD", "001 S", "001 SUD", "004 HAUT", "005 B"}, {"005 BAS"}, 0, 0, u"N"},
         {edit + "key backspace\ntype n-o2r dÉé\n", {"000 NORD_"}, {}, 0, 0, u"N"},
         {edit + "key backspace\ntype nord\nkey return\n", {"000 NORD", "000 NORD"}, {"000 N"}, 0, 0, u"NORD"},
         {edit + "type abcdefghijklmn\nkey return\n", {"000 NABCDEFGHIJK"}, {}, 0, 0, u"NABCDEFGHIJK"},
@@ -126,9 +125,6 @@ TEST(TextPages, EachPageShowsTheTextItsOwnNumberChooses) {
         {MessageTexts, "key down\n", {"255"}},
         {RoomTexts, "key up\n", {"TEXTE SALLES", "SALLE", "001", "A la lisière de la forêt."}},
         {RoomTexts, "key down\n", {"252"}},
-        {RoomTexts, "key down\nkey down\nkey down\nkey pageup\n", {"007"}},
-        {RoomTexts, "key up\nkey up\nkey up\nkey pagedown\n", {"246"}},
-        {RoomTexts, "wheel -3\nwheel 2\n", {"252"}},
         {ObjectTexts, "wheel 1\nwheel 1\n", {"TEXTE OBJETS", "OBJET", "002", "Un garde devant l'entrée"}},
         {ObjectTexts, "wheel -1 ctrl\n", {"246"}},
         {SystemMessages, "key down\n", {"MESS. SYSTEMES", "025", "Vous ne pouvez pas écrire sur ce disque."}},

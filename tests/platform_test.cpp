@@ -79,17 +79,6 @@ TEST(Platform, FilesAndFoldersReportWhatIsThere) {
     EXPECT_FALSE(createFolder(u"Projets"));
     EXPECT_FALSE(deleteFile(u"Projets"));
     EXPECT_TRUE(renameFile(u"vide", u"Projets\\plein"));
-    const FileHandle out = createFile(u"Projets\\plein");
-    EXPECT_TRUE(writeLine(out, u"é") && writeInteger(out, -2) && closeFile(out));
-    EXPECT_EQ(readFile(folder + "/Projets/plein"), "\xC3\xA9\r\n\xFE\xFF\xFF\xFF\xFF\xFF\xFF\xFF");
-    const FileHandle in = openFile(u"Projets\\plein");
-    int64_t value = 0;
-    EXPECT_EQ(readLine(in), u"é");
-    EXPECT_TRUE(readInteger(in, value));
-    EXPECT_EQ(value, -2);
-    EXPECT_TRUE(endOfFile(in));
-    EXPECT_FALSE(readInteger(in, value));
-    closeFile(in);
     std::vector<std::u16string> names;
     const FolderListing listing = openFolderListing(u"Projets");
     std::u16string name;

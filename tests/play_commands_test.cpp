@@ -28,6 +28,8 @@ TEST(PlayCommands, EveryBuiltInVerbAnswersAsThePlayerExpects) {
         {{"prends lampe", "manie lampe"}, {"MANIE LAMPE", "Vous ne pouvez pas, vos mains sont pleines."}, 0},
         {{"prends lampe"}, {"PRENDS LAMPE", "Vous ne pouvez pas avoir plus d'objets."}, 2, 0},
         {{"fin", "n"}, {"FIN", "Voulez-vous vraiment arrêter le jeu ?", "O/N", "A vous :"}},
+        // Three words are left to the events: no built-in verb answers.
+        {{"prends lampe rocher"}, {"PRENDS LAMPE ROCHER", "A vous :"}},
     };
     for (const auto& c : cases) {
         startProject("verbs");
@@ -38,12 +40,6 @@ TEST(PlayCommands, EveryBuiltInVerbAnswersAsThePlayerExpects) {
         EXPECT_NE(std::search(seen.begin(), seen.end(), c.sees.begin(), c.sees.end()), seen.end())
             << *c.does.begin();
     }
-    // Three words are left to the events: no built-in verb answers.
-    startProject("verbs");
-    const std::vector<std::string> seen = dialogue(playSession(typed({"prends lampe rocher"})));
-    const auto echo = std::find(seen.begin(), seen.end(), "PRENDS LAMPE ROCHER");
-    ASSERT_TRUE(echo != seen.end() && echo + 1 != seen.end());
-    EXPECT_EQ(echo[1], "A vous :");
 }
 
 // What the other zones show after moves, takes and drops.
@@ -86,7 +82,6 @@ TEST(PlayCommands, MinorEventsSeeTheFirstThreeRecognisedWordsOfAnyCommand) {
     } cases[] = {{"regarde", "Un mot."},
                  {"regarde la lampe", "Deux mots."},
                  {"regarde lampe rocher", "Trois mots."},
-                 {"regarde lampe rocher cle", "Trois mots."},
                  {"regarde lampe rocher cle nord sud", "Trois mots."},
                  {"prends regarde", ""}};
     for (const auto& c : cases) {

@@ -52,15 +52,6 @@ TEST(SavedGames, ASavedGameHoldsTheWholeStateAndBringsItBack) {
     EXPECT_TRUE(inOrder(texts(output), {"LAISSE LAMPE", "La cave. <S>", "Vous avez: Une lampe"}));
 }
 
-TEST(SavedGames, AMissingSlotIsSaidAndTheGameGoesOn) {
-    startProject("missing_slot");
-    takeRecordedSleeps();
-    const std::string output = playSession("type charge\nkey return\ntype 9\ntype regarde\nkey return\n");
-    EXPECT_TRUE(inOrder(dialogue(output), {"Sauvegarde inexistante !", "REGARDE"}));
-    const std::vector<int64_t> sleeps = takeRecordedSleeps();
-    EXPECT_EQ(std::count(sleeps.begin(), sleeps.end(), 3000), 1);
-}
-
 // A slot written by hand: extra bytes after the 770 values are ignored, and a
 // saved state with a negative flag plays on from it.
 TEST(SavedGames, ASlotFileIsReadValueByValue) {

@@ -1,16 +1,11 @@
 #!/usr/bin/env bash
-# The real program in a real X window: the introduction is shown, Return leaves
-# it for the menu page, the keys and the wheel change the layout settings as a
-# person's would (Page Up, Page Down, Up, Down, the wheel alone, with Control,
-# with Control and Shift), a typed name with a Backspace saves the project,
-# and Escape twice ends the program with status 0. The saved file tells what
-# the window received. After a turn of a test play the window shows exactly
-# the frame the headless runner draws for the same input. Then the
-# demonstration played with the inspector and recorded: F1 shows exactly the
-# runner's panel and hides it again, and closing the window leaves a whole
-# recording that the runner replays with every check holding. Last, unsaved
-# work outlives a kill: the next start asks in its own box whether to take it
-# back.
+# The real program in a real X window: the introduction, then the menu; keys and
+# the wheel change the layout settings and a typed name saves the project, which
+# tells what the window received; a turn of a test play shows the headless
+# runner's frame; the demonstration played with the inspector and recorded: F1
+# shows the runner's panel, and the recording left by a close replays. Last,
+# unsaved work outlives a kill: the next start asks in its own box whether to
+# take it back.
 # Usage: window_under_xvfb.sh ORVALDE RUN_FOLDER ORVALDE_HEADLESS
 set -u
 program=$1
