@@ -54,15 +54,12 @@ TEST(AdventureFile, ANewAdventureIsWrittenLineByLineInItsFixedOrder) {
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 6567);
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), 6567);
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
-    const std::vector<std::string> row0(lines.begin(), lines.begin() + 24);
-    EXPECT_EQ(row0, (std::vector<std::string>{"N",        "NORD",       "",
-                                              "",         "",           "",
-                                              "",         "",           "",
-                                              "",         "Message 0.", "Vous vous trouvez à l'entrée du château.",
-                                              "255",      "255",        "255",
-                                              "255",      "255",        "255",
-                                              "Une épée", "253",        "Vous voyez :",
-                                              "255",      "0",          "0"}));
+    // Row 0 of every table: ten spellings, the texts, six exits, the object.
+    std::string row0;
+    for (size_t line = 0; line < 24; ++line) row0 += lines[line] + "|";
+    EXPECT_EQ(row0,
+              "N|NORD|||||||||Message 0.|Vous vous trouvez à l'entrée du château.|255|255|255|255|255|255|Une épée|253|"
+              "Vous voyez :|255|0|0|");
     const std::vector<std::string> settings(lines.begin() + 6144, lines.begin() + 6163);
     EXPECT_EQ(settings, (std::vector<std::string>{"0", "0", "400", "300", "0", "360", "800", "64", "0", "424", "800",
                                                   "140", "490", "190", "300", "124", "10", "2", "1"}));
@@ -141,7 +138,7 @@ TEST(AdventureFile, LinesEndInAnyWayAndIntegersAreReadLeniently) {
         // clang-format off
         {" \t42x", 42}, {"-7", -7}, {"+5", 5}, {"$ff", 255}, {"-$10", -16}, {"%101", 5}, {"12 3", 12}, {"abc", 0},
         {"", 0}, {"- 3", 0}, {"99999999999999999999", INT64_MAX}, {"-99999999999999999999", INT64_MIN},
-        {"$FFFFFFFFFFFFFFFFFF", INT64_MAX}, {"9223372036854775807", INT64_MAX},
+        {"$FFFFFFFFFFFFFFFFFF", INT64_MAX},
         // clang-format on
     };
     for (const char* end : {"\n", "\r", "\r\n"}) {

@@ -16,12 +16,10 @@
 
 namespace fs = std::filesystem;
 
-// Every rename, link, unlink, write, flush and open for writing of this
-// process (each step that may change a file) passes here first: a scenario
-// may look at the files then, record the flushes and renames, or make the
-// renames to one name, the writes into one file or the flushes of one file or
-// folder fail as on a broken disk, or every write short. The opens of a few
-// file names are counted.
+// Every step of this process that may change a file passes here first: a
+// scenario may look at the files then, record the flushes and renames, make
+// some fail as on a broken disk or every write short, or count the opens of a
+// few file names.
 namespace {
 std::function<void()> beforeStep;
 // A write or flush fails on a file whose name starts with failingWriteTo or

