@@ -279,7 +279,7 @@ TEST(ProjectFiles, ASaveTheDiskRefusesLeavesTheOldFileAndNothingTemporary) {
 TEST(SavedGames, ASlotThatCannotBeLoadedIsReportedAndTheGameGoesOn) {
     startProject("bad_slots");
     fs::create_directory("1.sav");
-    writeFile("2.sav", std::string(100, 'x'));
+    writeFile("2.sav", std::string(100, '\0'));  // cut short
     mkfifo("3.sav", 0600);
     std::string farRoom(6160, '\0');
     farRoom[9] = 1;  // room 256
