@@ -302,16 +302,6 @@ TEST(SavedGames, ASlotThatCannotBeLoadedIsReportedAndTheGameGoesOn) {
     }
 }
 
-TEST(ProjectFiles, ANamedPipeForAnAdventureFileIsReportedInsteadOfWaitedFor) {
-    const std::string work = makeWorkFolder("pipe");
-    fs::create_directories(work + "/Projets/essai");
-    mkfifo((work + "/Projets/essai/essai.orv").c_str(), 0600);
-    const ::Run run = runHeadless(work, "key return\n" + menuEntry(12) + click(400, 115), "", "timeout 60");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(boxes(run.out),
-              std::vector<std::string>{"Erreur | Impossible d'ouvrir le fichier 'Projets\\essai\\essai.orv' !"});
-}
-
 // The room takes picture 7 when the player looks; on a blue background the
 // picture shows or the image zone stays blue.
 TEST(RoomPictures, PicturesTooLargeOrNotFilesAreLeftOutAndNothingWaits) {
@@ -423,11 +413,9 @@ TEST(Sounds, SamplesAreReadWhenFirstPlayedAndTogetherStayWithinABound) {
         for (int n : {5, 6, 7, 8, 9}) samplePlayHandles[n] = 0;
         playSession(typed({"regarde", "regarde"}));
         EXPECT_EQ(openCount, 2 * (play - 1));
-        EXPECT_NE(samplePlayHandles[5], 0);
-        EXPECT_NE(samplePlayHandles[6], 0);
-        EXPECT_EQ(samplePlayHandles[7], 0);
-        EXPECT_NE(samplePlayHandles[8], 0);
-        EXPECT_EQ(samplePlayHandles[9], 0);
+        std::string played;
+        for (int n : {5, 6, 7, 8, 9}) played += samplePlayHandles[n] != 0 ? "o" : "-";
+        EXPECT_EQ(played, "oo-o-");  // 7 too long, 9 a second stream
     }
     countedNames.clear();
     // Streamed, even an hour of sound plays; decoded whole, it would not.

@@ -39,13 +39,11 @@ TEST(SavedGames, ASavedGameHoldsTheWholeStateAndBringsItBack) {
         "type charge\nkey return\ntype 3\ntype i\nkey return\n");
     const std::vector<int64_t> values = savedValues(readFile("3.sav"));
     ASSERT_EQ(values.size(), 770u);
-    EXPECT_EQ(values[0], 4);            // turns: the save was the fourth command
-    EXPECT_EQ(values[1], 1);            // room
-    EXPECT_EQ(values[2 + 3 * 0], 254);  // the lamp is carried
-    EXPECT_EQ(values[2 + 3 * 2], 0);    // the rock lies in the hall
-    EXPECT_EQ(values[3 + 3 * 1], 300);  // room 1's picture number
-    EXPECT_EQ(values[4 + 3 * 9], -5);   // flag 9
-    EXPECT_EQ(values[3 + 3 * 255], 255);
+    // The turns (the save was the fourth command), the room, the lamp carried,
+    // the rock in the hall, room 1's picture, flag 9, room 255's picture.
+    EXPECT_EQ((std::vector<int64_t>{values[0], values[1], values[2 + 3 * 0], values[2 + 3 * 2], values[3 + 3 * 1],
+                                    values[4 + 3 * 9], values[3 + 3 * 255]}),
+              (std::vector<int64_t>{4, 1, 254, 0, 300, -5, 255}));
     // After the load: back in the cave, the lamp carried again.
     EXPECT_TRUE(inOrder(dialogue(output),
                         {"SAUVE", "Numéro de sauvegarde (1 à 9) :", "CHARGE", "Numéro de sauvegarde (1 à 9) :", "I"}));
