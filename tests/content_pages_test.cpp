@@ -223,7 +223,6 @@ TEST(MovementsPage, TheAuthorSetsTheExitsOfEveryRoom) {
         int64_t fileValue = 255;  // what the file gave the west exit of room 0
     } cases[] = {
         {northCell + "wheel 1\n", 0, 0, 0, "000", hall},
-        {northCell + "wheel 1\nwheel -1\n", 0, 0, 255, "255", "Pas de sortie (255)"},
         {northCell + "wheel 3\n", 0, 0, 2, "002", "Salle 2 : Dans la cours du château."},
         {northCell + repeat("key down\n", 5) + "key pageup\n", 0, 0, 4, "004", "Salle 4 : Une pharmacie."},
         {southCell + "wheel 1\n" + roomCell + "wheel 1\n" + southCell + "wheel 1 ctrl\n", 1, 1, 9, "009",

@@ -165,7 +165,6 @@ TEST(EventPages, TheAuthorWritesStepsWithClicksTheWheelAndBackspace) {
         {MinorEvents, "choose En salle n; icon; wheel 1; 3*key pagedown; key backspace", "En salle 255", "!", {}, 1},
         {MinorEvents, "choose En salle n; choose Objet n ici; choose Flag n = n; icon; 2*wheel -1; press Conditions; "
          "choose Jette tout; press Actions", "En salle 255|Objet 255 ici|Flag 255 = 255", "!Flag 255 = 255", {}, 1},
-        {MinorEvents, "choose En salle n; press INST", "", "-", {}, 2},
         {MinorEvents, "choose En salle n; choose Objet n ici; press INST; choose Flag n = n; choose Objet n pas ici; "
          "icon; wheel -1; press PREC", "En salle 255|Objet 255 ici", "Objet 255 ici", {}, 2},
         {MinorEvents, "choose En salle n; choose Objet n ici; press INST; choose Flag n = n; choose Objet n pas ici; "
