@@ -117,6 +117,9 @@ TEST(WorkCopies, TakenBackLeftSetAsideOrNone) {
 // An "Erreur" box that ends the program keeps the work aside first, but never
 // an adventure half loaded: the copy is the work from before the load.
 TEST(WorkCopies, AFatalErrorKeepsTheWorkNeverAHalfLoad) {
+    // The copies are looked for after each child ends, so the child must go on
+    // from this test's own state in this test's folder: a bare fork.
+    ::testing::FLAGS_gtest_death_test_style = "fast";
     const std::string folder = makeWorkFolder("copies_fatal");
     fs::create_directories(folder + "/Projets/abime");
     writeFile(folder + "/Projets/abime/abime.orv", "N\r\nNORD\r\n");
