@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # CPU time of the real program in a real X window (Xvfb), over scripted input:
 # menu redraws (wheel turns on the menu), then game turns of a 7-letter
-# command in a test play; and the process's peak memory. Run on demand:
+# command in a test play, typed characters; and the process's peak memory. Run on demand:
 #   tests/bench/window_benchmark.sh build/orvalde build/run [ROUNDS]
 set -u
 program=$(realpath "$1")
@@ -50,6 +50,10 @@ idle; start=$(cpu)
 turns=$(( rounds / 10 ))
 for _ in $(seq "$turns"); do xdotool type --delay 1 "REGARDE"; xdotool key Return; done
 measure "game: one turn of a 7-letter command" "$turns"
+
+idle; start=$(cpu)
+for _ in $(seq "$turns"); do xdotool type --delay 1 "A"; xdotool key BackSpace; done
+measure "game: one typed character or backspace" "$(( turns * 2 ))"
 echo "peak memory: $(awk '/VmHWM/ {print $2 / 1024 " MiB"}' "/proc/$pid/status")"
 echo "OpenGL libraries loaded: $(grep -E 'libGL[XE]?\.|libEGL|llvmpipe|swrast|_dri' "/proc/$pid/maps" | awk '{print $6}' | sort -u | tr "\n" " ")"
 xdotool key Escape
