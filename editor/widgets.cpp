@@ -50,10 +50,9 @@ int64_t drawWrappedText(const std::u16string& text, int64_t x, int64_t y, int64_
     setDrawingMode(DrawMode::TransparentText);
     setFrontColour(rgb(red, green, blue));
 
-    std::u16string rest = text;
     int64_t used = 0;
-    while (!rest.empty()) {
-        std::u16string line = takeWrappedLine(rest, usableWidth);
+    for (size_t next = 0; next < text.size();) {
+        std::u16string line = takeWrappedLine(text, next, usableWidth);
         if (line.empty()) break;
         const int64_t lineHeight = textHeight(line);
         used += lineHeight;

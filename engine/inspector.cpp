@@ -102,12 +102,11 @@ std::vector<PanelEntry> inspectorEntries() {
 
 // The part of the text that fits the width, with "…" when some was left out.
 std::u16string cutToWidth(const std::u16string& text, int64_t width) {
-    std::u16string rest = text;
-    std::u16string line = takeWrappedLine(rest, width);
-    if (rest.empty()) return line;
-    rest = text;
-    line = takeWrappedLine(rest, width - textWidth(u"…"));
-    return line + u"…";
+    size_t next = 0;
+    const std::u16string line = takeWrappedLine(text, next, width);
+    if (next >= text.size()) return line;
+    next = 0;
+    return takeWrappedLine(text, next, width - textWidth(u"…")) + u"…";
 }
 
 // The lines of the panel for the game state now, each cut or wrapped to the
@@ -119,9 +118,8 @@ std::vector<std::u16string> inspectorLines(int64_t width) {
             lines.push_back(cutToWidth(entry.text, width));
             continue;
         }
-        std::u16string rest = entry.text;
-        while (!rest.empty()) {
-            std::u16string line = takeWrappedLine(rest, width);
+        for (size_t next = 0; next < entry.text.size();) {
+            std::u16string line = takeWrappedLine(entry.text, next, width);
             if (line.empty()) break;
             lines.push_back(line);
         }

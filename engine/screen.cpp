@@ -201,9 +201,8 @@ int64_t printInZone(const std::u16string& text, const Zone& zoneAsGiven, int64_t
     beginDrawing(backBuffer);
     useGameTextStyle();
     int64_t cy = cursor;
-    std::u16string rest = text;
-    while (!rest.empty()) {
-        std::u16string line = takeWrappedLine(rest, innerWidth);
+    for (size_t next = 0; next < text.size();) {
+        std::u16string line = takeWrappedLine(text, next, innerWidth);
         if (line.empty()) break;
         int64_t height = textHeight(line);
         cy += height;

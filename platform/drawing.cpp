@@ -294,23 +294,26 @@ int64_t textHeight(const std::u16string& text) {
     return TTF_FontHeight(font);
 }
 
-// The length of the shortest prefix of the text at least `width` pixels wide,
-// the whole length when the text is narrower: where a line built character by
-// character stops growing. Widths only grow as characters are added, so the
-// length is searched for:
-// a guess from the mean width of the first characters, a bracket around it
-// with steps that double, then halving. A handful of measures per line
-// instead of one per character, whatever the length of the text.
-static size_t prefixReachingWidth(const std::u16string& text, int64_t width) {
-    if (width <= 0 || text.empty()) return 0;
-    auto narrower = [&](size_t length) { return textWidth(text.substr(0, length)) < width; };
-    // The prefix of `low` characters is narrower, that of `high` is not; one
-    // past the end stands for "the whole text is narrower" and is never measured.
+// The number of characters from `start` of the text that make the shortest
+// run at least `width` pixels wide, all the rest when it is narrower: where a
+// line built character by character stops growing. Widths only grow as
+// characters are added, so the length is searched for: a guess from the mean
+// width of the first characters, a bracket around it with steps that double,
+// then halving. A handful of measures per line instead of one per character,
+// each of a run not much longer than the line, whatever the length of the
+// text.
+static size_t prefixReachingWidth(const std::u16string& text, size_t start, int64_t width) {
+    const size_t available = text.size() - start;
+    if (width <= 0 || available == 0) return 0;
+    auto narrower = [&](size_t length) { return textWidth(text.substr(start, length)) < width; };
+    // The run of `low` characters is narrower, that of `high` is not; one
+    // past the end stands for "the whole rest is narrower" and is never measured.
     size_t low = 0;
-    size_t high = text.size() + 1;
-    const size_t sample = std::min<size_t>(text.size(), 8);
-    const int64_t sampleWidth = std::max<int64_t>(textWidth(text.substr(0, sample)), 1);
-    size_t guess = std::clamp<size_t>(sample * width / sampleWidth, 1, text.size());
+    size_t high = available + 1;
+    const size_t sample = std::min<size_t>(available, 8);
+    const int64_t sampleWidth = std::max<int64_t>(textWidth(text.substr(start, sample)), 1);
+    size_t guess = std::clamp<size_t>(sample * static_cast<size_t>(width) / static_cast<size_t>(sampleWidth), 1,
+                                      available);
     for (size_t step = 1; low + 1 < high && guess > low && guess < high; step *= 2) {
         if (narrower(guess)) {
             low = guess;
@@ -324,34 +327,37 @@ static size_t prefixReachingWidth(const std::u16string& text, int64_t width) {
         const size_t middle = (low + high) / 2;
         (narrower(middle) ? low : high) = middle;
     }
-    return std::min(high, text.size());
+    return std::min(high, available);
 }
 
-// Whether a line ending after `length` units would cut a character outside
+// Whether a line ending before position `end` would cut a character outside
 // 16 bits in half.
-static bool cutsAPair(const std::u16string& text, size_t length) {
-    return length > 0 && length < text.size() && text[length - 1] >= 0xD800 && text[length - 1] <= 0xDBFF &&
-           text[length] >= 0xDC00 && text[length] <= 0xDFFF;
+static bool cutsAPair(const std::u16string& text, size_t end) {
+    return end > 0 && end < text.size() && text[end - 1] >= 0xD800 && text[end - 1] <= 0xDBFF &&
+           text[end] >= 0xDC00 && text[end] <= 0xDFFF;
 }
 
-std::u16string takeWrappedLine(std::u16string& rest, int64_t width) {
-    size_t length = prefixReachingWidth(rest, width);
-    if (length > 1 && textWidth(rest.substr(0, length)) > width) --length;
+std::u16string takeWrappedLine(const std::u16string& text, size_t& start, int64_t width) {
+    if (start >= text.size()) return u"";
+    size_t length = prefixReachingWidth(text, start, width);
+    if (length > 1 && textWidth(text.substr(start, length)) > width) --length;
     // A character outside 16 bits goes whole onto the line when it fits there
     // (or is all the line holds), else whole onto the next.
-    if (cutsAPair(rest, length)) length += length == 1 || textWidth(rest.substr(0, length + 1)) <= width ? 1 : -1;
+    if (cutsAPair(text, start + length)) {
+        length += length == 1 || textWidth(text.substr(start, length + 1)) <= width ? 1 : -1;
+    }
     size_t lineEnd = length;
     size_t restStart = length;
-    if (length < rest.size()) {
+    if (length < text.size() - start) {
         size_t blank = length;
-        while (blank > 0 && rest[blank] != u' ') --blank;
+        while (blank > 0 && text[start + blank] != u' ') --blank;
         if (blank > 0) {
             lineEnd = blank;
             restStart = blank + 1;
         }
     }
-    std::u16string line = rest.substr(0, lineEnd);
-    rest.erase(0, restStart);
+    std::u16string line = text.substr(start, lineEnd);
+    start += restStart;
     return line;
 }
 

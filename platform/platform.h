@@ -121,12 +121,14 @@ void drawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2);
 void drawText(int64_t x, int64_t y, const std::u16string& text);
 int64_t textWidth(const std::u16string& text);
 int64_t textHeight(const std::u16string& text);  // 0 for the empty text
-// The next line of a text wrapped at `width` pixels in the current font, taken
-// from the front of `rest`: as many characters as fit, then cut back to the
-// last blank when the text goes on (that blank is dropped; the blanks after it
-// stay); a word wider than the width is cut where it runs out, and a line
-// keeps at least one character. Empty when width is 0 or less.
-std::u16string takeWrappedLine(std::u16string& rest, int64_t width);
+// The next line of a text wrapped at `width` pixels in the current font, the
+// one starting at position `start`, which then moves to where the next line
+// starts: as many characters as fit, then cut back to the last blank when the
+// text goes on (that blank is dropped; the blanks after it stay); a word
+// wider than the width is cut where it runs out, and a line keeps at least
+// one character. Empty when width is 0 or less or the text is used up. The
+// text itself is never changed, so wrapping a long text costs its length.
+std::u16string takeWrappedLine(const std::u16string& text, size_t& start, int64_t width);
 void setFrontColour(Colour colour);
 void setDrawingMode(DrawMode mode);
 // A loaded font, or 0 for the default font again; an unknown handle changes

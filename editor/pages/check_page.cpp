@@ -46,16 +46,16 @@ void openCheckPage() {
 static int64_t drawFinding(const std::u16string& line, bool error, int64_t top, int64_t bottom) {
     const int64_t left = BoxX + Margin;
     const int64_t width = BoxWidth - 2 * Margin;
-    std::u16string rest = line;
+    size_t next = 0;
     std::u16string lines[3];
     int count = 0;
-    while (!rest.empty() && count < 3) {
-        lines[count] = takeWrappedLine(rest, width - (count == 0 ? 0 : Indent));
+    while (next < line.size() && count < 3) {
+        lines[count] = takeWrappedLine(line, next, width - (count == 0 ? 0 : Indent));
         if (lines[count].empty()) break;
         ++count;
     }
     // A finding is at most three lines; more would be cut with "…".
-    if (!rest.empty() && count == 3) lines[2] = cutToWidth(lines[2] + u" " + rest, width - Indent);
+    if (next < line.size() && count == 3) lines[2] = cutToWidth(lines[2] + u" " + line.substr(next), width - Indent);
     const int64_t height = textHeight(u"Ag") * count;
     if (top + height > bottom) return 0;
     const std::u16string redWord = u"erreur";
