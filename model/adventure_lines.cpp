@@ -16,23 +16,6 @@ struct LineWalk {
     bool countTooLarge;  // reading stopped at an event count above 1000
 };
 
-// Decimal digits of the value into the text, reusing its storage.
-void formatInteger(int64_t value, std::u16string& text) {
-    char16_t digits[24];
-    int at = 24;
-    // The magnitude as unsigned, so that the smallest 64-bit value is written too.
-    uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
-    do {
-        digits[--at] = static_cast<char16_t>(u'0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (value < 0) digits[--at] = u'-';
-    text.assign(digits + at, digits + 24);
-}
-
-// One line buffer for the hundreds of thousands of integer lines of a file.
-std::u16string integerText;
-
 // A text line; false when it could not be written, or the file ended before it.
 bool textLine(LineWalk& walk, std::u16string& value) {
     if (walk.writing) return writeLine(walk.file, value);
@@ -44,12 +27,9 @@ bool textLine(LineWalk& walk, std::u16string& value) {
 // An integer line: decimal, "-" when negative. Read back, "$" introduces
 // hexadecimal and "%" binary digits.
 bool integerLine(LineWalk& walk, int64_t& value) {
-    if (walk.writing) {
-        formatInteger(value, integerText);
-        return writeLine(walk.file, integerText);
-    }
+    if (walk.writing) return writeIntegerLine(walk.file, value);
     if (endOfFile(walk.file)) return false;
-    value = textToInteger(readLine(walk.file), true);
+    value = readIntegerLine(walk.file);
     return true;
 }
 

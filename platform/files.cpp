@@ -13,9 +13,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "platform/platform_internal.h"
@@ -405,35 +407,57 @@ bool writeLine(FileHandle file, const std::u16string& text) {
     return !open->writeFailed;
 }
 
-std::u16string readLine(FileHandle file) {
-    OpenFile* open = readFileOf(file);
-    std::u16string line;
-    if (open == nullptr) return line;
-    // A line within the read-ahead is decoded from it at once; one that goes
-    // on past it is gathered first, since a character may straddle the two.
-    std::string gathered;
-    while (fillBuffer(*open)) {
-        const char* start = open->buffer.data() + open->position;
-        const size_t available = open->length - open->position;
-        size_t end = 0;
-        while (end < available && start[end] != '\n' && start[end] != '\r' && start[end] != '\0') ++end;
-        open->position += end;
+// The bytes of the next line without its end (LF, CR, CR LF or NUL end a
+// line): a line within the read-ahead is given where it lies; one that goes
+// on past it is gathered first into `gathered`. Nothing at the end of the file.
+static std::string_view nextLineBytes(OpenFile& open, std::string& gathered) {
+    gathered.clear();
+    while (fillBuffer(open)) {
+        const char* start = open.buffer.data() + open.position;
+        const size_t available = open.length - open.position;
+        const size_t end = std::find_if(start, start + available,
+                                        [](char c) { return c == '\n' || c == '\r' || c == '\0'; }) -
+                           start;
+        open.position += end;
         if (end == available) {
             gathered.append(start, end);  // the line goes on in the next chunk
             continue;
         }
-        if (gathered.empty()) {
-            appendUtf16(start, end, line);
-        } else {
-            gathered.append(start, end);
-        }
         const char ending = start[end];
-        ++open->position;
-        if (ending == '\r' && fillBuffer(*open) && open->buffer[open->position] == '\n') ++open->position;
-        break;
+        ++open.position;
+        if (ending == '\r' && fillBuffer(open) && open.buffer[open.position] == '\n') ++open.position;
+        if (gathered.empty()) return {start, end};
+        gathered.append(start, end);
+        return gathered;
     }
-    if (!gathered.empty()) appendUtf16(gathered.data(), gathered.size(), line);
+    return gathered;
+}
+
+std::u16string readLine(FileHandle file) {
+    OpenFile* open = readFileOf(file);
+    std::u16string line;
+    if (open == nullptr) return line;
+    std::string gathered;
+    const std::string_view bytes = nextLineBytes(*open, gathered);
+    appendUtf16(bytes.data(), bytes.size(), line);
     return line;
+}
+
+int64_t readIntegerLine(FileHandle file) {
+    OpenFile* open = readFileOf(file);
+    if (open == nullptr) return 0;
+    static std::string gathered;  // kept: the lines of numbers are many
+    const std::string_view bytes = nextLineBytes(*open, gathered);
+    return bytesToInteger(bytes.data(), bytes.size(), true);
+}
+
+bool writeIntegerLine(FileHandle file, int64_t value) {
+    OpenFile* open = writtenFileOf(file);
+    if (open == nullptr) return false;
+    appendDecimal(value, open->pending);
+    open->pending += "\r\n";
+    if (open->pending.size() >= WriteChunk) flushPending(*open);
+    return !open->writeFailed;
 }
 
 bool endOfFile(FileHandle file) {

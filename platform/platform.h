@@ -260,6 +260,10 @@ bool closeFile(FileHandle file);
 bool writeLine(FileHandle file, const std::u16string& text);  // UTF-8 + CR LF
 // Next line without its end (LF, CR, CR LF or NUL end a line).
 std::u16string readLine(FileHandle file);
+// The next line read as textToInteger(readLine(file), true) would, straight
+// from its bytes; and a number written as its decimal line (with CR LF).
+int64_t readIntegerLine(FileHandle file);
+bool writeIntegerLine(FileHandle file, int64_t value);
 bool endOfFile(FileHandle file);
 bool writeInteger(FileHandle file, int64_t value);  // 8 bytes little-endian
 // Reads 8 bytes little-endian; false when fewer remain.

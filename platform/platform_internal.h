@@ -49,6 +49,10 @@ struct HandleTable {
 // (text.cpp): the adventure file has hundreds of thousands of lines.
 void appendUtf8(const std::u16string& text, std::string& utf8);
 void appendUtf16(const char* utf8, size_t length, std::u16string& text);
+// The number at the front of a line's bytes, as textToInteger reads it from
+// the same line as a text; and a number's decimal digits appended to bytes.
+int64_t bytesToInteger(const char* bytes, size_t length, bool basePrefixes);
+void appendDecimal(int64_t value, std::string& bytes);
 
 // Host path from a "\"-separated path (files.cpp).
 std::string hostPath(const std::u16string& path);

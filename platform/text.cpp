@@ -113,17 +113,21 @@ int digitValue(char16_t c, int base) {
 
 }  // namespace
 
-int64_t textToInteger(const std::u16string& text, bool basePrefixes) {
+// The number at the front of the characters, read as textToInteger says;
+// the same for the UTF-16 of a text and the bytes of a file's line, since
+// every character a number is made of is one byte in UTF-8.
+template <typename Char>
+int64_t leadingInteger(const Char* text, size_t size, bool basePrefixes) {
     size_t at = 0;
-    while (at < text.size() && (text[at] == u' ' || text[at] == u'\t')) ++at;
+    while (at < size && (text[at] == ' ' || text[at] == '\t')) ++at;
     bool negative = false;
-    if (at < text.size() && (text[at] == u'-' || text[at] == u'+')) {
-        negative = text[at] == u'-';
+    if (at < size && (text[at] == '-' || text[at] == '+')) {
+        negative = text[at] == '-';
         ++at;
     }
     int base = 10;
-    if (basePrefixes && at < text.size() && (text[at] == u'$' || text[at] == u'%')) {
-        base = text[at] == u'$' ? 16 : 2;
+    if (basePrefixes && at < size && (text[at] == '$' || text[at] == '%')) {
+        base = text[at] == '$' ? 16 : 2;
         ++at;
     }
     // A run of digits beyond the 64-bit range saturates at the largest (or,
@@ -135,8 +139,9 @@ int64_t textToInteger(const std::u16string& text, bool basePrefixes) {
     // hundreds of thousands of integer lines, so the division is rarely made.
     const uint64_t surelyFits = limit / 16;
     uint64_t magnitude = 0;
-    for (; at < text.size(); ++at) {
-        const int digit = digitValue(text[at], base);
+    for (; at < size; ++at) {
+        // A byte above 127 is part of a character that is no digit.
+        const int digit = digitValue(static_cast<char16_t>(text[at] < 0 ? 0 : text[at]), base);
         if (digit < 0) break;
         const uint64_t value = static_cast<uint64_t>(digit);
         if (magnitude < surelyFits || magnitude <= (limit - value) / wide) {
@@ -146,6 +151,27 @@ int64_t textToInteger(const std::u16string& text, bool basePrefixes) {
         }
     }
     return negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
+}
+
+int64_t textToInteger(const std::u16string& text, bool basePrefixes) {
+    return leadingInteger(text.data(), text.size(), basePrefixes);
+}
+
+int64_t bytesToInteger(const char* bytes, size_t length, bool basePrefixes) {
+    return leadingInteger(bytes, length, basePrefixes);
+}
+
+void appendDecimal(int64_t value, std::string& bytes) {
+    char digits[24];
+    int at = 24;
+    // The magnitude as unsigned, so that the smallest 64-bit value is written too.
+    uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+    do {
+        digits[--at] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0) digits[--at] = '-';
+    bytes.append(digits + at, digits + 24);
 }
 
 void appendUtf16(const char* utf8, size_t n, std::u16string& result) {
@@ -200,10 +226,18 @@ std::u16string utf8ToText(const std::string& utf8) {
 }
 
 void appendUtf8(const std::u16string& text, std::string& result) {
+    // Room for the usual case, where most characters take one byte, made once.
+    result.reserve(result.size() + text.size() + text.size() / 2);
     for (size_t i = 0; i < text.size(); ++i) {
         uint32_t code = text[i];
         if (code < 0x80) {
-            result.push_back(static_cast<char>(code));
+            // A run of characters of one byte each, copied as a run.
+            size_t end = i + 1;
+            while (end < text.size() && text[end] < 0x80) ++end;
+            const size_t from = result.size();
+            result.resize(from + (end - i));
+            for (size_t k = i; k < end; ++k) result[from + (k - i)] = static_cast<char>(text[k]);
+            i = end - 1;
             continue;
         }
         if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
