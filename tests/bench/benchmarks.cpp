@@ -1,6 +1,9 @@
 // Timings run on demand (ctest -L benchmark, or build/orvalde_benchmarks):
-// medians over many rounds, printed for the notes of a change. They check
-// nothing about speed; a slower program still passes.
+// medians over many rounds, printed for the notes of a change, each next to
+// the floor of one frame copy. They check nothing about speed; a slower
+// program still passes. Run under callgrind (tests/bench/instructions.sh),
+// each figure is also counted in instructions, which a busy machine does not
+// change.
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -9,9 +12,17 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <cstring>
+#include <filesystem>
 #include <functional>
+
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#else
+#define RUNNING_ON_VALGRIND 0
+#define CALLGRIND_ZERO_STATS
+#define CALLGRIND_DUMP_STATS_AT(name) (void)(name)
+#endif
 
 #include "editor/map_layout.h"
 #include "editor/map_picture.h"
@@ -50,6 +61,31 @@ double frameCopyMilliseconds() {
 void report(const std::string& what, double milliseconds) {
     std::printf("%-60s %8.3f ms %7.1f floors\n", what.c_str(), milliseconds, milliseconds / frameCopyMilliseconds());
     EXPECT_GT(milliseconds, 0.0);
+}
+
+// The instructions of what runs until the figure is reported, counted by
+// callgrind under the figure's name with the number of events it covers.
+void startCounting() {
+    frameCopyMilliseconds();  // measured once, before anything is counted
+    CALLGRIND_ZERO_STATS;
+}
+
+void reportCounted(const std::string& what, double milliseconds, int events) {
+    const std::string dumpName = what + " | " + std::to_string(events);
+    CALLGRIND_DUMP_STATS_AT(dumpName.c_str());
+    report(what, milliseconds);
+}
+
+// The median of the rounds, reported; under callgrind a few rounds after one
+// left out (it fills the caches of rendered texts and pictures) suffice.
+void measure(const std::string& what, int rounds, const std::function<void()>& work) {
+    if (RUNNING_ON_VALGRIND) {
+        if (rounds > 3) work();
+        rounds = std::min(rounds, 5);
+    }
+    startCounting();
+    const double milliseconds = medianMilliseconds(rounds, work);
+    reportCounted(what, milliseconds, rounds);
 }
 
 void redrawAndPresent() {
@@ -100,7 +136,7 @@ TEST(Benchmark, EveryPageRedrawAndPresentation) {
     for (const auto& p : pages) {
         if (!p.before.empty()) runEditor(p.before);
         currentPage = p.page;
-        report(std::string("page ") + p.name + ": redraw and presentation", medianMilliseconds(500, redrawAndPresent));
+        measure(std::string("page ") + p.name + ": redraw and presentation", 500, redrawAndPresent);
         editingText = false;
     }
 }
@@ -131,27 +167,34 @@ TEST(Benchmark, GameTurns) {
     startProject("bench_turns");
     adventure.messageTexts[1] = std::u16string(300, u'x');
     addMinorEvent(WordLook, NoWord, NoWord, {}, {step(AfficheMessage, 1)});
+    const int turns = RUNNING_ON_VALGRIND ? 20 : 200;
     std::string script;
-    for (int i = 0; i < 200; ++i) script += "type regarde\nkey return\n";
+    for (int i = 0; i < turns; ++i) script += "type regarde\nkey return\n";
+    startCounting();
     const auto start = std::chrono::steady_clock::now();
     playSession(script);
-    report("game: one turn of a 7-letter command with a scrolling message",
-           std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / 201);
+    reportCounted("game: one turn of a 7-letter command with a scrolling message",
+                  std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() /
+                      (turns + 1),
+                  turns + 1);
     std::string typing;
-    for (int i = 0; i < 200; ++i) typing += "type A\nkey backspace\n";
+    for (int i = 0; i < turns; ++i) typing += "type A\nkey backspace\n";
+    startCounting();
     const auto typingStart = std::chrono::steady_clock::now();
     playSession(typing + "key return\n");
-    report("game: one typed character or backspace, drawn and presented",
-           std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - typingStart).count() / 400);
+    reportCounted("game: one typed character or backspace, drawn and presented",
+                  std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - typingStart).count() /
+                      (2 * turns),
+                  2 * turns);
     clearScreen();
     const std::u16string text(2000, u'a');
-    report("game: printInZone of 2000 characters",
-           medianMilliseconds(200, [&] { textCursor = printInZone(text, adventure.textZone, textCursor); }));
+    measure("game: printInZone of 2000 characters", 200,
+            [&] { textCursor = printInZone(text, adventure.textZone, textCursor); });
     // A text of about 1 MB from a file, in words: wrapped line by line.
     std::u16string book;
     while (book.size() < 1000000) book += u"un mot et puis un autre, ";
-    report("game: printInZone of a 1 MB text",
-           medianMilliseconds(3, [&] { textCursor = printInZone(book, adventure.textZone, textCursor); }));
+    measure("game: printInZone of a 1 MB text", RUNNING_ON_VALGRIND ? 1 : 3,
+            [&] { textCursor = printInZone(book, adventure.textZone, textCursor); });
 }
 
 TEST(Benchmark, LargestAdventureFile) {
@@ -160,14 +203,14 @@ TEST(Benchmark, LargestAdventureFile) {
     adventure.minorEventCount = MaxEvents;
     adventure.majorEventCount = MaxEvents;
     for (int i = 0; i < TableSize; ++i) adventure.messageTexts[i] = std::u16string(200, u'é');
-    report("file: save of 1000 + 1000 events", medianMilliseconds(21, [] { saveAdventure(u"big.orv", u""); }));
+    measure("file: save of 1000 + 1000 events", 21, [] { saveAdventure(u"big.orv", u""); });
     // The same writing into a replacement that is abandoned: no flush to the disk.
-    report("file: save of 1000 + 1000 events, flush excluded", medianMilliseconds(21, [] {
-               const FileHandle file = beginReplacing(u"unflushed.orv");
-               writeAdventureLines(file);
-               finishReplacing(file, false);
-           }));
-    report("file: load of 1000 + 1000 events", medianMilliseconds(21, [] { loadAdventure(u"big.orv", u""); }));
+    measure("file: save of 1000 + 1000 events, flush excluded", 21, [] {
+        const FileHandle file = beginReplacing(u"unflushed.orv");
+        writeAdventureLines(file);
+        finishReplacing(file, false);
+    });
+    measure("file: load of 1000 + 1000 events", 21, [] { loadAdventure(u"big.orv", u""); });
     std::printf("%-60s %8.1f MB\n", "file: size", std::filesystem::file_size(folder + "/big.orv") / 1e6);
 }
 
@@ -187,13 +230,13 @@ TEST(Benchmark, CheckOfTheLargestAdventure) {
         adventure.minorEvents[e].words[0] = 200;
     }
     AdventureCheck check;
-    report("check: 1000 + 1000 events of 25 + 25 steps", medianMilliseconds(11, [&] { check = checkAdventure(); }));
+    measure("check: 1000 + 1000 events of 25 + 25 steps", 11, [&] { check = checkAdventure(); });
     std::printf("%-60s %8ld findings, %ld listed\n", "check: found", check.errors + check.remarks,
                 static_cast<long>(check.findings.size()));
     runEditor(menuEntry(Findings));
     currentPage = Findings;
-    report("page findings of that check: redraw and presentation", medianMilliseconds(500, redrawAndPresent));
-    report("page findings: opened (the check and its lines)", medianMilliseconds(11, openCheckPage));
+    measure("page findings of that check: redraw and presentation", 500, redrawAndPresent);
+    measure("page findings: opened (the check and its lines)", 11, openCheckPage);
 }
 
 // The map of the largest adventure: 253 rooms, every exit used. An author's

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Instructions per event of each benchmark figure, counted by callgrind: the
+# same from run to run however busy the machine is, so that a change is
+# compared with the one before it exactly. Run on demand, after a build:
+#   tests/bench/instructions.sh build/orvalde_benchmarks [GTEST FILTER]
+# (the filter defaults to everything but the hostile media, which start
+# processes of their own, and the map, which Graphviz lays out).
+set -eu
+benchmarks=$(realpath "$1")
+filter=${2:-'-*Hostile*:*LargestMap*'}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+(cd "$(dirname "$benchmarks")" &&
+  valgrind --tool=callgrind --callgrind-out-file="$work/counted" "$benchmarks" --gtest_filter="$filter" \
+    >"$work/output" 2>"$work/valgrind") || { cat "$work/valgrind" >&2; exit 1; }
+# Each figure is one dump: its name and event count in the trigger line, its
+# instructions in the totals line.
+for dump in $(ls "$work"/counted.* 2>/dev/null | sort -t. -k2 -n); do
+  grep -a -E '^(desc: Trigger|totals:)' "$dump" | awk '/^desc: Trigger: Client Request: / { sub(/^desc: Trigger: Client Request: /, ""); name = $0 }
+       /^totals: / { total = $2 }
+       END {
+         n = split(name, parts, " [|] ")
+         if (n == 2) printf "%-60s %10.1f k instructions\n", parts[1], total / parts[2] / 1000
+       }'
+done
