@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <unordered_map>
 
 #include "platform/platform_internal.h"
@@ -127,7 +129,65 @@ void putPixel(SDL_Surface* surface, int x, int y, Uint32 pixel) {
     }
 }
 
+// Opaque pixels are filled and copied with ordinary stores, for surfaces of
+// 4 bytes a pixel that need no locking (every image and back buffer the
+// program makes): the library's own routines use stores that bypass the
+// cache, which cost many times more for the small areas a page draws, and
+// leave a frame that is read again at once outside the cache.
+bool takesPlainStores(const SDL_Surface* surface) {
+    return surface->format->BytesPerPixel == 4 && !SDL_MUSTLOCK(surface);
+}
+
+Uint32* pixelRow(SDL_Surface* surface, int y) {
+    return reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + static_cast<ptrdiff_t>(y) * surface->pitch);
+}
+
+// Whether the source is drawn onto the target by copying its pixels as they
+// are: the same format, no transparent colour, no tint, and not through its
+// transparency. Then the copy gives exactly what the library's blit gives.
+bool copiesAsIs(SDL_Surface* source, SDL_Surface* onto, DrawMode mode) {
+    Uint8 red = 0, green = 0, blue = 0, alpha = 0;
+    SDL_GetSurfaceColorMod(source, &red, &green, &blue);
+    SDL_GetSurfaceAlphaMod(source, &alpha);
+    return mode != DrawMode::AlphaBlend && source != onto && source->format->format == onto->format->format &&
+           takesPlainStores(source) && takesPlainStores(onto) && !SDL_HasColorKey(source) &&
+           (red & green & blue & alpha) == 255;
+}
+
 }  // namespace
+
+// Copies an area of one surface to (toX, toY) of another of the same format
+// of 4 bytes a pixel, with ordinary stores; both must hold it whole.
+static void copyPixels(SDL_Surface* source, const SDL_Rect& area, SDL_Surface* onto, int toX, int toY) {
+    for (int row = 0; row < area.h; ++row) {
+        std::memcpy(pixelRow(onto, toY + row) + toX, pixelRow(source, area.y + row) + area.x,
+                    static_cast<size_t>(area.w) * 4);
+    }
+}
+
+// Draws the source's area (x, y, width, height) at (toX, toY) of the target,
+// clipped to both as the library's blit clips: by plain copies when the
+// source is copied as it is, else by the library's blit.
+static void blitArea(SDL_Surface* source, int64_t x, int64_t y, int64_t width, int64_t height, SDL_Surface* onto,
+                     int64_t toX, int64_t toY, DrawMode mode) {
+    if (!copiesAsIs(source, onto, mode)) {
+        SDL_SetSurfaceBlendMode(source, mode == DrawMode::AlphaBlend ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
+        SDL_Rect area = {static_cast<int>(x), static_cast<int>(y), static_cast<int>(width), static_cast<int>(height)};
+        SDL_Rect at = {static_cast<int>(toX), static_cast<int>(toY), 0, 0};
+        SDL_BlitSurface(source, &area, onto, &at);
+        return;
+    }
+    const int64_t cutLeft = std::max<int64_t>({0, -x, -toX});
+    const int64_t cutTop = std::max<int64_t>({0, -y, -toY});
+    x += cutLeft, toX += cutLeft, width -= cutLeft;
+    y += cutTop, toY += cutTop, height -= cutTop;
+    width = std::min<int64_t>({width, source->w - x, onto->w - toX});
+    height = std::min<int64_t>({height, source->h - y, onto->h - toY});
+    if (width <= 0 || height <= 0) return;
+    const SDL_Rect area = {static_cast<int>(x), static_cast<int>(y), static_cast<int>(width),
+                           static_cast<int>(height)};
+    copyPixels(source, area, onto, static_cast<int>(toX), static_cast<int>(toY));
+}
 
 static bool drawingStarted = false;
 
@@ -217,7 +277,14 @@ static bool boxOnTarget(int64_t x, int64_t y, int64_t width, int64_t height, SDL
 void fillRect(int64_t x, int64_t y, int64_t width, int64_t height, Colour colour) {
     SDL_Rect rect;
     if (!boxOnTarget(x, y, width, height, rect)) return;
-    SDL_FillRect(target.surface, &rect, mapColour(target.surface, colour));
+    const Uint32 pixel = mapColour(target.surface, colour);
+    if (takesPlainStores(target.surface)) {
+        for (int row = rect.y; row < rect.y + rect.h; ++row) {
+            std::fill(pixelRow(target.surface, row) + rect.x, pixelRow(target.surface, row) + rect.x + rect.w, pixel);
+        }
+    } else {
+        SDL_FillRect(target.surface, &rect, pixel);
+    }
     noteAreaCovered(target.image, rect.x, rect.y, rect.w, rect.h);
 }
 
@@ -377,9 +444,7 @@ void drawImage(ImageHandle image, int64_t x, int64_t y) {
     SDL_Surface* source = surfaceOf(image);
     if (target.surface == nullptr || source == nullptr || x < -100000 || x > 100000 || y < -100000 || y > 100000)
         return;
-    SDL_SetSurfaceBlendMode(source, target.mode == DrawMode::AlphaBlend ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
-    SDL_Rect at = {static_cast<int>(x), static_cast<int>(y), 0, 0};
-    SDL_BlitSurface(source, nullptr, target.surface, &at);
+    blitArea(source, 0, 0, source->w, source->h, target.surface, x, y, target.mode);
     // A picture drawn through its transparency (an icon) leaves what lies
     // under it readable.
     if (target.mode != DrawMode::AlphaBlend) noteImageCopied(image, 0, 0, source->w, source->h, target.image, x, y);
@@ -577,9 +642,9 @@ ImageHandle grabImage(ImageHandle source, int64_t x, int64_t y, int64_t width, i
                                                        from->format->BitsPerPixel, from->format->format);
     if (copy == nullptr) return 0;
     SDL_FillRect(copy, nullptr, SDL_MapRGB(copy->format, 0, 0, 0));
-    SDL_SetSurfaceBlendMode(from, SDL_BLENDMODE_NONE);
-    SDL_Rect area = {static_cast<int>(x), static_cast<int>(y), static_cast<int>(width), static_cast<int>(height)};
-    SDL_BlitSurface(from, &area, copy, nullptr);
+    // What lies outside the source stays black, and the part inside lands
+    // where it lies in the area.
+    blitArea(from, x, y, width, height, copy, 0, 0, DrawMode::OpaqueText);
     const ImageHandle image = images.keep(copy);
     noteImageGone(image);
     if (image != 0) noteImageCopied(source, x, y, width, height, image, 0, 0);
