@@ -154,11 +154,53 @@ bool copiesAsIs(SDL_Surface* source, SDL_Surface* onto, DrawMode mode) {
            (red & green & blue & alpha) == 255;
 }
 
+// The area of the image last presented drawn since it was presented: the
+// window needs only those areas copied and sent. A few dozen areas at most
+// are kept apart; beyond, they are taken as the one rectangle around them.
+struct PresentedImage {
+    ImageHandle image = 0;
+    bool whole = true;
+    std::vector<SDL_Rect> areas;
+};
+PresentedImage presented;
+constexpr size_t MostAreasApart = 48;
+
+void noteDrawnArea(ImageHandle image, int64_t x, int64_t y, int64_t width, int64_t height) {
+    // The window's own surface drawn into directly: all of it is sent next.
+    if (image == WindowSurface) presented.whole = true;
+    if (image != presented.image || presented.whole) return;
+    const SDL_Surface* surface = surfaceOf(image);
+    if (surface == nullptr) return;
+    const int64_t left = std::max<int64_t>(x, 0), top = std::max<int64_t>(y, 0);
+    const int64_t right = std::min<int64_t>(x + width, surface->w), bottom = std::min<int64_t>(y + height, surface->h);
+    if (right <= left || bottom <= top) return;
+    SDL_Rect area = {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+                     static_cast<int>(bottom - top)};
+    if (presented.areas.size() == MostAreasApart) {
+        for (const SDL_Rect& other : presented.areas) SDL_UnionRect(&area, &other, &area);
+        presented.areas.clear();
+    }
+    presented.areas.push_back(area);
+}
+
+// An image made, freed or given a handle again: should it be the one
+// presented, everything of it is new to the window.
+void noteImageReplaced(ImageHandle image) {
+    if (image == presented.image) presented.whole = true;
+}
+
 }  // namespace
 
-// Copies an area of one surface to (toX, toY) of another of the same format
-// of 4 bytes a pixel, with ordinary stores; both must hold it whole.
-static void copyPixels(SDL_Surface* source, const SDL_Rect& area, SDL_Surface* onto, int toX, int toY) {
+bool takeDrawnAreas(ImageHandle image, std::vector<SDL_Rect>& areas) {
+    const bool whole = presented.whole || image != presented.image;
+    areas.swap(presented.areas);
+    presented.areas.clear();
+    presented.image = image;
+    presented.whole = false;
+    return whole;
+}
+
+void copyPixels(SDL_Surface* source, const SDL_Rect& area, SDL_Surface* onto, int toX, int toY) {
     for (int row = 0; row < area.h; ++row) {
         std::memcpy(pixelRow(onto, toY + row) + toX, pixelRow(source, area.y + row) + area.x,
                     static_cast<size_t>(area.w) * 4);
@@ -285,6 +327,7 @@ void fillRect(int64_t x, int64_t y, int64_t width, int64_t height, Colour colour
     } else {
         SDL_FillRect(target.surface, &rect, pixel);
     }
+    noteDrawnArea(target.image, rect.x, rect.y, rect.w, rect.h);
     noteAreaCovered(target.image, rect.x, rect.y, rect.w, rect.h);
 }
 
@@ -302,6 +345,7 @@ void fillRectBlended(int64_t x, int64_t y, int64_t width, int64_t height, Colour
     SDL_BlitSurface(layer, nullptr, target.surface, &at);
     SDL_FreeSurface(layer);
     // What lies under it can no longer be read whole.
+    noteDrawnArea(target.image, rect.x, rect.y, rect.w, rect.h);
     noteAreaCovered(target.image, rect.x, rect.y, rect.w, rect.h);
 }
 
@@ -313,6 +357,7 @@ void drawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
         return;
     }
     const Uint32 pixel = mapColour(target.surface, target.front);
+    noteDrawnArea(target.image, std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + 1, std::abs(y2 - y1) + 1);
     SDL_LockSurface(target.surface);
     int64_t dx = x2 > x1 ? x2 - x1 : x1 - x2;
     int64_t dy = y2 > y1 ? y1 - y2 : y2 - y1;
@@ -343,6 +388,7 @@ void drawText(int64_t x, int64_t y, const std::u16string& text) {
     // The box of a text is as wide as its rendering and a line of the font high.
     noteTextDrawn(target.image, x, y, shown ? rendered->w : 0, shown ? TTF_FontHeight(target.font) : 0, text);
     if (!shown) return;
+    noteDrawnArea(target.image, x, y, rendered->w, rendered->h);
     blendText(rendered, target.surface, static_cast<int>(x), static_cast<int>(y));
 }
 
@@ -445,6 +491,7 @@ void drawImage(ImageHandle image, int64_t x, int64_t y) {
     if (target.surface == nullptr || source == nullptr || x < -100000 || x > 100000 || y < -100000 || y > 100000)
         return;
     blitArea(source, 0, 0, source->w, source->h, target.surface, x, y, target.mode);
+    noteDrawnArea(target.image, x, y, source->w, source->h);
     // A picture drawn through its transparency (an icon) leaves what lies
     // under it readable.
     if (target.mode != DrawMode::AlphaBlend) noteImageCopied(image, 0, 0, source->w, source->h, target.image, x, y);
@@ -458,6 +505,7 @@ void drawImageScaled(ImageHandle image, int64_t x, int64_t y, int64_t width, int
     SDL_SetSurfaceBlendMode(source, target.mode == DrawMode::AlphaBlend ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
     SDL_Rect at = {static_cast<int>(x), static_cast<int>(y), static_cast<int>(width), static_cast<int>(height)};
     SDL_BlitScaled(source, nullptr, target.surface, &at);
+    noteDrawnArea(target.image, x, y, width, height);
     if (target.mode != DrawMode::AlphaBlend) noteAreaCovered(target.image, x, y, width, height);
 }
 
@@ -472,6 +520,7 @@ ImageHandle createImage(int64_t width, int64_t height, int depth) {
     if (surface != nullptr) SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
     const ImageHandle image = images.keep(surface);
     noteImageGone(image);  // the handle of an image freed earlier may come back: nothing of it remains
+    noteImageReplaced(image);
     return image;
 }
 
@@ -631,6 +680,7 @@ ImageHandle loadImage(const std::u16string& path) {
     SDL_FreeSurface(loaded);
     const ImageHandle image = images.keep(converted);
     noteImageGone(image);
+    noteImageReplaced(image);
     return image;
 }
 
@@ -647,6 +697,7 @@ ImageHandle grabImage(ImageHandle source, int64_t x, int64_t y, int64_t width, i
     blitArea(from, x, y, width, height, copy, 0, 0, DrawMode::OpaqueText);
     const ImageHandle image = images.keep(copy);
     noteImageGone(image);
+    noteImageReplaced(image);
     if (image != 0) noteImageCopied(source, x, y, width, height, image, 0, 0);
     return image;
 }
@@ -654,6 +705,7 @@ ImageHandle grabImage(ImageHandle source, int64_t x, int64_t y, int64_t width, i
 void freeImage(ImageHandle image) {
     if (SDL_Surface* surface = images.take(image)) {
         noteImageGone(image);
+        noteImageReplaced(image);
         SDL_FreeSurface(surface);
     }
 }

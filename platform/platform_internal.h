@@ -79,6 +79,15 @@ void platformRelease();
 void stopDrawing();
 SDL_Surface* surfaceOf(ImageHandle image);
 int64_t countLiveImages();
+// For presenting an image: the areas of it drawn since it was last presented,
+// which are all the window needs copied and sent. True instead when the
+// whole image must be (its first presentation, another image presented
+// since, the window's surface drawn into directly, the image made anew); the
+// record then starts again, empty, for this image.
+bool takeDrawnAreas(ImageHandle image, std::vector<SDL_Rect>& areas);
+// Copies an area of one surface to (toX, toY) of another of the same format
+// of 4 bytes a pixel, with ordinary stores; both must hold it whole.
+void copyPixels(SDL_Surface* source, const SDL_Rect& area, SDL_Surface* onto, int toX, int toY);
 
 // Sound (sound.cpp): every sample and voice released.
 void releaseSound();

@@ -20,6 +20,7 @@
 namespace {
 
 SDL_Surface* screen = nullptr;  // stands for the window's surface
+bool screenShowsAFrame = false;  // a frame was presented onto it since it was made
 bool reportInMemory = false;
 std::string memoryReport;
 std::u16string typedChars;  // characters of a "type" line still to hand out
@@ -444,6 +445,7 @@ void setWindowTitle(const std::u16string&) {}
 void closeWindow() {
     if (screen != nullptr) SDL_FreeSurface(screen);
     screen = nullptr;
+    screenShowsAFrame = false;
     noteImageGone(WindowSurface);
 }
 
@@ -460,11 +462,25 @@ void sleepMs(int64_t milliseconds) {
     recordedSleeps.push_back(milliseconds);
 }
 
+// Copies onto the surface standing for the window only the areas drawn since
+// the image was last presented, as the real window does; the record of the
+// texts shown is carried whole, as by a copy of the whole image.
 void presentImage(ImageHandle image) {
     SDL_Surface* source = surfaceOf(image);
     if (source == nullptr || screen == nullptr) return;
-    SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
-    SDL_BlitSurface(source, nullptr, screen, nullptr);
+    static std::vector<SDL_Rect> areas;  // kept from frame to frame
+    const bool whole = takeDrawnAreas(image, areas) || !screenShowsAFrame;
+    screenShowsAFrame = true;
+    const bool copied = source->format->format == screen->format->format && source->w == screen->w &&
+                        source->h == screen->h && source->format->BytesPerPixel == 4;
+    if (!copied) {
+        SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+        SDL_BlitSurface(source, nullptr, screen, nullptr);
+    } else if (whole) {
+        copyPixels(source, {0, 0, source->w, source->h}, screen, 0, 0);
+    } else {
+        for (const SDL_Rect& area : areas) copyPixels(source, area, screen, area.x, area.y);
+    }
     noteImageCopied(image, 0, 0, source->w, source->h, WindowSurface, 0, 0);
 }
 
