@@ -15,8 +15,6 @@
 namespace {
 
 // The screen back to its background with the room picture, every zone empty.
-// Unlike the turn start's clearing it takes no turn snapshot: the session
-// takes a fresh one after the events of the turn and after every command.
 void clearScreenWithPicture() {
     clearZones();
     drawRoomPicture();

@@ -66,47 +66,41 @@ static int64_t gameTextWidth(const std::u16string& text) {
     return width;
 }
 
-// The slot of the typed line as the turn snapshot shows it: the line is drawn
-// there on one line of at most the zone's inner width, and while typing
-// nothing else draws, so putting this slot back erases the previous line just
-// as drawing the whole snapshot and the clean zone below the cursor would.
+// The slot of the typed line as the screen shows it before typing: one line
+// high, from where the line starts to the screen's right edge, so that it
+// holds every pixel a typed line can cover, even one made wider than the zone
+// by its upper case. While typing nothing else draws, so putting this slot
+// back erases the previous line, and only the slot changes with each key.
 static ImageHandle typedLineBackground = 0;
-static int64_t typedLineWidth = 0;  // width of the line last drawn there
 
 static void takeTypedLineBackground() {
     const Zone zone = clampedZone(adventure.textZone);
     int64_t x = zone.x + 2;
     int64_t y = zone.y + textCursor + 2;
-    int64_t width = zone.width - 4;
+    int64_t width = ScreenWidth - x;
     int64_t height = gameLineHeight();
-    typedLineBackground = clipScreenRect(x, y, width, height) ? grabImage(turnSnapshot, x, y, width, height) : 0;
-    typedLineWidth = 0;
+    typedLineBackground = clipScreenRect(x, y, width, height) ? grabImage(backBuffer, x, y, width, height) : 0;
 }
 
-// Puts the slot of the typed line back as the turn snapshot shows it, into
-// the back buffer open for drawing. A line made wider by its upper case may
-// pass the slot: then the whole snapshot erases it.
-static void eraseTypedLineSlot(int64_t x, int64_t y) {
-    if (typedLineBackground != 0 && typedLineWidth <= imageWidth(typedLineBackground)) {
-        drawImage(typedLineBackground, x, y);
-        noteAreaPainted(x, y, imageWidth(typedLineBackground), imageHeight(typedLineBackground));
-    } else {
-        drawImage(turnSnapshot, 0, 0);
-        noteTurnSnapshotDrawn();
-    }
+// The slot put back. What the player can read is followed over the zone's
+// width only: beyond it the slot gives back exactly what was there.
+static void putTypedLineBackground() {
+    if (typedLineBackground == 0) return;
+    const Zone zone = clampedZone(adventure.textZone);
+    beginDrawing(backBuffer);
+    drawImage(typedLineBackground, zone.x + 2, zone.y + textCursor + 2);
+    endDrawing();
+    noteAreaPainted(zone.x + 2, zone.y + textCursor + 2, zone.width - 4, imageHeight(typedLineBackground));
 }
 
 static void redrawTypedLine() {
     const Zone zone = clampedZone(adventure.textZone);
-    int64_t x = zone.x + 2;
-    int64_t y = zone.y + textCursor + 2;
+    putTypedLineBackground();
     beginDrawing(backBuffer);
-    eraseTypedLineSlot(x, y);
     setFrontColour(rgb(0, 0, 0));
     setDrawingMode(DrawMode::TransparentText);
     selectFont(interfaceFont);
-    drawText(x, y, commandLine);
-    typedLineWidth = textWidth(commandLine);
+    drawText(zone.x + 2, zone.y + textCursor + 2, commandLine);
     endDrawing();
     presentFrame();
 }
@@ -148,10 +142,7 @@ bool readCommandLine() {
 }
 
 void eraseTypedLine() {
-    const Zone zone = clampedZone(adventure.textZone);
-    beginDrawing(backBuffer);
-    eraseTypedLineSlot(zone.x + 2, zone.y + textCursor + 2);
-    endDrawing();
+    putTypedLineBackground();
     if (typedLineBackground != 0) freeImage(typedLineBackground);
     typedLineBackground = 0;
 }

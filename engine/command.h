@@ -31,9 +31,8 @@ void clearCommandWords();
 // Escape; returns true when Escape ended it (the line typed so far is kept).
 bool readCommandLine();
 
-// Puts the screen back as the turn snapshot shows it, erasing the line typed
-// by the last readCommandLine (its slot only; the whole snapshot when no line
-// was read since).
+// Puts the screen back as it was before the last readCommandLine, erasing
+// the line typed (its slot only; nothing when no line was read since).
 void eraseTypedLine();
 
 // Fills commandWords and commandWordCount from the line: every character other

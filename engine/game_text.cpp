@@ -101,10 +101,6 @@ void refreshInventoryZone(SystemMessage heading, int64_t location) {
 }
 
 void drawTurnStart() {
-    beginDrawing(backBuffer);
-    drawImage(turnSnapshot, 0, 0);
-    endDrawing();
-    noteTurnSnapshotDrawn();
     drawRoomPicture();
     if (descriptionCursor == 0 && isTableIndex(currentRoom)) {
         descriptionCursor =

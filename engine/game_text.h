@@ -71,6 +71,7 @@ void askQuitQuestion();
 // the heading, the objects at the location ("Rien du tout" when none).
 void refreshInventoryZone(SystemMessage heading, int64_t location);
 
-// The drawing at the start of each turn: the turn snapshot, the room picture,
-// the room's description and the objects seen when their zones are empty.
+// The drawing at the start of each turn, over what the last turn left on the
+// screen: the room picture, the room's description and the objects seen when
+// their zones are empty.
 void drawTurnStart();

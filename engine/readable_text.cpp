@@ -17,11 +17,10 @@ struct PrintedLine {
     std::u16string line;
 };
 
-// The lines that show in the back buffer, and in the turn snapshot. No two
-// of them overlap (a line drawn over another hides it), so there are never
-// more than the screen holds.
+// The lines that show in the back buffer. No two of them overlap (a line
+// drawn over another hides it), so there are never more than the screen
+// holds.
 std::vector<PrintedLine> shownLines;
-std::vector<PrintedLine> snapshotLines;
 int64_t printedTexts = 0;
 
 bool overlaps(const PrintedLine& shown, int64_t x, int64_t y, int64_t width, int64_t height) {
@@ -85,17 +84,8 @@ void noteAreaCopied(int64_t x, int64_t y, int64_t width, int64_t height, int64_t
     shownLines.insert(shownLines.end(), carried.begin(), carried.end());
 }
 
-void noteTurnSnapshotTaken() {
-    snapshotLines = shownLines;
-}
-
-void noteTurnSnapshotDrawn() {
-    shownLines = snapshotLines;
-}
-
 void forgetPrintedTexts() {
     shownLines.clear();
-    snapshotLines.clear();
 }
 
 std::vector<std::u16string> textsReadableSince(int64_t after) {

@@ -1,11 +1,11 @@
 // What the player can read of the texts the game printed. Every line that
 // printInZone draws into the back buffer is followed as the engine draws on:
-// a line goes as soon as anything is painted over any part of it, moves with
-// an area copied elsewhere when it lies wholly inside, and comes back with the
-// turn snapshot that held it. The recorder writes its walkthrough checks from
-// this, the engine's own knowledge, which is the same in the real window and
-// the headless runner; the runner's checks read the frame shown the same way,
-// so what is readable here is readable there.
+// a line goes as soon as anything is painted over any part of it and moves
+// with an area copied elsewhere when it lies wholly inside. The recorder
+// writes its walkthrough checks from this, the engine's own knowledge, which
+// is the same in the real window and the headless runner; the runner's checks
+// read the frame shown the same way, so what is readable here is readable
+// there.
 //
 // Screen coordinates; a line partly outside the screen cannot be read whole
 // and is not kept.
@@ -25,8 +25,6 @@ void noteAreaPainted(int64_t x, int64_t y, int64_t width, int64_t height);
 // The area (its part on the screen) copied with its top-left corner at
 // (toX, toY), over what was there.
 void noteAreaCopied(int64_t x, int64_t y, int64_t width, int64_t height, int64_t toX, int64_t toY);
-void noteTurnSnapshotTaken();
-void noteTurnSnapshotDrawn();
 // Nothing printed is on the screen any more (the start of a play).
 void forgetPrintedTexts();
 

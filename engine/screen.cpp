@@ -1,7 +1,7 @@
 // The game screen: background, zones, the room picture, zone text output
 // with word wrap and scrolling, object lists and presentation.
 //
-// Every picture this file takes (snapshots, strips, zone backgrounds, the room
+// Every picture this file takes (strips, zone backgrounds, the room
 // picture) is reused or replaces and frees the previous one, so the number of
 // live images stays the same from one turn to the next.
 #include "engine/screen.h"
@@ -14,8 +14,6 @@
 ImageHandle defaultScreenImage = 0;
 ImageHandle screenImage = 0;
 bool hasScreenImage = false;
-ImageHandle turnSnapshot = 0;
-ImageHandle inputBackground = 0;
 ImageHandle inventoryBackground = 0;
 int64_t textCursor = 0;
 int64_t descriptionCursor = 0;
@@ -104,25 +102,6 @@ void clearZones() {
     textCursor = 0;
     inventoryCursor = 0;
     needFullRedraw = false;
-}
-
-void clearScreen() {
-    clearZones();
-    if (turnSnapshot == 0) turnSnapshot = createImage(ScreenWidth, ScreenHeight, 32);
-    beginDrawing(turnSnapshot);
-    drawImage(backBuffer, 0, 0);
-    endDrawing();
-    noteTurnSnapshotTaken();
-    // The blank input background is only a placeholder: takeTurnSnapshot
-    // replaces it before any line is typed.
-    const Zone text = clampedZone(adventure.textZone);
-    int64_t blankWidth = text.width - 2 * ZoneMargin;
-    int64_t lineHeight = gameLineHeight();
-    if (blankWidth > 0 && blankWidth <= ScreenWidth && lineHeight > 0) {
-        replaceImage(inputBackground, createImage(blankWidth, lineHeight, 32));
-    } else {
-        replaceImage(inputBackground, 0);
-    }
 }
 
 // The room picture last decoded and its number. A picture is decoded when
@@ -271,19 +250,6 @@ std::u16string listObjectsAt(int64_t location) {
     return upperFirst(list);
 }
 
-void takeTurnSnapshot() {
-    if (turnSnapshot == 0) turnSnapshot = createImage(ScreenWidth, ScreenHeight, 32);
-    beginDrawing(turnSnapshot);
-    drawImage(backBuffer, 0, 0);
-    endDrawing();
-    noteTurnSnapshotTaken();
-    const Zone zone = clampedZone(adventure.textZone);
-    if (!copyScreenRect(inputBackground, zone.x + ZoneMargin, zone.y + textCursor + ZoneMargin,
-                        zone.width - 2 * ZoneMargin, zone.height - textCursor - 2 * ZoneMargin)) {
-        replaceImage(inputBackground, 0);
-    }
-}
-
 void presentFrame() {
     // Presenting copies the back buffer to the window and leaves it as it is;
     // the inspector is drawn over a copy.
@@ -295,8 +261,6 @@ void presentFrame() {
 }
 
 void releaseScreenImages() {
-    replaceImage(turnSnapshot, 0);
-    replaceImage(inputBackground, 0);
     replaceImage(inventoryBackground, 0);
     replaceImage(screenImage, 0);
     replaceImage(movedArea, 0);

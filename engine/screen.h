@@ -11,18 +11,14 @@
 extern ImageHandle defaultScreenImage;  // "Images\ecran.jpg", loaded at start
 extern ImageHandle screenImage;         // the project's own "ecran.jpg"
 extern bool hasScreenImage;             // background is screenImage, else defaultScreenImage
-extern ImageHandle turnSnapshot;        // whole back buffer before input / after a command
-extern ImageHandle inputBackground;     // text zone below the cursor, erases the typed line
 extern ImageHandle inventoryBackground;
 extern int64_t textCursor;
 extern int64_t descriptionCursor;
 extern int64_t inventoryCursor;
 
 // The background again, the inventory background retaken, every cursor 0 and
-// needFullRedraw cleared; no turn snapshot.
+// needFullRedraw cleared.
 void clearZones();
-// Full redraw when needFullRedraw is set: clearZones, then a fresh snapshot.
-void clearScreen();
 // The room picture stretched into the image zone, when the room's own
 // numbered picture file is there and not empty. The picture is decoded once
 // for as long as its number stays the same within a session.
@@ -34,7 +30,6 @@ std::u16string exitsTag(int64_t room);
 std::u16string listObjectsAt(int64_t location);
 std::u16string lowerFirst(const std::u16string& text);
 std::u16string upperFirst(const std::u16string& text);
-void takeTurnSnapshot();
 void presentFrame();
 // Draws the current background picture at (0, 0) of the back buffer.
 void drawBackground();

@@ -162,12 +162,11 @@ static void evaluateCommandEvents() {
 
 static void playTurn() {
     const bool redrawn = needFullRedraw;
-    if (needFullRedraw) clearScreen();
+    if (needFullRedraw) clearZones();
     drawTurnStart();
     if (redrawn) showTurnAnswerAgain();
     printSystemMessage(MsgPrompt);
     evaluateMajorEvents();
-    takeTurnSnapshot();
     presentFrame();
 
     commandLine.clear();
@@ -185,7 +184,6 @@ static void playTurn() {
     evaluateCommandEvents();
     endTurnAnswer();
     printInTextZone(u" ");
-    takeTurnSnapshot();
     presentFrame();
 
     // Without a question nothing has been drawn since the frame just

@@ -18,7 +18,7 @@ std::vector<Drawn> printed(const std::string& text, int64_t innerWidth, int64_t 
 
 TEST(GameScreen, TextWrapsAtBlanksAndScrollsUpLineByLine) {
     startProject("zone_text");
-    clearScreen();
+    clearZones();
     const struct {
         const char* text;
         int64_t innerWidth, innerHeight, cursorBefore, cursorAfter;
@@ -89,7 +89,7 @@ TEST(GameScreen, RoomPicturesFillTheImageZone) {
     for (const auto& c : cases) {
         currentRoom = c.room;
         roomImages[c.room] = c.picture;
-        clearScreen();
+        clearZones();
         drawTurnStart();
         EXPECT_EQ(pixelsOf(10, 20, 300, 200, c.colour), c.pixels) << c.room << " " << c.picture;
         EXPECT_EQ(pixelsOf(310, 20, 10, 200, c.colour), 0);

@@ -42,7 +42,7 @@ TEST(PlayEvents, EachConditionHoldsExactlyWhenTheStateSaysSo) {
 // rock) to the locations after, with the player in room 0.
 TEST(PlayEvents, ObjectActionsMoveOnlyWhatTheirTransitionAllows) {
     startProject("object_actions");
-    clearScreen();
+    clearZones();
     constexpr int64_t Inv = InInventory, Hand = InHand, None = NotCreated;
     const struct {
         int64_t type, arg1, arg2;

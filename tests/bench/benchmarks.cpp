@@ -186,7 +186,7 @@ TEST(Benchmark, GameTurns) {
                   std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - typingStart).count() /
                       (2 * turns),
                   2 * turns);
-    clearScreen();
+    clearZones();
     const std::u16string text(2000, u'a');
     measure("game: printInZone of 2000 characters", 200,
             [&] { textCursor = printInZone(text, adventure.textZone, textCursor); });
