@@ -1,4 +1,4 @@
-// The editor loop: one full redraw and presentation per polled event.
+// The editor loop: one full redraw and presentation per polled input.
 #include "app/orvalde.h"
 #include "editor/editor_frame.h"
 #include "editor/editor_state.h"
@@ -54,17 +54,30 @@ static int pollWaitMs() {
     return static_cast<int>(wait);
 }
 
-// One turn: the page drawn and shown, then one input and what it does, in
-// this order: Escape, Backspace on the event pages, the wheel and the keys
-// that change the page's value or scroll it, the list selection, the text
-// entry, and last the click. False when the input ends the editor.
+// Whether the page must be drawn again before the next poll: at first, and
+// after any input (the loop always ends on one, so it starts again drawn);
+// after a poll that brought none, only on a page with live content. Otherwise
+// the frame shown still shows the editor as it is.
+static bool redrawWanted = true;
+
+// One turn: the page drawn and shown when anything may have changed it, then
+// one input and what it does, in this order: Escape, Backspace on the event
+// pages, the wheel and the keys that change the page's value or scroll it,
+// the list selection, the text entry, and last the click. False when the
+// input ends the editor.
 static bool runOneTurn() {
-    liveRefreshWanted = false;
-    drawCurrentPage();
-    presentBackBuffer();
+    if (redrawWanted) {
+        liveRefreshWanted = false;
+        drawCurrentPage();
+        presentBackBuffer();
+    }
     pollInput(pollWaitMs());
-    // No input came: the time to keep the work aside, off the typing path.
-    if (inputState == InputState{}) {
+    // No input came (a wait that ended, a key the editor does not use, as the
+    // release of a letter typed): the time to keep the work aside, off the
+    // typing path.
+    const bool noInput = inputState == InputState{};
+    redrawWanted = !noInput || liveRefreshWanted;
+    if (noInput) {
         keepWorkAsideWhenDue();
         return true;
     }
@@ -111,6 +124,7 @@ static bool runOneTurn() {
 }
 
 void runMainLoop() {
+    redrawWanted = true;
     while (runOneTurn()) {
     }
 }
