@@ -191,19 +191,67 @@ void noteImageReplaced(ImageHandle image) {
 
 }  // namespace
 
-bool takeDrawnAreas(ImageHandle image, std::vector<SDL_Rect>& areas) {
-    const bool whole = presented.whole || image != presented.image;
+// Copies an area of one surface to (toX, toY) of another of the same format
+// of 4 bytes a pixel, with ordinary stores; both must hold it whole.
+static void copyPixels(SDL_Surface* source, const SDL_Rect& area, SDL_Surface* onto, int toX, int toY) {
+    for (int row = 0; row < area.h; ++row) {
+        std::memcpy(pixelRow(onto, toY + row) + toX, pixelRow(source, area.y + row) + area.x,
+                    static_cast<size_t>(area.w) * 4);
+    }
+}
+
+// The rows of the area (a band of a few rows) copied from the image to the
+// screen where they differ, and the rectangle around what differed; false
+// when nothing did.
+static bool copyChangedRows(SDL_Surface* image, SDL_Surface* screen, const SDL_Rect& area, SDL_Rect& changed) {
+    int first = -1, last = -1, left = area.x + area.w, right = area.x;
+    for (int y = area.y; y < area.y + area.h; ++y) {
+        const Uint32* from = pixelRow(image, y);
+        Uint32* to = pixelRow(screen, y);
+        if (std::memcmp(from + area.x, to + area.x, static_cast<size_t>(area.w) * 4) == 0) continue;
+        int x0 = area.x;
+        while (from[x0] == to[x0]) ++x0;
+        int x1 = area.x + area.w - 1;
+        while (from[x1] == to[x1]) --x1;
+        std::memcpy(to + x0, from + x0, static_cast<size_t>(x1 - x0 + 1) * 4);
+        if (first < 0) first = y;
+        last = y;
+        left = std::min(left, x0);
+        right = std::max(right, x1 + 1);
+    }
+    if (first < 0) return false;
+    changed = {left, first, right - left, last - first + 1};
+    return true;
+}
+
+void presentOnto(ImageHandle image, SDL_Surface* screen, bool screenNew, std::vector<SDL_Rect>& changed) {
+    changed.clear();
+    SDL_Surface* source = surfaceOf(image);
+    if (source == nullptr || screen == nullptr) return;
+    const bool whole = presented.whole || image != presented.image || screenNew;
+    static std::vector<SDL_Rect> areas;  // kept from frame to frame
     areas.swap(presented.areas);
     presented.areas.clear();
     presented.image = image;
     presented.whole = false;
-    return whole;
-}
-
-void copyPixels(SDL_Surface* source, const SDL_Rect& area, SDL_Surface* onto, int toX, int toY) {
-    for (int row = 0; row < area.h; ++row) {
-        std::memcpy(pixelRow(onto, toY + row) + toX, pixelRow(source, area.y + row) + area.x,
-                    static_cast<size_t>(area.w) * 4);
+    const bool comparable = source->format->format == screen->format->format && source->w == screen->w &&
+                            source->h == screen->h && takesPlainStores(source) && takesPlainStores(screen);
+    if (!comparable) {
+        SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+        SDL_BlitSurface(source, nullptr, screen, nullptr);
+        changed.push_back({0, 0, screen->w, screen->h});
+        return;
+    }
+    if (whole) areas.assign(1, SDL_Rect{0, 0, source->w, source->h});
+    // Band by band of rows, so that a change at the top and one at the bottom
+    // of a large area are sent apart.
+    constexpr int BandRows = 40;
+    for (const SDL_Rect& area : areas) {
+        for (int top = area.y; top < area.y + area.h; top += BandRows) {
+            const SDL_Rect band = {area.x, top, area.w, std::min(BandRows, area.y + area.h - top)};
+            SDL_Rect differed;
+            if (copyChangedRows(source, screen, band, differed)) changed.push_back(differed);
+        }
     }
 }
 

@@ -79,15 +79,14 @@ void platformRelease();
 void stopDrawing();
 SDL_Surface* surfaceOf(ImageHandle image);
 int64_t countLiveImages();
-// For presenting an image: the areas of it drawn since it was last presented,
-// which are all the window needs copied and sent. True instead when the
-// whole image must be (its first presentation, another image presented
-// since, the window's surface drawn into directly, the image made anew); the
-// record then starts again, empty, for this image.
-bool takeDrawnAreas(ImageHandle image, std::vector<SDL_Rect>& areas);
-// Copies an area of one surface to (toX, toY) of another of the same format
-// of 4 bytes a pixel, with ordinary stores; both must hold it whole.
-void copyPixels(SDL_Surface* source, const SDL_Rect& area, SDL_Surface* onto, int toX, int toY);
+// Presenting an image, the same for every window: the surface standing for
+// the window is brought to show exactly the image, by copying only what
+// differs within the areas of the image drawn since it was last presented;
+// `changed` gets the rectangles that differed, all the window must send.
+// The whole image is looked at when it is presented for the first time, after
+// another image, after the window's surface was drawn into directly, after the
+// image was made anew, and when the screen is new (`screenNew`).
+void presentOnto(ImageHandle image, SDL_Surface* screen, bool screenNew, std::vector<SDL_Rect>& changed);
 
 // Sound (sound.cpp): every sample and voice released.
 void releaseSound();
@@ -97,6 +96,9 @@ void releaseSound();
 // when there is none); the characters of a text input come one per call.
 SDL_Window* sdlWindow();
 PlatformEvent takeQueuedEvent();
+// The window's surface brought to show the image (presentOnto), and the
+// rectangles of it that changed, which the window must send on.
+const std::vector<SDL_Rect>& presentOntoWindowSurface(ImageHandle image);
 // Called just before the SDL window closes: the web page keeps showing the
 // last frame (its canvas is emptied with the window); the real window goes.
 void keepLastFrameShown();

@@ -462,25 +462,14 @@ void sleepMs(int64_t milliseconds) {
     recordedSleeps.push_back(milliseconds);
 }
 
-// Copies onto the surface standing for the window only the areas drawn since
-// the image was last presented, as the real window does; the record of the
-// texts shown is carried whole, as by a copy of the whole image.
+// Presents as the real window does, what differs in the areas drawn; the
+// record of the texts shown is carried whole, as by a copy of the whole image.
 void presentImage(ImageHandle image) {
     SDL_Surface* source = surfaceOf(image);
     if (source == nullptr || screen == nullptr) return;
-    static std::vector<SDL_Rect> areas;  // kept from frame to frame
-    const bool whole = takeDrawnAreas(image, areas) || !screenShowsAFrame;
+    static std::vector<SDL_Rect> changed;  // kept from frame to frame
+    presentOnto(image, screen, !screenShowsAFrame, changed);
     screenShowsAFrame = true;
-    const bool copied = source->format->format == screen->format->format && source->w == screen->w &&
-                        source->h == screen->h && source->format->BytesPerPixel == 4;
-    if (!copied) {
-        SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
-        SDL_BlitSurface(source, nullptr, screen, nullptr);
-    } else if (whole) {
-        copyPixels(source, {0, 0, source->w, source->h}, screen, 0, 0);
-    } else {
-        for (const SDL_Rect& area : areas) copyPixels(source, area, screen, area.x, area.y);
-    }
     noteImageCopied(image, 0, 0, source->w, source->h, WindowSurface, 0, 0);
 }
 

@@ -53,60 +53,13 @@ PlatformEvent pollEvent(int maxWaitMs) {
     }
 }
 
-// The rows from `top` to `bottom` (excluded) of the image, copied onto the
-// window's surface where they differ from what it shows, and the rectangles
-// of the differences; false when nothing differs.
-static bool copyChangedRows(SDL_Surface* source, SDL_Surface* screen, int top, int bottom, SDL_Rect& changed) {
-    const int bytesPerRow = source->w * 4;
-    int first = -1;
-    int last = -1;
-    int left = source->w;
-    int right = 0;
-    for (int y = top; y < bottom; ++y) {
-        const Uint32* from =
-            reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(source->pixels) + y * source->pitch);
-        Uint32* to = reinterpret_cast<Uint32*>(static_cast<Uint8*>(screen->pixels) + y * screen->pitch);
-        if (SDL_memcmp(from, to, bytesPerRow) == 0) continue;
-        int x0 = 0;
-        while (from[x0] == to[x0]) ++x0;
-        int x1 = source->w - 1;
-        while (from[x1] == to[x1]) --x1;
-        SDL_memcpy(to + x0, from + x0, (x1 - x0 + 1) * 4);
-        if (first < 0) first = y;
-        last = y;
-        if (x0 < left) left = x0;
-        if (x1 + 1 > right) right = x1 + 1;
-    }
-    if (first < 0) return false;
-    changed = {left, first, right - left, last - first + 1};
-    return true;
-}
-
-// Presents the image: only what differs from the frame shown is copied and
-// sent to the windowing system, band by band of rows, so that a typed
-// character or a scrolled zone costs what it changes rather than a whole
-// frame. The window then shows exactly the image.
+// Presents the image: only the rectangles that changed within the areas
+// drawn since the last presentation are sent to the windowing system, so that
+// a typed character or a scrolled zone costs what it changes rather than a
+// whole frame.
 void presentImage(ImageHandle image) {
-    SDL_Surface* source = surfaceOf(image);
-    SDL_Surface* screen = windowSurface();
-    if (source == nullptr || screen == nullptr) return;
-    const bool comparable = source->format->format == screen->format->format && source->w == screen->w &&
-                            source->h == screen->h && source->format->BytesPerPixel == 4;
-    if (!comparable || SDL_MUSTLOCK(screen)) {
-        SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
-        SDL_BlitSurface(source, nullptr, screen, nullptr);
-        SDL_UpdateWindowSurface(sdlWindow());
-        return;
-    }
-    constexpr int BandRows = 40;
-    static std::vector<SDL_Rect> rects;  // kept from frame to frame
-    rects.clear();
-    for (int top = 0; top < source->h; top += BandRows) {
-        const int bottom = top + BandRows < source->h ? top + BandRows : source->h;
-        SDL_Rect changed;
-        if (copyChangedRows(source, screen, top, bottom, changed)) rects.push_back(changed);
-    }
-    if (!rects.empty()) SDL_UpdateWindowSurfaceRects(sdlWindow(), rects.data(), static_cast<int>(rects.size()));
+    const std::vector<SDL_Rect>& changed = presentOntoWindowSurface(image);
+    if (!changed.empty()) SDL_UpdateWindowSurfaceRects(sdlWindow(), changed.data(), static_cast<int>(changed.size()));
 }
 
 void keepLastFrameShown() {}

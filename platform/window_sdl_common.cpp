@@ -138,6 +138,17 @@ SDL_Surface* windowSurface() {
     return window != nullptr ? SDL_GetWindowSurface(window) : nullptr;
 }
 
+const std::vector<SDL_Rect>& presentOntoWindowSurface(ImageHandle image) {
+    static SDL_Surface* screenShown = nullptr;
+    static std::vector<SDL_Rect> changed;  // kept from frame to frame
+    SDL_Surface* screen = windowSurface();
+    changed.clear();
+    if (surfaceOf(image) == nullptr || screen == nullptr) return changed;
+    presentOnto(image, screen, screen != screenShown, changed);
+    screenShown = screen;
+    return changed;
+}
+
 // The headless runner's record of the texts shown; the windows keep none.
 void noteTextDrawn(ImageHandle, int64_t, int64_t, int64_t, int64_t, const std::u16string&) {}
 void noteAreaCovered(ImageHandle, int64_t, int64_t, int64_t, int64_t) {}

@@ -67,6 +67,25 @@ EM_JS(void, keepCanvasFrame, (), {
     canvas.style.backgroundSize = "100% 100%";
 });
 
+// A rectangle of the window's surface (pixels of 4 bytes, blue, green, red,
+// unused) put on the canvas, opaque, where it lies.
+EM_JS(void, putOnCanvas, (const unsigned char* pixels, int pitch, int x, int y, int width, int height), {
+    const context = Module.canvas.getContext("2d");
+    const image = context.createImageData(width, height);
+    const data = image.data;
+    for (let row = 0; row < height; ++row) {
+        let from = pixels + (y + row) * pitch + x * 4;
+        let to = row * width * 4;
+        for (let column = 0; column < width; ++column, from += 4, to += 4) {
+            data[to] = HEAPU8[from + 2];
+            data[to + 1] = HEAPU8[from + 1];
+            data[to + 2] = HEAPU8[from];
+            data[to + 3] = 255;
+        }
+    }
+    context.putImageData(image, x, y);
+});
+
 // The browser's storage (IndexedDB) behind the folder, and what it kept
 // brought back; 0 when the browser refuses its storage.
 //
@@ -157,15 +176,21 @@ PlatformEvent pollEvent(int maxWaitMs) {
     }
 }
 
-// The image copied onto the window's surface, which SDL's web driver puts
-// on the canvas whole.
+// Presents as the real window does, then puts only the rectangles that
+// changed on the canvas; SDL's web driver would put the whole surface there
+// at every frame. A surface of another pixel layout than the one copied here
+// goes to the canvas whole, through the driver.
 void presentImage(ImageHandle image) {
-    SDL_Surface* source = surfaceOf(image);
+    const std::vector<SDL_Rect>& changed = presentOntoWindowSurface(image);
     SDL_Surface* screen = windowSurface();
-    if (source == nullptr || screen == nullptr) return;
-    SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
-    SDL_BlitSurface(source, nullptr, screen, nullptr);
-    SDL_UpdateWindowSurface(sdlWindow());
+    if (changed.empty() || screen == nullptr) return;
+    if (screen->format->format != SDL_PIXELFORMAT_XRGB8888) {
+        SDL_UpdateWindowSurface(sdlWindow());
+        return;
+    }
+    for (const SDL_Rect& rect : changed) {
+        putOnCanvas(static_cast<const unsigned char*>(screen->pixels), screen->pitch, rect.x, rect.y, rect.w, rect.h);
+    }
 }
 
 void keepLastFrameShown() {
