@@ -190,7 +190,13 @@ TEST(Benchmark, GameTurns) {
     const std::u16string text(2000, u'a');
     measure("game: printInZone of 2000 characters", 200,
             [&] { textCursor = printInZone(text, adventure.textZone, textCursor); });
-    // A text of about 1 MB from a file, in words: wrapped line by line.
+}
+
+// A text of about 1 MB from a file, in words, printed: wrapped line by line
+// and scrolled through the text zone.
+TEST(Benchmark, LongText) {
+    startProject("bench_long_text");
+    clearZones();
     std::u16string book;
     while (book.size() < 1000000) book += u"un mot et puis un autre, ";
     measure("game: printInZone of a 1 MB text", RUNNING_ON_VALGRIND ? 1 : 3,

@@ -4,10 +4,11 @@
 # compared with the one before it exactly. Run on demand, after a build:
 #   tests/bench/instructions.sh build/orvalde_benchmarks [GTEST FILTER]
 # (the filter defaults to everything but the hostile media, which start
-# processes of their own, and the map, which Graphviz lays out).
+# processes of their own, the map, which Graphviz lays out, and the long
+# text, which takes minutes under callgrind).
 set -eu
 benchmarks=$(realpath "$1")
-filter=${2:-'-*Hostile*:*LargestMap*'}
+filter=${2:-'-*Hostile*:*LargestMap*:*LongText*'}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 (cd "$(dirname "$benchmarks")" &&
