@@ -124,7 +124,6 @@ static bool runOneTurn() {
 }
 
 void runMainLoop() {
-    redrawWanted = true;
     while (runOneTurn()) {
     }
 }

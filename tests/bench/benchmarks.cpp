@@ -88,6 +88,15 @@ void measure(const std::string& what, int rounds, const std::function<void()>& w
     reportCounted(what, milliseconds, rounds);
 }
 
+// A play of the script, reported per event (a turn, a key) it holds.
+void measurePlay(const std::string& what, const std::string& script, int events) {
+    startCounting();
+    const auto start = std::chrono::steady_clock::now();
+    playSession(script);
+    const std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
+    reportCounted(what, spent.count() / events, events);
+}
+
 void redrawAndPresent() {
     drawCurrentPage();
     presentBackBuffer();
@@ -168,24 +177,10 @@ TEST(Benchmark, GameTurns) {
     adventure.messageTexts[1] = std::u16string(300, u'x');
     addMinorEvent(WordLook, NoWord, NoWord, {}, {step(AfficheMessage, 1)});
     const int turns = RUNNING_ON_VALGRIND ? 20 : 200;
-    std::string script;
-    for (int i = 0; i < turns; ++i) script += "type regarde\nkey return\n";
-    startCounting();
-    const auto start = std::chrono::steady_clock::now();
-    playSession(script);
-    reportCounted("game: one turn of a 7-letter command with a scrolling message",
-                  std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() /
-                      (turns + 1),
-                  turns + 1);
-    std::string typing;
-    for (int i = 0; i < turns; ++i) typing += "type A\nkey backspace\n";
-    startCounting();
-    const auto typingStart = std::chrono::steady_clock::now();
-    playSession(typing + "key return\n");
-    reportCounted("game: one typed character or backspace, drawn and presented",
-                  std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - typingStart).count() /
-                      (2 * turns),
-                  2 * turns);
+    std::string script, typing;
+    for (int i = 0; i < turns; ++i) script += "type regarde\nkey return\n", typing += "type A\nkey backspace\n";
+    measurePlay("game: one turn of a 7-letter command with a scrolling message", script, turns + 1);
+    measurePlay("game: one typed character or backspace, drawn and presented", typing + "key return\n", 2 * turns);
     clearZones();
     const std::u16string text(2000, u'a');
     measure("game: printInZone of 2000 characters", 200,
@@ -320,15 +315,8 @@ std::string hostileProject(const std::string& name) {
     const std::string folder = makeWorkFolder(name);
     startInProcess(folder);
     writeSmallAdventure();
-    std::initializer_list<EventStep> samples = {
-        step(JouerSample, 0),  step(JouerSample, 1),  step(JouerSample, 2),  step(JouerSample, 3),
-        step(JouerSample, 4),  step(JouerSample, 5),  step(JouerSample, 6),  step(JouerSample, 7),
-        step(JouerSample, 8),  step(JouerSample, 9),  step(JouerSample, 10), step(JouerSample, 11),
-        step(JouerSample, 12), step(JouerSample, 13), step(JouerSample, 14), step(JouerSample, 15),
-        step(JouerSample, 16), step(JouerSample, 17), step(JouerSample, 18), step(JouerSample, 19),
-        step(JouerSample, 20), step(JouerSample, 21), step(JouerSample, 22), step(JouerSample, 23),
-        step(JouerSample, 24)};
-    addMinorEvent(WordLook, NoWord, NoWord, {}, samples);
+    addMinorEvent(WordLook, NoWord, NoWord, {}, {});
+    for (int n = 0; n < StepsPerList; ++n) adventure.minorEvents[0].actions[n] = step(JouerSample, n);
     std::filesystem::create_directories(folder + "/Projets/hostile");
     EXPECT_TRUE(saveAdventure(u"hostile.orv", u"Projets\\hostile\\"));
     return folder;
