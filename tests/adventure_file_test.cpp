@@ -138,7 +138,7 @@ TEST(AdventureFile, LinesEndInAnyWayAndIntegersAreReadLeniently) {
         // clang-format off
         {" \t42x", 42}, {"-7", -7}, {"+5", 5}, {"$ff", 255}, {"-$10", -16}, {"%101", 5}, {"12 3", 12}, {"abc", 0},
         {"", 0}, {"- 3", 0}, {"99999999999999999999", INT64_MAX}, {"-99999999999999999999", INT64_MIN},
-        {"$FFFFFFFFFFFFFFFFFF", INT64_MAX},
+        {"$FFFFFFFFFFFFFFFFFF", INT64_MAX}, {"$1é", 1},
         // clang-format on
     };
     for (const char* end : {"\n", "\r", "\r\n"}) {
