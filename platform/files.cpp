@@ -398,13 +398,19 @@ void releaseFiles() {
     openListings.slots.assign(1, nullptr);
 }
 
+// Ends the line just appended to the pending bytes, which go to the system
+// once there are enough of them; false once writing has failed.
+static bool endLine(OpenFile& open) {
+    open.pending += "\r\n";
+    if (open.pending.size() >= WriteChunk) flushPending(open);
+    return !open.writeFailed;
+}
+
 bool writeLine(FileHandle file, const std::u16string& text) {
     OpenFile* open = writtenFileOf(file);
     if (open == nullptr) return false;
     appendUtf8(text, open->pending);
-    open->pending += "\r\n";
-    if (open->pending.size() >= WriteChunk) flushPending(*open);
-    return !open->writeFailed;
+    return endLine(*open);
 }
 
 // The bytes of the next line without its end (LF, CR, CR LF or NUL end a
@@ -455,9 +461,7 @@ bool writeIntegerLine(FileHandle file, int64_t value) {
     OpenFile* open = writtenFileOf(file);
     if (open == nullptr) return false;
     appendDecimal(value, open->pending);
-    open->pending += "\r\n";
-    if (open->pending.size() >= WriteChunk) flushPending(*open);
-    return !open->writeFailed;
+    return endLine(*open);
 }
 
 bool endOfFile(FileHandle file) {
