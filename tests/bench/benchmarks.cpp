@@ -63,38 +63,28 @@ void report(const std::string& what, double milliseconds) {
     EXPECT_GT(milliseconds, 0.0);
 }
 
-// The instructions of what runs until the figure is reported, counted by
-// callgrind under the figure's name with the number of events it covers.
-void startCounting() {
-    frameCopyMilliseconds();  // measured once, before anything is counted
+// Reported with what ran since the last counting started (the floor being
+// measured before), counted by callgrind under the figure's name with the
+// number of events it covers.
+void reportCounted(const std::string& what, const std::function<double()>& run, int events) {
+    frameCopyMilliseconds();
     CALLGRIND_ZERO_STATS;
-}
-
-void reportCounted(const std::string& what, double milliseconds, int events) {
+    const double milliseconds = run();
     const std::string dumpName = what + " | " + std::to_string(events);
     CALLGRIND_DUMP_STATS_AT(dumpName.c_str());
     report(what, milliseconds);
 }
 
-// The median of the rounds, reported; under callgrind a few rounds after one
-// left out (it fills the caches of rendered texts and pictures) suffice.
+// The median of the rounds; under callgrind a few rounds after one left out
+// (it fills the caches of rendered texts and pictures) suffice.
 void measure(const std::string& what, int rounds, const std::function<void()>& work) {
-    if (RUNNING_ON_VALGRIND) {
-        if (rounds > 3) work();
-        rounds = std::min(rounds, 5);
-    }
-    startCounting();
-    const double milliseconds = medianMilliseconds(rounds, work);
-    reportCounted(what, milliseconds, rounds);
+    if (RUNNING_ON_VALGRIND && rounds > 3) work(), rounds = 5;
+    reportCounted(what, [&] { return medianMilliseconds(rounds, work); }, rounds);
 }
 
-// A play of the script, reported per event (a turn, a key) it holds.
+// A play of the script, per event (a turn, a key) it holds.
 void measurePlay(const std::string& what, const std::string& script, int events) {
-    startCounting();
-    const auto start = std::chrono::steady_clock::now();
-    playSession(script);
-    const std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
-    reportCounted(what, spent.count() / events, events);
+    reportCounted(what, [&] { return medianMilliseconds(1, [&] { playSession(script); }) / events; }, events);
 }
 
 void redrawAndPresent() {
