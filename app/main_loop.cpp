@@ -1,4 +1,5 @@
-// The editor loop: one full redraw and presentation per polled input.
+// The editor loop: one full redraw and presentation per polled input that
+// may change what is shown.
 #include "app/orvalde.h"
 #include "editor/editor_frame.h"
 #include "editor/editor_state.h"
@@ -37,6 +38,15 @@ static int64_t adjustmentCount() {
     if (inputState.wheelSteps == 0) return 1;
     const int64_t notches = inputState.wheelSteps < 0 ? -inputState.wheelSteps : inputState.wheelSteps;
     return notches < MostNotchesAtOnce ? notches : MostNotchesAtOnce;
+}
+
+// Whether the input holds nothing but the wheel or the keys that adjust.
+static bool onlyAdjusts() {
+    InputState rest = inputState;
+    rest.wheelSteps = 0;
+    rest.ctrlWheel = false;
+    rest.upKey = rest.downKey = rest.pageUpKey = rest.pageDownKey = false;
+    return rest == InputState{};
 }
 
 // How long one poll may wait for an event before it returns empty-handed
@@ -106,7 +116,11 @@ static bool runOneTurn() {
     readAdjustment();
     const int64_t adjustments = adjustmentCount();
     if (!entering && adjustDirection != 0) {
-        for (int64_t done = 0; done < adjustments; ++done) handlePageAdjust(adjustDirection, adjustStep);
+        bool adjusted = false;
+        for (int64_t done = 0; done < adjustments; ++done) adjusted |= handlePageAdjust(adjustDirection, adjustStep);
+        // A notch or key that only adjusts and changes nothing leaves the
+        // frame shown as it is.
+        if (!adjusted && onlyAdjusts()) redrawWanted = liveRefreshWanted;
     }
     if (!entering && (inputState.leftKey || inputState.rightKey)) handlePageScrollAcross(inputState.rightKey ? 1 : -1);
     for (int64_t done = 0; done < adjustments && listSelecting; ++done) handleListSelection();

@@ -111,45 +111,35 @@ bool handlePageClick(int64_t zone) {
     return false;
 }
 
-void handlePageAdjust(int64_t direction, int64_t step) {
+bool handlePageAdjust(int64_t direction, int64_t step) {
     switch (currentPage) {
         case Menu:
-            menuPageAdjust(direction, step);
-            break;
+            return menuPageAdjust(direction, step);
         case SaveFile:
         case LoadFile:
-            scrollFilePageList(direction, step);
-            break;
+            return scrollFilePageList(direction, step);
         case Vocabulary:
-            vocabularyPageAdjust(direction, step);
-            break;
+            return vocabularyPageAdjust(direction, step);
         case MessageTexts:
         case RoomTexts:
         case ObjectTexts:
         case SystemMessages:
-            textPageAdjust(currentPage, direction, step);
-            break;
+            return textPageAdjust(currentPage, direction, step);
         case Movements:
-            movementsPageAdjust(direction, step);
-            break;
+            return movementsPageAdjust(direction, step);
         case Map:
-            mapPageAdjust(direction, step);
-            break;
+            return mapPageAdjust(direction, step);
         case ObjectPlacement:
-            placementPageAdjust(direction, step);
-            break;
+            return placementPageAdjust(direction, step);
         case ObjectAttributes:
-            attributesPageAdjust(direction, step);
-            break;
+            return attributesPageAdjust(direction, step);
         case MinorEvents:
         case MajorEvents:
-            eventPageAdjust(currentPage, direction, step);
-            break;
+            return eventPageAdjust(currentPage, direction, step);
         case Findings:
-            checkPageAdjust(direction, step);
-            break;
+            return checkPageAdjust(direction, step);
         default:
-            break;
+            return false;
     }
 }
 

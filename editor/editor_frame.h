@@ -10,8 +10,9 @@ void drawCurrentPage();
 // Click on a zone id of the current page (the menu page included); true when
 // the click chose "QUITTER", which ends the editor.
 bool handlePageClick(int64_t zone);
-// Wheel or arrow keys: the current page changes its selected value.
-void handlePageAdjust(int64_t direction, int64_t step);
+// Wheel or arrow keys: the current page changes its selected value; false
+// when nothing it shows changed (nothing chosen, a value at a bound).
+bool handlePageAdjust(int64_t direction, int64_t step);
 // The left and right keys: a page wider than the screen (the map) scrolls
 // across, direction -1 to the left, 1 to the right.
 void handlePageScrollAcross(int64_t direction);

@@ -1,6 +1,9 @@
 // The project folders of "Projets", read again from disk at every rebuild.
 #include "editor/folder_list.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "model/project.h"
 #include "platform/program.h"
 
@@ -54,9 +57,15 @@ void rebuildFolderList(int64_t first, int64_t shown) {
     for (int i = 0; i < FolderListSlots; ++i) folderList[i] = i < shown ? names[i] : std::u16string();
 }
 
-void scrollFolderList(int64_t direction, int64_t step) {
+bool scrollFolderList(int64_t direction, int64_t step) {
     int64_t first = folderListFirst;
     if (direction > 0) first -= step;
     if (direction < 0) first += step;
+    const int64_t firstBefore = folderListFirst;
+    const int64_t shownBefore = folderListShown;
+    std::u16string before[FolderListSlots];
+    std::copy(std::begin(folderList), std::end(folderList), std::begin(before));
     rebuildFolderList(first, folderListShown);
+    return folderListFirst != firstBefore || folderListShown != shownBefore ||
+           !std::equal(std::begin(folderList), std::end(folderList), std::begin(before));
 }

@@ -15,5 +15,6 @@ extern int64_t folderListShown;  // names shown
 // that cannot be listed is fatal.
 void rebuildFolderList(int64_t first, int64_t shown);
 
-// Scroll by the adjustment of the main loop: positive moves towards the top.
-void scrollFolderList(int64_t direction, int64_t step);
+// Scroll by the adjustment of the main loop: positive moves towards the top;
+// false when the list shown stays the same (an end reached, nothing to scroll).
+bool scrollFolderList(int64_t direction, int64_t step);

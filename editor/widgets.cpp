@@ -155,6 +155,12 @@ int64_t stepWrapped(int64_t value, int64_t direction, int64_t step, int64_t lowe
     return lowest + (moved % size + size) % size;
 }
 
+bool stepInPlace(int64_t& value, int64_t direction, int64_t step, int64_t lowest, int64_t size) {
+    const int64_t before = value;
+    value = stepWrapped(value, direction, step, lowest, size);
+    return value != before;
+}
+
 static int64_t fitsTextBox(const std::u16string& text, const TextBox& box) {
     return drawWrappedText(text, box.x, box.y, box.width, box.height, box.marginX, box.marginY, 0, 0, 0, 0);
 }

@@ -70,6 +70,8 @@ void drawLabelledValue(const std::u16string& label, int64_t centreX, int64_t cen
 // comes back into it. Words, rooms, objects, locations, exits and event
 // numbers run 0 to 255.
 int64_t stepWrapped(int64_t value, int64_t direction, int64_t step, int64_t lowest, int64_t size);
+// Steps the value in place as stepWrapped does; whether it changed.
+bool stepInPlace(int64_t& value, int64_t direction, int64_t step, int64_t lowest, int64_t size);
 
 // Text fields. The stored text is a string of the adventure (or the project
 // name); every keystroke changes it at once.

@@ -44,7 +44,6 @@ TEST(EditorMenu, LayoutSettingsWrapWithinTheirRanges) {
         {400, 500, &adventure.maxObjectsInHand, 0, "wheel -1", 255},
         {400, 470, &adventure.maxObjectsInInventory, 250, "wheel 1 ctrl", 4},
         {500, 410, &adventure.textZone.width, 5000, "key up", 201},  // a value from a file comes into the range
-        {700, 560, &adventure.maxObjectsInInventory, 10, "wheel 1", 10},  // no cell chosen
         {404, 350, &adventure.imageZone.x, 7, "click 100 560\nwheel 1", 7},
     };
     for (const auto& c : cases) {
@@ -52,6 +51,20 @@ TEST(EditorMenu, LayoutSettingsWrapWithinTheirRanges) {
         *c.value = c.before;
         runEditor(click(c.cellX + 4, c.cellY + 4) + c.does);
         EXPECT_EQ(*c.value, c.after) << c.does;
+    }
+}
+
+TEST(EditorMenu, ANotchThatChangesNothingDrawsNothing) {
+    // Nothing chosen on the menu, the first spelling, the map's top, an empty list; and notches that change.
+    const std::tuple<std::string, std::string, bool> cases[] = {
+        {"", "wheel 1", false}, {click(404, 354), "wheel 1", true}, {menuEntry(Vocabulary), "wheel 1", false},
+        {menuEntry(Vocabulary), "key down", true}, {menuEntry(Map), "key pageup", false},
+        {menuEntry(LoadFile), "wheel -1", false}, {menuEntry(ObjectPlacement), "wheel 1", true}};
+    for (const auto& [opens, notch, changes] : cases) {
+        startEditor("notch");
+        const size_t without = drawn(runEditor(opens)).size();
+        startEditor("notch");
+        EXPECT_EQ(drawn(runEditor(opens + notch)).size() != without, changes) << opens << notch;
     }
 }
 

@@ -57,23 +57,26 @@ void attributesPageClick(int64_t zone) {
     if (zone >= 2 && zone <= 5) attributesField = zone - 2;
 }
 
-void attributesPageAdjust(int64_t direction, int64_t step) {
+// A yes-or-no attribute: the wheel away from the author sets it.
+static bool setFlag(int64_t& flag, int64_t direction) {
+    const int64_t before = flag;
+    flag = direction > 0 ? 1 : 0;
+    return flag != before;
+}
+
+bool attributesPageAdjust(int64_t direction, int64_t step) {
     int64_t* attributes = adventure.objectAttributes[attributesObject];
     switch (attributesField) {
         case 0:
-            attributesObject = stepWrapped(attributesObject, direction, step, 0, TableSize);
-            break;
+            return stepInPlace(attributesObject, direction, step, 0, TableSize);
         case 1:
-            attributes[AssociatedWord] = stepWrapped(attributes[AssociatedWord], direction, step, 0, TableSize);
-            break;
+            return stepInPlace(attributes[AssociatedWord], direction, step, 0, TableSize);
         case 2:
-            attributes[Takeable] = direction > 0 ? 1 : 0;
-            break;
+            return setFlag(attributes[Takeable], direction);
         case 3:
-            attributes[Holdable] = direction > 0 ? 1 : 0;
-            break;
+            return setFlag(attributes[Holdable], direction);
         default:
-            break;
+            return false;
     }
 }
 

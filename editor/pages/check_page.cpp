@@ -98,7 +98,8 @@ void drawCheckPage() {
     endDrawing();
 }
 
-void checkPageAdjust(int64_t direction, int64_t step) {
+bool checkPageAdjust(int64_t direction, int64_t step) {
+    const int64_t before = firstShown;
     // The wheel turned away from the author goes up the list, towards the first finding.
     if (direction > 0) {
         firstShown = firstShown > step ? firstShown - step : 0;
@@ -106,4 +107,5 @@ void checkPageAdjust(int64_t direction, int64_t step) {
         const int64_t last = static_cast<int64_t>(shownLines.size()) - 1;
         firstShown = firstShown + step < last ? firstShown + step : last;
     }
+    return firstShown != before;
 }

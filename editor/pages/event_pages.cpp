@@ -355,28 +355,32 @@ void eventPageClick(int64_t page, int64_t zone) {
     }
 }
 
-void eventPageAdjust(int64_t page, int64_t direction, int64_t step) {
+bool eventPageAdjust(int64_t page, int64_t direction, int64_t step) {
     const int index = pageIndex(page);
     EventPageState& state = pageStates[index];
     const int64_t list = state.activeList;
-    if (direction == 0) return;
+    if (direction == 0) return false;
 
     if (pageKinds[index].minor && state.focus >= VerbField && state.focus <= Object2Field) {
-        int64_t& word = adventure.minorEvents[shownEvent(index)].words[state.focus];
-        word = stepWrapped(word, direction, step, 0, TableSize);
-    } else if (state.focus == SlotList) {
+        return stepInPlace(adventure.minorEvents[shownEvent(index)].words[state.focus], direction, step, 0, TableSize);
+    }
+    if (state.focus == SlotList) {
         int64_t& marked = state.selectedSlot[list];
-        if (marked == NoSlot) return;
+        if (marked == NoSlot) return false;
+        const int64_t before = marked;
         marked -= direction > 0 ? step : -step;  // up the list is towards row 0
         if (marked < 0) marked = 0;
         if (marked > StepsPerList - 1) marked = StepsPerList - 1;
-    } else if (state.focus == ArgumentField) {
-        const EditTarget& target = state.editTarget[list];
-        if (state.selectedField[list] <= 0 || target.slot == NoTarget) return;
-        if (target.event < 0 || target.event >= MaxEvents) return;
-        int64_t& value = stepField(stepList(index, target.event, list)[target.slot], static_cast<int>(target.argument));
-        value = stepWrapped(value, direction, step, 0, TableSize);
+        return marked != before;
     }
+    if (state.focus == ArgumentField) {
+        const EditTarget& target = state.editTarget[list];
+        if (state.selectedField[list] <= 0 || target.slot == NoTarget) return false;
+        if (target.event < 0 || target.event >= MaxEvents) return false;
+        int64_t& value = stepField(stepList(index, target.event, list)[target.slot], static_cast<int>(target.argument));
+        return stepInPlace(value, direction, step, 0, TableSize);
+    }
+    return false;
 }
 
 // Backspace: the marked step goes and the steps below move up one row. When

@@ -17,8 +17,8 @@ void drawFilePageFrame(const char16_t* title) {
     for (int slot = 0; slot < FolderListSlots; ++slot) drawCentredText(folderList[slot], 400, 120 + 20 * slot, 0, 0, 0);
 }
 
-void scrollFilePageList(int64_t direction, int64_t step) {
-    scrollFolderList(direction, step);
+bool scrollFilePageList(int64_t direction, int64_t step) {
+    return scrollFolderList(direction, step);
 }
 
 void drawLoadPage() {

@@ -148,9 +148,11 @@ void mapPageClick(int64_t zone) {
     if (room >= 0) openMovementsPageOn(room);
 }
 
-void mapPageAdjust(int64_t direction, int64_t step) {
+bool mapPageAdjust(int64_t direction, int64_t step) {
+    const int64_t before = scrollY;
     scrollY -= direction * step * ScrollStep;
     keepScrollWithinMap();
+    return scrollY != before;
 }
 
 void mapPageScrollAcross(int64_t direction) {

@@ -164,8 +164,8 @@ bool menuPageClick(int64_t zone) {
     return false;
 }
 
-void menuPageAdjust(int64_t direction, int64_t step) {
-    if (selectedSetting < 1 || selectedSetting > SettingCount || direction == 0) return;
+bool menuPageAdjust(int64_t direction, int64_t step) {
+    if (selectedSetting < 1 || selectedSetting > SettingCount || direction == 0) return false;
     const LayoutSetting& setting = layoutSettings[selectedSetting - 1];
-    *setting.value = stepWrapped(*setting.value, direction, step, setting.lowest, setting.size);
+    return stepInPlace(*setting.value, direction, step, setting.lowest, setting.size);
 }

@@ -52,13 +52,12 @@ void movementsPageClick(int64_t zone) {
     if (zone >= 2 && zone <= 8) movementsField = zone - 2;
 }
 
-void movementsPageAdjust(int64_t direction, int64_t step) {
-    if (movementsField == 0) {
-        movementsRoom = stepWrapped(movementsRoom, direction, step, 0, TableSize);
-    } else if (movementsField >= 1 && movementsField <= DirectionCount) {
-        int64_t& exit = adventure.exits[movementsRoom][movementsField - 1];
-        exit = stepWrapped(exit, direction, step, 0, TableSize);
+bool movementsPageAdjust(int64_t direction, int64_t step) {
+    if (movementsField == 0) return stepInPlace(movementsRoom, direction, step, 0, TableSize);
+    if (movementsField >= 1 && movementsField <= DirectionCount) {
+        return stepInPlace(adventure.exits[movementsRoom][movementsField - 1], direction, step, 0, TableSize);
     }
+    return false;
 }
 
 void openMovementsPageOn(int64_t room) {

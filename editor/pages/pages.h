@@ -1,6 +1,6 @@
 // The editor pages: for each, its drawing, its click handler (zone id), its
-// adjust handler (direction +1 or -1, step 1 or 10) and, where the author types
-// a text, its key handler. editor_frame.cpp calls them by currentPage, and
+// adjust handler (direction +1 or -1, step 1 or 10; true when it changed
+// what the page shows) and, where the author types a text, its key handler. editor_frame.cpp calls them by currentPage, and
 // answers the "MENU" button of every page itself.
 #pragma once
 
@@ -11,7 +11,7 @@
 // chose "QUITTER", which ends the editor.
 void drawMenuPage();
 bool menuPageClick(int64_t zone);
-void menuPageAdjust(int64_t direction, int64_t step);
+bool menuPageAdjust(int64_t direction, int64_t step);
 
 // "SAUVER FICHIER" (save_page.cpp).
 void drawSavePage();
@@ -24,7 +24,7 @@ void loadPageClick(int64_t zone);
 
 // Both file pages: the frame and the project folder list (load_page.cpp).
 void drawFilePageFrame(const char16_t* title);
-void scrollFilePageList(int64_t direction, int64_t step);
+bool scrollFilePageList(int64_t direction, int64_t step);
 
 // "MULTIMEDIA" (multimedia_page.cpp); its only button is "MENU".
 void drawMultimediaPage();
@@ -32,7 +32,7 @@ void drawMultimediaPage();
 // "VOCABULAIRE" (vocabulary_page.cpp).
 void drawVocabularyPage();
 void vocabularyPageClick(int64_t zone);
-void vocabularyPageAdjust(int64_t direction, int64_t step);
+bool vocabularyPageAdjust(int64_t direction, int64_t step);
 // "INST": the word chosen with the wheel or the arrow keys, Return.
 void vocabularyListSelection();
 void vocabularyPageKey(int64_t key);
@@ -44,14 +44,14 @@ void resetVocabularyPage();
 // for the four tables, chosen by the page number (text_pages.cpp).
 void drawTextPage(int64_t page);
 void textPageClick(int64_t page, int64_t zone);
-void textPageAdjust(int64_t page, int64_t direction, int64_t step);
+bool textPageAdjust(int64_t page, int64_t direction, int64_t step);
 void textPageKey(int64_t page, int64_t key);
 void resetTextPages();
 
 // "DEPLACEMENTS" (movements_page.cpp).
 void drawMovementsPage();
 void movementsPageClick(int64_t zone);
-void movementsPageAdjust(int64_t direction, int64_t step);
+bool movementsPageAdjust(int64_t direction, int64_t step);
 void resetMovementsPage();
 
 // "DEPLACEMENTS" shown on a room; the room it shows.
@@ -64,26 +64,26 @@ int64_t movementsPageRoom();
 void openMapPage();
 void drawMapPage();
 void mapPageClick(int64_t zone);
-void mapPageAdjust(int64_t direction, int64_t step);
+bool mapPageAdjust(int64_t direction, int64_t step);
 void mapPageScrollAcross(int64_t direction);
 
 // "PLACER OBJETS" (placement_page.cpp).
 void drawPlacementPage();
 void placementPageClick(int64_t zone);
-void placementPageAdjust(int64_t direction, int64_t step);
+bool placementPageAdjust(int64_t direction, int64_t step);
 void resetPlacementPage();
 
 // "ATTRIB. OBJETS" (attributes_page.cpp).
 void drawAttributesPage();
 void attributesPageClick(int64_t zone);
-void attributesPageAdjust(int64_t direction, int64_t step);
+bool attributesPageAdjust(int64_t direction, int64_t step);
 void resetAttributesPage();
 
 // "EVTS. MINEURS" and "EVTS. MAJEURS" (event_pages.cpp); page is MinorEvents
 // or MajorEvents. Each page keeps its own event, list, marks and focus.
 void drawEventPage(int64_t page);
 void eventPageClick(int64_t page, int64_t zone);
-void eventPageAdjust(int64_t page, int64_t direction, int64_t step);
+bool eventPageAdjust(int64_t page, int64_t direction, int64_t step);
 // Backspace deletes the marked step of the list shown.
 void eventPageBackspace(int64_t page);
 // Both pages on their first event, conditions shown, nothing marked or chosen.
@@ -93,7 +93,7 @@ void resetEventPages();
 // made when the page opens.
 void openCheckPage();
 void drawCheckPage();
-void checkPageAdjust(int64_t direction, int64_t step);
+bool checkPageAdjust(int64_t direction, int64_t step);
 
 // "TESTER JEU": the test play in the project folder, then the menu
 // (test_game.cpp).

@@ -40,13 +40,9 @@ void placementPageClick(int64_t zone) {
     if (zone == 2 || zone == 3) placementField = zone - 2;
 }
 
-void placementPageAdjust(int64_t direction, int64_t step) {
-    if (placementField == 0) {
-        placementObject = stepWrapped(placementObject, direction, step, 0, TableSize);
-    } else {
-        int64_t& location = adventure.objectLocations[placementObject];
-        location = stepWrapped(location, direction, step, 0, TableSize);
-    }
+bool placementPageAdjust(int64_t direction, int64_t step) {
+    if (placementField == 0) return stepInPlace(placementObject, direction, step, 0, TableSize);
+    return stepInPlace(adventure.objectLocations[placementObject], direction, step, 0, TableSize);
 }
 
 void resetPlacementPage() {

@@ -78,11 +78,9 @@ void textPageClick(int64_t page, int64_t zone) {
     }
 }
 
-void textPageAdjust(int64_t page, int64_t direction, int64_t step) {
+bool textPageAdjust(int64_t page, int64_t direction, int64_t step) {
     const int index = textPageIndex(page);
-    const int64_t size = textPages[index].rangeSize;
-    int64_t& cursor = textPageCursors[index];
-    cursor = stepWrapped(cursor, direction, step, 0, size);
+    return stepInPlace(textPageCursors[index], direction, step, 0, textPages[index].rangeSize);
 }
 
 void textPageKey(int64_t page, int64_t key) {

@@ -207,8 +207,12 @@ void vocabularyPageClick(int64_t zone) {
     }
 }
 
-void vocabularyPageAdjust(int64_t direction, int64_t step) {
+bool vocabularyPageAdjust(int64_t direction, int64_t step) {
+    const int64_t selection = vocabSelection;
+    const int64_t first = vocabFirstShown;
+    const int64_t row = vocabSelectionRow;
     moveSelection(direction, step);
+    return vocabSelection != selection || vocabFirstShown != first || vocabSelectionRow != row;
 }
 
 // "INST": the wheel and the arrow keys choose the word, Return looks for its
