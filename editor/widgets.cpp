@@ -99,11 +99,44 @@ std::u16string filterFileNameChar(int64_t code) {
     }
 }
 
-void startPage(const std::u16string& title, int64_t titleY) {
-    clearClickZones();
-    beginDrawing(backBuffer);
+// The ready layer and the page it holds (0: none). While readyLayerPage is
+// set, the back buffer shows the layer under that page's last redraw.
+static ImageHandle readyLayer = 0;
+static int64_t readyLayerPage = 0;
+
+static void drawPageGround(const std::u16string& title, int64_t titleY) {
     fillRect(0, 0, ScreenWidth, ScreenHeight, rgb(128, 128, 128));
     if (!title.empty()) drawTitleBar(title, titleY);
+}
+
+void startPage(const std::u16string& title, int64_t titleY) {
+    readyLayerPage = 0;
+    clearClickZones();
+    beginDrawing(backBuffer);
+    drawPageGround(title, titleY);
+}
+
+bool startLayeredPage(int64_t page, const std::u16string& title, int64_t titleY) {
+    if (readyLayerPage == page && readyLayer != 0) {
+        beginDrawing(backBuffer);
+        return false;
+    }
+    clearClickZones();
+    if (readyLayer == 0) readyLayer = createImage(ScreenWidth, ScreenHeight, 32);
+    // Without an image for the layer, the page is drawn whole every time.
+    beginDrawing(readyLayer != 0 ? readyLayer : backBuffer);
+    drawPageGround(title, titleY);
+    readyLayerPage = readyLayer != 0 ? page : 0;
+    return true;
+}
+
+void showReadyLayer() {
+    beginDrawing(backBuffer);
+    if (readyLayerPage != 0) drawImage(readyLayer, 0, 0);
+}
+
+void restoreGround(int64_t x, int64_t y, int64_t width, int64_t height) {
+    if (readyLayerPage != 0) drawImageArea(readyLayer, x, y, width, height);
 }
 
 void drawTitleBar(const std::u16string& title, int64_t y) {
@@ -145,7 +178,16 @@ void drawValueCell(const std::u16string& value, int64_t x, int64_t y, bool selec
 
 void drawLabelledValue(const std::u16string& label, int64_t centreX, int64_t centreY, const std::u16string& value,
                        bool selected, int64_t zone) {
+    drawValueLabel(label, centreX, centreY);
+    drawValueBesideLabel(label, centreX, centreY, value, selected, zone);
+}
+
+void drawValueLabel(const std::u16string& label, int64_t centreX, int64_t centreY) {
     drawCentredText(label, centreX, centreY, 0, 0, 0);
+}
+
+void drawValueBesideLabel(const std::u16string& label, int64_t centreX, int64_t centreY, const std::u16string& value,
+                          bool selected, int64_t zone) {
     drawValueCell(value, centreX + 20 + textWidth(label), centreY - textHeight(label) / 2, selected, zone);
 }
 

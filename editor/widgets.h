@@ -41,6 +41,18 @@ std::u16string filterFileNameChar(int64_t code);
 // The start of every page: its click zones emptied, drawing opened on the
 // back buffer, the grey ground, and the title bar at y (none for no title).
 void startPage(const std::u16string& title, int64_t titleY);
+// A page whose unchanging parts (ground, frame, titles, labels, buttons) are
+// kept as a ready layer: an image drawn when the page comes, copied whole as
+// its ground, then only brought back under the parts that change, which are
+// drawn over it at every redraw. startLayeredPage opens drawing on the layer
+// and answers true when those parts must be drawn now (then
+// showReadyLayer); false when the back buffer still shows them, drawing
+// then open on it. Drawing any other page forgets the layer.
+bool startLayeredPage(int64_t page, const std::u16string& title, int64_t titleY);
+void showReadyLayer();
+// The layer's pixels brought back in the area of the back buffer, under a
+// part about to be drawn again.
+void restoreGround(int64_t x, int64_t y, int64_t width, int64_t height);
 // A title bar: a 700 x 30 button at (50, y) with the title starting at x 60.
 void drawTitleBar(const std::u16string& title, int64_t y);
 // A column of 80 x 30 labelled buttons, 35 pixels apart from (x, y) down; the
@@ -64,6 +76,10 @@ void drawValueCell(const std::u16string& value, int64_t x, int64_t y, bool selec
 // centre plus the label's width, the value cell, level with the label.
 void drawLabelledValue(const std::u16string& label, int64_t centreX, int64_t centreY, const std::u16string& value,
                        bool selected, int64_t zone);
+// Its two parts: the label, and the value cell beside it.
+void drawValueLabel(const std::u16string& label, int64_t centreX, int64_t centreY);
+void drawValueBesideLabel(const std::u16string& label, int64_t centreX, int64_t centreY, const std::u16string& value,
+                          bool selected, int64_t zone);
 // A value the wheel or the keys change: moved by step in the direction and
 // wrapped around its range, lowest to lowest + size - 1, so that a step past
 // one end comes back from the other. A value from a file outside the range

@@ -545,6 +545,19 @@ void drawImage(ImageHandle image, int64_t x, int64_t y) {
     if (target.mode != DrawMode::AlphaBlend) noteImageCopied(image, 0, 0, source->w, source->h, target.image, x, y);
 }
 
+void drawImageArea(ImageHandle image, int64_t x, int64_t y, int64_t width, int64_t height) {
+    SDL_Surface* source = surfaceOf(image);
+    if (target.surface == nullptr || source == nullptr) return;
+    const int64_t left = std::max<int64_t>(x, 0), top = std::max<int64_t>(y, 0);
+    const int64_t right = std::min<int64_t>(x + width, source->w), bottom = std::min<int64_t>(y + height, source->h);
+    if (right <= left || bottom <= top) return;
+    blitArea(source, left, top, right - left, bottom - top, target.surface, left, top, target.mode);
+    noteDrawnArea(target.image, left, top, right - left, bottom - top);
+    if (target.mode != DrawMode::AlphaBlend) {
+        noteImageCopied(image, left, top, right - left, bottom - top, target.image, left, top);
+    }
+}
+
 void drawImageScaled(ImageHandle image, int64_t x, int64_t y, int64_t width, int64_t height) {
     SDL_Surface* source = surfaceOf(image);
     if (target.surface == nullptr || source == nullptr || width <= 0 || height <= 0) return;

@@ -136,6 +136,10 @@ void setDrawingMode(DrawMode mode);
 void selectFont(FontHandle font);
 void drawImage(ImageHandle image, int64_t x, int64_t y);
 void drawImageScaled(ImageHandle image, int64_t x, int64_t y, int64_t width, int64_t height);
+// The image's area (x, y, width, height) drawn at the same place of the
+// target, unscaled: a part of a ready layer brought back under what is drawn
+// over it.
+void drawImageArea(ImageHandle image, int64_t x, int64_t y, int64_t width, int64_t height);
 // Copies an image unscaled to (0, 0) of the window's surface and shows it.
 void presentImage(ImageHandle image);
 

@@ -255,7 +255,7 @@ TEST(PlacementPage, EachLocationShowsItsRoomText) {
     const std::vector<std::string> seen =
         texts(runEditor(menuEntry(ObjectPlacement) + locationCell + "wheel 1\n" + "wheel 1\nwheel 1\n" + objectCell +
                         "key down\n" + "key pageup\nkey pagedown\n" + repeat("key up\n", 4)));
-    EXPECT_TRUE(inOrder(seen, {"OBJET", "000", "Une épée", "EN SALLE", "253", "Non créé.", "Objet 0 : Une épée", "254",
+    EXPECT_TRUE(inOrder(seen, {"OBJET", "EN SALLE", "000", "Une épée", "253", "Non créé.", "Objet 0 : Une épée", "254",
                                "En inventaire.", "Salle 254 : En inventaire.", "255", "En main.", "000",
                                "Vous vous trouvez à l'entrée du château.", "255", "009", "255", "000", "Une épée",
                                "003", "Le garde mort", "1099511627776", "Objet 3 : Le garde mort"}));

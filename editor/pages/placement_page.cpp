@@ -14,20 +14,30 @@
 static int64_t placementObject = 0;
 static int64_t placementField = 0;
 
-void drawPlacementPage() {
-    startPage(u"PLACER OBJETS", 20);
+// The frame, the labels and the two boxes, which never change.
+static void drawPlacementLayer() {
     drawMenuButton(360, 560);
-
-    drawLabelledValue(u"OBJET", 400, 130, formatNumber3(placementObject), placementField == 0, 2);
+    drawValueLabel(u"OBJET", 400, 130);
     drawButton(55, 165, 690, 100);
+    drawValueLabel(u"EN SALLE", 400, 330);
+    drawButton(55, 365, 690, 100);
+    showReadyLayer();
+}
+
+void drawPlacementPage() {
+    if (startLayeredPage(ObjectPlacement, u"PLACER OBJETS", 20)) drawPlacementLayer();
+
+    drawValueBesideLabel(u"OBJET", 400, 130, formatNumber3(placementObject), placementField == 0, 2);
+    restoreGround(56, 166, 688, 98);
     drawWrappedText(adventure.objectTexts[placementObject], 55, 165, 690, 100, 20, 20, 0, 0, 0, 1);
 
     // 253, 254 and 255 show the names of the pseudo-locations; a location from
     // a file outside the table shows no text.
     const int64_t location = adventure.objectLocations[placementObject];
-    drawLabelledValue(u"EN SALLE", 400, 330, formatNumber3(location), placementField == 1, 3);
-    drawButton(55, 365, 690, 100);
+    drawValueBesideLabel(u"EN SALLE", 400, 330, formatNumber3(location), placementField == 1, 3);
+    restoreGround(56, 366, 688, 98);
     if (isTableIndex(location)) drawWrappedText(adventure.roomTexts[location], 55, 365, 690, 100, 20, 20, 0, 0, 0, 1);
+    restoreGround(55, 500, 690, textHeight(u"M"));
     if (placementField == 0) {
         drawReferentLine(ObjectArgument, placementObject, 55, 500, 690);
     } else {
