@@ -263,6 +263,19 @@ TEST(PlacementPage, EachLocationShowsItsRoomText) {
     EXPECT_EQ(adventure.objectLocations[3], int64_t(1) << 40);
     runEditor(menuEntry(ObjectPlacement) + locationCell + "wheel 1\n");  // object 3 is still shown
     EXPECT_EQ(adventure.objectLocations[3], 1);                          // back within the table, modulo 256
+    // From object 3 and its long texts to object 4, with none: both boxes left white.
+    adventure.objectTexts[3] = adventure.roomTexts[1] = std::u16string(300, u'W');
+    adventure.objectTexts[4] = u"";
+    adventure.objectLocations[4] = 300;
+    currentPage = ObjectPlacement;
+    drawCurrentPage();
+    handlePageClick(2);  // the object's cell
+    handlePageAdjust(1, 1);
+    drawCurrentPage();
+    EXPECT_EQ(pixelsOf(56, 166, 688, 98, rgb(255, 255, 255)) + pixelsOf(56, 366, 688, 98, rgb(255, 255, 255)), 2 * 688 * 98);
+    // Back from the menu, nothing of its buttons stays.
+    for (const int64_t page : {int64_t(Menu), int64_t(ObjectPlacement)}) currentPage = page, drawCurrentPage();
+    EXPECT_EQ(pixelsOf(33, 280, 350, 30, rgb(128, 128, 128)), 350 * 30);
 }
 
 TEST(AttributesPage, TheAuthorSetsTheWordAndTheTwoFlags) {
