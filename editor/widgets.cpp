@@ -116,9 +116,17 @@ void startPage(const std::u16string& title, int64_t titleY) {
     drawPageGround(title, titleY);
 }
 
+// Drawing opened on the back buffer as a page's title bar leaves it: text
+// over what lies under it, in black.
+static void drawOnBackBufferAfterTitle() {
+    beginDrawing(backBuffer);
+    setDrawingMode(DrawMode::TransparentText);
+    setFrontColour(rgb(0, 0, 0));
+}
+
 bool startLayeredPage(int64_t page, const std::u16string& title, int64_t titleY) {
     if (readyLayerPage == page && readyLayer != 0) {
-        beginDrawing(backBuffer);
+        drawOnBackBufferAfterTitle();
         return false;
     }
     clearClickZones();
@@ -131,8 +139,10 @@ bool startLayeredPage(int64_t page, const std::u16string& title, int64_t titleY)
 }
 
 void showReadyLayer() {
+    if (readyLayerPage == 0) return;  // drawn straight on the back buffer
     beginDrawing(backBuffer);
-    if (readyLayerPage != 0) drawImage(readyLayer, 0, 0);
+    drawImage(readyLayer, 0, 0);
+    drawOnBackBufferAfterTitle();
 }
 
 void restoreGround(int64_t x, int64_t y, int64_t width, int64_t height) {

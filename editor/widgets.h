@@ -46,8 +46,9 @@ void startPage(const std::u16string& title, int64_t titleY);
 // its ground, then only brought back under the parts that change, which are
 // drawn over it at every redraw. startLayeredPage opens drawing on the layer
 // and answers true when those parts must be drawn now (then
-// showReadyLayer); false when the back buffer still shows them, drawing
-// then open on it. Drawing any other page forgets the layer.
+// showReadyLayer); false when the back buffer still shows them. Either way
+// the changing parts are then drawn on the back buffer as after startPage
+// with a title. Drawing any other page forgets the layer.
 bool startLayeredPage(int64_t page, const std::u16string& title, int64_t titleY);
 void showReadyLayer();
 // The layer's pixels brought back in the area of the back buffer, under a

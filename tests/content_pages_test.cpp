@@ -273,6 +273,10 @@ TEST(PlacementPage, EachLocationShowsItsRoomText) {
     handlePageAdjust(1, 1);
     drawCurrentPage();
     EXPECT_EQ(pixelsOf(56, 166, 688, 98, rgb(255, 255, 255)) + pixelsOf(56, 366, 688, 98, rgb(255, 255, 255)), 2 * 688 * 98);
+    // The object's value cell stays red under its white digits.
+    const int64_t cellWidth = textWidth(u"000"), cellHeight = textHeight(u"000");
+    EXPECT_GT(pixelsOf(420 + textWidth(u"OBJET"), 130 - cellHeight / 2, cellWidth, cellHeight, rgb(255, 0, 0)),
+              cellWidth * cellHeight / 2);
     // Back from the menu, nothing of its buttons stays.
     for (const int64_t page : {int64_t(Menu), int64_t(ObjectPlacement)}) currentPage = page, drawCurrentPage();
     EXPECT_EQ(pixelsOf(33, 280, 350, 30, rgb(128, 128, 128)), 350 * 30);
