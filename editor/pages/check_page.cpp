@@ -69,13 +69,20 @@ static int64_t drawFinding(const std::u16string& line, bool error, int64_t top, 
     return height;
 }
 
-void drawCheckPage() {
-    startPage(u"VERIFIER", 20);
+// The frame, the counts of the check shown (a new check always comes
+// through the menu) and the empty box.
+static void drawCheckLayer() {
     const std::u16string counts =
         countText(shownCheck.errors, u"erreur") + u", " + countText(shownCheck.remarks, u"remarque");
     drawLabel(counts, 740 - textWidth(counts), 35 - textHeight(counts) / 2, 0, 0, 0);
-
     drawButton(BoxX, BoxY, BoxWidth, BoxHeight);
+    drawMenuButton(360, 560);
+    showReadyLayer();
+}
+
+void drawCheckPage() {
+    if (startLayeredPage(Findings, u"VERIFIER", 20)) drawCheckLayer();
+    restoreGround(BoxX + 1, BoxY + 1, BoxWidth - 2, BoxHeight - 2);
     const int64_t count = static_cast<int64_t>(shownLines.size());
     if (count == 0) drawLabel(u"Rien à signaler : aucune erreur, aucune remarque.", BoxX + Margin, BoxY + Margin, 0, 0, 0);
     int64_t top = BoxY + Margin;
@@ -89,12 +96,12 @@ void drawCheckPage() {
         ++shown;
     }
     lastIsShown = shown >= count;
+    restoreGround(BoxX, BoxY + BoxHeight + 12, BoxWidth, textHeight(u"constats"));
     if (count > 0) {
         const std::u16string position = u"constats " + integerToText(firstShown + 1) + u" à " + integerToText(shown) +
                                         u" sur " + integerToText(count);
         drawLabel(position, BoxX, BoxY + BoxHeight + 12, 0, 0, 0);
     }
-    drawMenuButton(360, 560);
     endDrawing();
 }
 
