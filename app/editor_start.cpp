@@ -5,6 +5,7 @@
 #include "editor/editor_frame.h"
 #include "editor/editor_pictures.h"
 #include "editor/editor_state.h"
+#include "editor/widgets.h"
 #include "platform/program.h"
 
 // The editor's introduction picture.
@@ -19,6 +20,7 @@ void startEditor() {
 }
 
 static void drawIntroduction() {
+    forgetReadyLayer();
     beginDrawing(backBuffer);
     drawImage(introImage, 0, 0);
     endDrawing();
@@ -33,6 +35,7 @@ void showIntroduction() {
 }
 
 void initialiseEditor() {
+    forgetReadyLayer();  // the first page is drawn whole
     editingText = false;
     listSelecting = false;
     editBuffer.clear();

@@ -13,6 +13,11 @@
 #include "platform/program.h"
 
 void drawCurrentPage() {
+    // A page drawn after another (a play is a page too) starts from nothing
+    // of what the back buffer shows.
+    static int64_t lastPageDrawn = -1;
+    if (currentPage != lastPageDrawn) forgetReadyLayer();
+    lastPageDrawn = currentPage;
     switch (currentPage) {
         case Menu:
             drawMenuPage();

@@ -99,18 +99,23 @@ std::u16string filterFileNameChar(int64_t code) {
     }
 }
 
-// The ready layer and the page it holds (0: none). While readyLayerPage is
-// set, the back buffer shows the layer under that page's last redraw.
+// The ready layer and the page it holds (the menu is page 0). While a page
+// is set, the back buffer shows the layer under that page's last redraw.
+constexpr int64_t NoLayerPage = -1;
 static ImageHandle readyLayer = 0;
-static int64_t readyLayerPage = 0;
+static int64_t readyLayerPage = NoLayerPage;
 
 static void drawPageGround(const std::u16string& title, int64_t titleY) {
     fillRect(0, 0, ScreenWidth, ScreenHeight, rgb(128, 128, 128));
     if (!title.empty()) drawTitleBar(title, titleY);
 }
 
+void forgetReadyLayer() {
+    readyLayerPage = NoLayerPage;
+}
+
 void startPage(const std::u16string& title, int64_t titleY) {
-    readyLayerPage = 0;
+    forgetReadyLayer();
     clearClickZones();
     beginDrawing(backBuffer);
     drawPageGround(title, titleY);
@@ -134,19 +139,19 @@ bool startLayeredPage(int64_t page, const std::u16string& title, int64_t titleY)
     // Without an image for the layer, the page is drawn whole every time.
     beginDrawing(readyLayer != 0 ? readyLayer : backBuffer);
     drawPageGround(title, titleY);
-    readyLayerPage = readyLayer != 0 ? page : 0;
+    readyLayerPage = readyLayer != 0 ? page : NoLayerPage;
     return true;
 }
 
 void showReadyLayer() {
-    if (readyLayerPage == 0) return;  // drawn straight on the back buffer
+    if (readyLayerPage == NoLayerPage) return;  // drawn straight on the back buffer
     beginDrawing(backBuffer);
     drawImage(readyLayer, 0, 0);
     drawOnBackBufferAfterTitle();
 }
 
 void restoreGround(int64_t x, int64_t y, int64_t width, int64_t height) {
-    if (readyLayerPage != 0) drawImageArea(readyLayer, x, y, width, height);
+    if (readyLayerPage != NoLayerPage) drawImageArea(readyLayer, x, y, width, height);
 }
 
 void drawTitleBar(const std::u16string& title, int64_t y) {

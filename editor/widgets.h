@@ -51,6 +51,9 @@ void startPage(const std::u16string& title, int64_t titleY);
 // with a title. Drawing any other page forgets the layer.
 bool startLayeredPage(int64_t page, const std::u16string& title, int64_t titleY);
 void showReadyLayer();
+// The back buffer drawn otherwise (another page, a play): the next layered
+// page is drawn whole.
+void forgetReadyLayer();
 // The layer's pixels brought back in the area of the back buffer, under a
 // part about to be drawn again.
 void restoreGround(int64_t x, int64_t y, int64_t width, int64_t height);

@@ -110,10 +110,9 @@ static int64_t rowY(const LayoutSetting& setting) {
     return 350 + 30 * setting.row;
 }
 
-void drawMenuPage() {
-    startPage(u"", 0);
+// The heading, the entries and the row labels, which never change.
+static void drawMenuLayer() {
     drawCentredText(u"MENU", 400, 16, 0, 0, 0);
-
     for (int entry = 0; entry < MenuEntryCount; ++entry) {
         const MenuEntry& shown = menuEntries[entry];
         drawLabelledButton(shown.label, shown.x, shown.y, 350, 30);
@@ -122,7 +121,12 @@ void drawMenuPage() {
     for (const LayoutSetting& setting : layoutSettings) {
         if (setting.column == 0) drawLabel(setting.rowLabel, 33, rowY(setting), 0, 0, 0);
     }
+    showReadyLayer();
+}
 
+void drawMenuPage() {
+    if (startLayeredPage(Menu, u"", 0)) drawMenuLayer();
+    // Each value cell covers its whole box: nothing to bring back under it.
     for (int setting = 0; setting < SettingCount; ++setting) {
         const LayoutSetting& shown = layoutSettings[setting];
         drawValueCell(formatNumber3(*shown.value), cellX(shown), rowY(shown), setting + 1 == selectedSetting,
