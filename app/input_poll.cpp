@@ -4,7 +4,7 @@
 // could read and did, and where F1 shows or hides the inspector, whatever
 // the play waits for.
 
-#include "engine/inspector.h"
+#include "engine/play_state_panel.h"
 #include "engine/recorder.h"
 #include "model/work_copies.h"
 #include "platform/program.h"

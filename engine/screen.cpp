@@ -7,7 +7,7 @@
 #include "engine/screen.h"
 
 #include "engine/game_state.h"
-#include "engine/inspector.h"
+#include "engine/play_state_panel.h"
 #include "engine/readable_text.h"
 #include "platform/program.h"
 

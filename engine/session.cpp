@@ -7,7 +7,7 @@
 #include "engine/events.h"
 #include "engine/game_state.h"
 #include "engine/game_text.h"
-#include "engine/inspector.h"
+#include "engine/play_state_panel.h"
 #include "engine/readable_text.h"
 #include "engine/recorder.h"
 #include "engine/saved_games.h"

@@ -95,7 +95,7 @@ menu() {
         echo "key return"
     done
     echo "key f1"
-    echo "shot $images/inspecteur.png"
+    echo "shot $images/etat-de-la-partie.png"
     echo "key escape"
     # Three mistakes made on purpose, then the check: an exit to a room
     # without text, the sword's word taken away, a room that nothing reaches.

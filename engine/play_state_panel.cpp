@@ -1,7 +1,7 @@
 // The inspector of a test play: its lines, read from the game state and the
 // record of the turn, and its panel over the picture zone of the frame
 // presented.
-#include "engine/inspector.h"
+#include "engine/play_state_panel.h"
 
 #include <string>
 #include <vector>
