@@ -47,23 +47,62 @@ struct RenderedKeyHash {
                static_cast<size_t>(key.colour);
     }
 };
-std::unordered_map<RenderedKey, SDL_Surface*, RenderedKeyHash> renderedTexts;
+// A rendered text, and the same text already blended onto a ground of one
+// colour: most texts are drawn again and again onto the same plain box or
+// page, where copying the blended rows costs a fraction of blending them.
+struct RenderedText {
+    SDL_Surface* alpha = nullptr;
+    SDL_Surface* onGround = nullptr;
+    Uint32 ground = 0;
+    bool drawnOnce = false;  // the blended copy is made when a text comes back
+};
+std::unordered_map<RenderedKey, RenderedText, RenderedKeyHash> renderedTexts;
 constexpr size_t RenderedTextLimit = 2048;
+// The pixels all kept texts may hold together, blended copies included.
+constexpr int64_t RenderedBytesLimit = int64_t{24} << 20;
+int64_t renderedBytes = 0;
+
+// Widths measured, since wrapping and cutting measure the same runs of text
+// at every redraw and the font library shapes each one anew. Only runs that
+// fit on a line are kept.
+struct MeasuredKey {
+    TTF_Font* font;
+    std::u16string text;
+    bool operator==(const MeasuredKey& other) const = default;
+};
+struct MeasuredKeyHash {
+    size_t operator()(const MeasuredKey& key) const {
+        return std::hash<std::u16string>()(key.text) ^ (std::hash<void*>()(key.font) * 31);
+    }
+};
+std::unordered_map<MeasuredKey, int, MeasuredKeyHash> measuredWidths;
+
+void forgetMeasuredWidths() {
+    measuredWidths.clear();
+}
 
 Uint32 mapColour(SDL_Surface* surface, Colour colour) {
     return SDL_MapRGB(surface->format, colour & 255, (colour >> 8) & 255, (colour >> 16) & 255);
 }
 
-void forgetRenderedTexts() {
-    for (auto& entry : renderedTexts) SDL_FreeSurface(entry.second);
-    renderedTexts.clear();
+int64_t pixelBytes(const SDL_Surface* surface) {
+    return surface == nullptr ? 0 : int64_t{surface->h} * surface->pitch;
 }
 
-SDL_Surface* renderedText(const std::u16string& text) {
+void forgetRenderedTexts() {
+    for (auto& entry : renderedTexts) {
+        SDL_FreeSurface(entry.second.alpha);
+        SDL_FreeSurface(entry.second.onGround);
+    }
+    renderedTexts.clear();
+    renderedBytes = 0;
+}
+
+RenderedText* renderedText(const std::u16string& text) {
     RenderedKey key{target.font, target.front, text};
     auto found = renderedTexts.find(key);
-    if (found != renderedTexts.end()) return found->second;
-    if (renderedTexts.size() >= RenderedTextLimit) forgetRenderedTexts();
+    if (found != renderedTexts.end()) return &found->second;
+    if (renderedTexts.size() >= RenderedTextLimit || renderedBytes >= RenderedBytesLimit) forgetRenderedTexts();
     const SDL_Color colour = {static_cast<Uint8>(target.front & 255), static_cast<Uint8>((target.front >> 8) & 255),
                               static_cast<Uint8>((target.front >> 16) & 255), 255};
     // Texts go to the font library in UTF-8, so that a character outside 16
@@ -71,8 +110,8 @@ SDL_Surface* renderedText(const std::u16string& text) {
     SDL_Surface* surface = TTF_RenderUTF8_Blended(target.font, textToUtf8(text).c_str(), colour);
     if (surface == nullptr) return nullptr;
     SDL_SetSurfaceBlendMode(surface, SDL_BLENDMODE_BLEND);
-    renderedTexts.emplace(std::move(key), surface);
-    return surface;
+    renderedBytes += pixelBytes(surface);
+    return &renderedTexts.emplace(std::move(key), RenderedText{surface, nullptr, 0, false}).first->second;
 }
 
 // Blends a rendered text (ARGB8888) onto an XRGB8888 surface (the back
@@ -165,6 +204,11 @@ struct PresentedImage {
 PresentedImage presented;
 constexpr size_t MostAreasApart = 48;
 
+bool contains(const SDL_Rect& outer, const SDL_Rect& inner) {
+    return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.w <= outer.x + outer.w &&
+           inner.y + inner.h <= outer.y + outer.h;
+}
+
 void noteDrawnArea(ImageHandle image, int64_t x, int64_t y, int64_t width, int64_t height) {
     // The window's own surface drawn into directly: all of it is sent next.
     if (image == WindowSurface) presented.whole = true;
@@ -176,6 +220,12 @@ void noteDrawnArea(ImageHandle image, int64_t x, int64_t y, int64_t width, int64
     if (right <= left || bottom <= top) return;
     SDL_Rect area = {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
                      static_cast<int>(bottom - top)};
+    // An area inside one already recorded adds nothing to compare (a text
+    // drawn in a box just brought back); one holding others replaces them.
+    for (const SDL_Rect& other : presented.areas) {
+        if (contains(other, area)) return;
+    }
+    std::erase_if(presented.areas, [&](const SDL_Rect& other) { return contains(area, other); });
     if (presented.areas.size() == MostAreasApart) {
         for (const SDL_Rect& other : presented.areas) SDL_UnionRect(&area, &other, &area);
         presented.areas.clear();
@@ -301,6 +351,7 @@ bool platformInitWithoutWindow() {
 
 void stopDrawing() {
     forgetRenderedTexts();
+    forgetMeasuredWidths();
     for (size_t slot = 1; slot < images.slots.size(); ++slot) {
         noteImageGone(static_cast<int64_t>(slot));
         SDL_FreeSurface(images.take(static_cast<int64_t>(slot)));
@@ -428,24 +479,95 @@ void drawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
     SDL_UnlockSurface(target.surface);
 }
 
+// Whether every pixel of the area (inside the surface) holds the same value,
+// and which.
+static bool plainGround(SDL_Surface* onto, const SDL_Rect& area, Uint32& ground) {
+    ground = *(static_cast<const Uint32*>(onto->pixels) + area.y * (onto->pitch / 4) + area.x);
+    for (int row = area.y; row < area.y + area.h; ++row) {
+        const Uint32* pixels = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(onto->pixels) + row * onto->pitch);
+        bool same = true;
+        for (int column = area.x; column < area.x + area.w; ++column) same &= pixels[column] == ground;
+        if (!same) return false;
+    }
+    return true;
+}
+
+// Draws a kept text at (x, y): where the ground under it is of one colour,
+// by copying the text blended once onto that colour (the same pixels
+// blendText gives), else by blending it there.
+static void drawRenderedText(RenderedText& text, SDL_Surface* onto, int x, int y) {
+    SDL_Surface* alpha = text.alpha;
+    const bool plain = alpha->format->format == SDL_PIXELFORMAT_ARGB8888 &&
+                       onto->format->format == SDL_PIXELFORMAT_XRGB8888 && !SDL_MUSTLOCK(onto);
+    const SDL_Rect& clip = onto->clip_rect;
+    const int left = std::max(x, clip.x), top = std::max(y, clip.y);
+    const int right = std::min(x + alpha->w, clip.x + clip.w), bottom = std::min(y + alpha->h, clip.y + clip.h);
+    Uint32 ground = 0;
+    const SDL_Rect area = {left, top, right - left, bottom - top};
+    // A text drawn once (a typed line, a message of the game) is only
+    // blended; one drawn again is worth a blended copy.
+    const bool again = text.drawnOnce;
+    text.drawnOnce = true;
+    if (!plain || !again || area.w <= 0 || area.h <= 0 || !plainGround(onto, area, ground)) {
+        blendText(alpha, onto, x, y);
+        return;
+    }
+    if (text.onGround == nullptr || text.ground != ground) {
+        if (text.onGround == nullptr) {
+            text.onGround = SDL_CreateRGBSurfaceWithFormat(0, alpha->w, alpha->h, 32, SDL_PIXELFORMAT_XRGB8888);
+            if (text.onGround == nullptr) {
+                blendText(alpha, onto, x, y);
+                return;
+            }
+            renderedBytes += pixelBytes(text.onGround);
+        }
+        for (int row = 0; row < alpha->h; ++row) {
+            Uint32* pixels = pixelRow(text.onGround, row);
+            std::fill(pixels, pixels + alpha->w, ground);
+        }
+        blendText(alpha, text.onGround, 0, 0);
+        text.ground = ground;
+    }
+    const SDL_Rect from = {left - x, top - y, area.w, area.h};
+    copyPixels(text.onGround, from, onto, left, top);
+}
+
 void drawText(int64_t x, int64_t y, const std::u16string& text) {
     if (target.surface == nullptr || target.font == nullptr || text.empty()) return;
     if (target.mode == DrawMode::OpaqueText) fillRect(x, y, textWidth(text), textHeight(text), target.back);
-    SDL_Surface* rendered = renderedText(text);
+    RenderedText* rendered = renderedText(text);
     const bool shown = rendered != nullptr && x >= -100000 && x <= 100000 && y >= -100000 && y <= 100000;
+    const int64_t width = shown ? rendered->alpha->w : 0;
     // The box of a text is as wide as its rendering and a line of the font high.
-    noteTextDrawn(target.image, x, y, shown ? rendered->w : 0, shown ? TTF_FontHeight(target.font) : 0, text);
+    noteTextDrawn(target.image, x, y, width, shown ? TTF_FontHeight(target.font) : 0, text);
     if (!shown) return;
-    noteDrawnArea(target.image, x, y, rendered->w, rendered->h);
-    blendText(rendered, target.surface, static_cast<int>(x), static_cast<int>(y));
+    noteDrawnArea(target.image, x, y, width, rendered->alpha->h);
+    drawRenderedText(*rendered, target.surface, static_cast<int>(x), static_cast<int>(y));
 }
+
+namespace {
+
+constexpr size_t MeasuredWidthLimit = 8192;
+constexpr size_t LongestMeasuredKept = 160;
+
+}  // namespace
 
 int64_t textWidth(const std::u16string& text) {
     TTF_Font* font = target.font != nullptr ? target.font : defaultFont;
     if (font == nullptr || text.empty()) return 0;
+    const bool kept = text.size() <= LongestMeasuredKept;
+    MeasuredKey key{font, kept ? text : std::u16string()};
+    if (kept) {
+        const auto found = measuredWidths.find(key);
+        if (found != measuredWidths.end()) return found->second;
+    }
     int width = 0;
     int height = 0;
     TTF_SizeUTF8(font, textToUtf8(text).c_str(), &width, &height);
+    if (kept) {
+        if (measuredWidths.size() >= MeasuredWidthLimit) measuredWidths.clear();
+        measuredWidths.emplace(std::move(key), width);
+    }
     return width;
 }
 

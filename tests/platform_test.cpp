@@ -2,6 +2,7 @@
 // and numbers, the input poll, files and folders, and the drawing widgets.
 #include <array>
 #include <filesystem>
+#include <tuple>
 
 #include "editor/widgets.h"
 #include "tests/support.h"
@@ -114,23 +115,32 @@ TEST(Platform, ButtonsAndWrappedTextsAreDrawnInTheirBoxes) {
     EXPECT_EQ(joined, std::string(30, 'a') + " b");
     EXPECT_EQ(drawWrappedText(u"un deux trois quatre", 100, 100, 60, 30, 10, 5, 0, 0, 0, 1), 0);
     EXPECT_EQ(drawWrappedText(u"x", 100, 100, 10, 30, 10, 5, 0, 0, 0, 1), 1);
+    // Each font measures a text for itself, whatever another measured before.
+    selectFont(interfaceFont);
+    const int64_t wide = textWidth(u"iiii");
+    selectFont(loadFont(u"Fonts/DroidSansMono.ttf", 8));
+    EXPECT_LT(textWidth(u"iiii"), wide);
     endDrawing();
 }
 
 // A text is blended onto a picture by the program's own computation (the same
 // in the browser): each pixel lies on the way from the ground to the text's
-// colour, faint edges included; cut by the picture's edges, the text shows
-// the very pixels it shows whole.
+// colour, faint edges included, whether the text is new or drawn again, on
+// one ground, on another, or across two; cut by the picture's edges, the text
+// shows the very pixels it shows whole.
 TEST(Platform, ATextCutByTheEdgesOfAPictureShowsTheSamePixelsAsWhole) {
     startInProcess(makeWorkFolder("text_edges"));
     const std::u16string text = u"Mémé W_";
-    const Colour ground = rgb(0, 160, 200), ink = rgb(200, 40, 0);
+    const Colour ink = rgb(200, 40, 0);
     int64_t width = 0, height = 0;
-    auto drawn = [&](int64_t imageWidth, int64_t imageHeight, int64_t x, int64_t y) {
+    // The ground is `right` from column `split` and row `split` / 4 on, `left` elsewhere.
+    auto drawn = [&](int64_t imageWidth, int64_t imageHeight, int64_t x, int64_t y, Colour left, Colour right,
+                     int64_t split) {
         const ImageHandle image = createImage(imageWidth, imageHeight, 32);
         beginDrawing(image);
         selectFont(interfaceFont);
-        fillRect(0, 0, imageWidth, imageHeight, ground);
+        fillRect(0, 0, imageWidth, imageHeight, left);
+        fillRect(split, split / 4, imageWidth, imageHeight, right);
         setFrontColour(ink);
         setDrawingMode(DrawMode::TransparentText);
         drawText(x, y, text);
@@ -139,25 +149,32 @@ TEST(Platform, ATextCutByTheEdgesOfAPictureShowsTheSamePixelsAsWhole) {
         endDrawing();
         return image;
     };
-    const ImageHandle whole = drawn(300, 60, 10, 5);
-    int64_t inked = 0, faint = 0;
-    for (int64_t y = 0; y < 60; ++y) {
-        for (int64_t x = 0; x < 300; ++x) {
-            // How far the pixel went from the ground to the ink, by its red;
-            // green and blue went as far.
-            const Colour pixel = readPixel(whole, x, y);
-            const double way = (pixel & 255) / 200.0;
-            EXPECT_NEAR((pixel >> 8) & 255, 160 - 120 * way, 2) << x << "," << y;
-            EXPECT_NEAR(pixel >> 16, 200 - 200 * way, 2) << x << "," << y;
-            inked += pixel == ink;
-            faint += way > 0 && way < 0.3;
+    const Colour ground = rgb(0, 160, 200), other = rgb(0, 250, 90);
+    const ImageHandle whole = drawn(300, 60, 10, 5, ground, ground, 300);
+    for (const auto& [left, right, split] : std::vector<std::tuple<Colour, Colour, int64_t>>{
+             {ground, ground, 300}, {other, other, 300}, {ground, other, 50}, {ground, ground, 300}}) {
+        const ImageHandle again = drawn(300, 60, 10, 5, left, right, split);
+        int64_t inked = 0, faint = 0;
+        for (int64_t y = 0; y < 60; ++y) {
+            for (int64_t x = 0; x < 300; ++x) {
+                // How far the pixel went from the ground to the ink, by its
+                // red; green and blue went as far.
+                const Colour pixel = readPixel(again, x, y), under = x < split || y < split / 4 ? left : right;
+                const double way = (pixel & 255) / 200.0;
+                const int64_t green = (under >> 8) & 255, blue = under >> 16;
+                EXPECT_NEAR((pixel >> 8) & 255, green + (40 - green) * way, 2) << x << "," << y;
+                EXPECT_NEAR(pixel >> 16, blue - blue * way, 2) << x << "," << y;
+                inked += pixel == ink;
+                faint += way > 0 && way < 0.3;
+            }
         }
+        EXPECT_GT(inked, 20);
+        EXPECT_GT(faint, 10);
+        freeImage(again);
     }
-    EXPECT_GT(inked, 20);
-    EXPECT_GT(faint, 10);
     for (const auto& [cutX, cutY, cutWidth, cutHeight] : std::vector<std::array<int64_t, 4>>{
              {-7, -3, width, height}, {0, 0, width - 6, height - 4}, {-1, 2, width - 9, height}}) {
-        const ImageHandle part = drawn(cutWidth, cutHeight, cutX, cutY);
+        const ImageHandle part = drawn(cutWidth, cutHeight, cutX, cutY, ground, ground, cutWidth);
         int64_t differing = 0;
         for (int64_t y = 0; y < cutHeight; ++y) {
             for (int64_t x = 0; x < cutWidth; ++x) differing += readPixel(part, x, y) != readPixel(whole, x - cutX + 10, y - cutY + 5);
