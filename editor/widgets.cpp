@@ -99,11 +99,13 @@ std::u16string filterFileNameChar(int64_t code) {
     }
 }
 
-// The ready layer and the page it holds (the menu is page 0). While a page
-// is set, the back buffer shows the layer under that page's last redraw.
+// The ready layer and the page it holds (the menu is page 0), in the page's
+// variant. While a page is set, the back buffer shows the layer under that
+// page's last redraw.
 constexpr int64_t NoLayerPage = -1;
 static ImageHandle readyLayer = 0;
 static int64_t readyLayerPage = NoLayerPage;
+static int64_t readyLayerVariant = 0;
 
 static void drawPageGround(const std::u16string& title, int64_t titleY) {
     fillRect(0, 0, ScreenWidth, ScreenHeight, rgb(128, 128, 128));
@@ -129,8 +131,8 @@ static void drawOnBackBufferAfterTitle() {
     setFrontColour(rgb(0, 0, 0));
 }
 
-bool startLayeredPage(int64_t page, const std::u16string& title, int64_t titleY) {
-    if (readyLayerPage == page && readyLayer != 0) {
+bool startLayeredPage(int64_t page, const std::u16string& title, int64_t titleY, int64_t variant) {
+    if (readyLayerPage == page && readyLayerVariant == variant && readyLayer != 0) {
         drawOnBackBufferAfterTitle();
         return false;
     }
@@ -140,13 +142,17 @@ bool startLayeredPage(int64_t page, const std::u16string& title, int64_t titleY)
     beginDrawing(readyLayer != 0 ? readyLayer : backBuffer);
     drawPageGround(title, titleY);
     readyLayerPage = readyLayer != 0 ? page : NoLayerPage;
+    readyLayerVariant = variant;
     return true;
 }
 
 void showReadyLayer() {
-    if (readyLayerPage == NoLayerPage) return;  // drawn straight on the back buffer
-    beginDrawing(backBuffer);
-    drawImage(readyLayer, 0, 0);
+    // Without a layer the page was drawn straight on the back buffer; either
+    // way the changing parts start from the same drawing state.
+    if (readyLayerPage != NoLayerPage) {
+        beginDrawing(backBuffer);
+        drawImage(readyLayer, 0, 0);
+    }
     drawOnBackBufferAfterTitle();
 }
 

@@ -48,8 +48,10 @@ void startPage(const std::u16string& title, int64_t titleY);
 // and answers true when those parts must be drawn now (then
 // showReadyLayer); false when the back buffer still shows them. Either way
 // the changing parts are then drawn on the back buffer as after startPage
-// with a title. Drawing any other page forgets the layer.
-bool startLayeredPage(int64_t page, const std::u16string& title, int64_t titleY);
+// with a title. Drawing any other page forgets the layer. A page whose
+// unchanging parts come in several forms (the event pages' two lists) names
+// the form as its variant: another variant draws the layer again.
+bool startLayeredPage(int64_t page, const std::u16string& title, int64_t titleY, int64_t variant = 0);
 void showReadyLayer();
 // The back buffer drawn otherwise (another page, a play): the next layered
 // page is drawn whole.

@@ -1,11 +1,13 @@
 // An author writes events on the pages "EVTS. MINEURS" and "EVTS. MAJEURS" with
 // clicks, the wheel, the keys and Backspace: steps chosen, numbered, marked and
 // deleted, events appended and visited; then saves, loads and plays them.
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <map>
 #include <sstream>
 
+#include "editor/widgets.h"
 #include "model/adventure_file.h"
 #include "tests/support.h"
 
@@ -17,7 +19,30 @@ struct Line {
     std::vector<Drawn> parts;
 };
 
-// What the author sees on a page drawn again: every text, the chooser's rows and
+// Where the frame the editor showed after the author's last action on the
+// page, redrawn over the page's ready layer, differs from the page drawn
+// whole: "" when nowhere.
+const std::u16string redrawnFrame = u"redrawn.png";
+std::string whereRedrawnDiffers(int64_t page) {
+    currentPage = page;
+    forgetReadyLayer();
+    drawCurrentPage();
+    currentPage = Menu;
+    const ImageHandle redrawn = loadImage(redrawnFrame);
+    std::filesystem::remove(textToUtf8(redrawnFrame));
+    if (redrawn == 0) return "not shown";
+    std::string where;
+    for (int64_t y = 0; y < ScreenHeight && where.empty(); ++y) {
+        for (int64_t x = 0; x < ScreenWidth && where.empty(); ++x) {
+            if (readPixel(redrawn, x, y) != readPixel(backBuffer, x, y)) where = std::to_string(x) + ", " + std::to_string(y);
+        }
+    }
+    freeImage(redrawn);
+    return where;
+}
+
+// What the author sees on a page drawn again: every text in reading order
+// (top to bottom, then left to right), the chooser's rows and
 // the step lines (characters put together by row, "|" between lines), the
 // step beside the delete icon ("" an empty row, "-" no icon; "!" first when the
 // icon has the focus), the event's place in the title bar and the line above
@@ -32,14 +57,18 @@ struct Shown {
 
 Shown show(int64_t page) {
     currentPage = page;
+    forgetReadyLayer();  // drawn whole, every text reported
     takeHeadlessOutput();
     drawCurrentPage();
     currentPage = Menu;  // where the editor loop of the next scenario starts
     Shown seen;
     seen.all = drawn(takeHeadlessOutput());
+    std::vector<Drawn> reading = seen.all;
+    std::stable_sort(reading.begin(), reading.end(),
+                     [](const Drawn& a, const Drawn& b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
+    for (const Drawn& text : reading) seen.texts.push_back(text.text);
     std::map<int64_t, Line> chooser, steps;
     for (const Drawn& text : seen.all) {
-        seen.texts.push_back(text.text);
         if (text.x >= 410 && text.y < 80) (text.y < 52 ? seen.position : seen.referent) += text.text;
         if (text.x < 140 || text.y < 80) continue;
         Line& line = (text.x >= 410 ? steps : chooser)[text.y];
@@ -100,8 +129,16 @@ void act(int64_t page, const std::string& does) {
         const Shown seen = show(page);
         std::string input = thing + "\n";
         if (verb == "on") page = std::stoll(rest);
-        if (verb == "press" || verb == "word") {
-            input = clickOnText(seen.all, rest, verb == "word" ? 1 : 0);
+        if (verb == "press") {
+            input = clickOnText(seen.all, rest);
+        } else if (verb == "word") {
+            // The number under the field's title.
+            std::vector<Drawn> column;
+            for (const Drawn& text : seen.all) {
+                if (text.x < 140) column.push_back(text);
+            }
+            std::stable_sort(column.begin(), column.end(), [](const Drawn& a, const Drawn& b) { return a.y < b.y; });
+            input = clickOnText(column, rest, 1);
         } else if (verb == "choose" || verb == "at") {
             std::vector<Drawn> rows;
             for (const Line& line : seen.chooser) rows.push_back({line.parts[0].x, line.y, line.text});
@@ -120,7 +157,15 @@ void act(int64_t page, const std::string& does) {
         }
         std::string script = page == Menu ? "" : menuEntry(page);
         for (int i = 0; i < times; ++i) script += input;
-        if (verb != "on") runEditor(script);
+        if (verb == "on") continue;
+        // The page as the editor showed it last, over its ready layer, is the
+        // page drawn whole.
+        if (page == Menu) {
+            runEditor(script);
+            continue;
+        }
+        runEditor(script + "shot " + textToUtf8(redrawnFrame) + "\n");
+        EXPECT_EQ(whereRedrawnDiffers(page), "") << thing;
     }
 }
 

@@ -8,6 +8,7 @@
 // 5..7 the word fields, 8 the list switch and 9.. the chooser; on the major
 // page 5 the list switch and 6.. the chooser; 40 the delete icon; 41.. the
 // argument fields in drawing order, as many as there are zones.
+#include <algorithm>
 #include <cstdint>
 
 #include "editor/editor_pictures.h"
@@ -32,6 +33,11 @@ constexpr int64_t FirstArgumentZone = 41;
 constexpr int64_t LastArgumentZone = ClickZoneCount;
 constexpr int64_t NoSlot = -1;
 constexpr int64_t NoTarget = -1;
+
+// The chooser's box, and the left of the list's frame: right of it and below
+// the title bar lie only the list, its icon and the referent line.
+constexpr int64_t ChooserLeft = 140, ChooserWidth = 260;
+constexpr int64_t ListLeft = 410, BelowTitleBar = 52;
 
 // The stored value an argument field shows: argument 1..3 of a slot of the
 // active list of an event. slot is NoTarget when no field shows the chosen id.
@@ -140,6 +146,11 @@ const std::u16string& charText(char16_t character) {
 
 }  // namespace
 
+// The chooser's box holds a row for each type of the list.
+static int64_t chooserHeight(int64_t list) {
+    return 20 * typeCount(list) + 10;
+}
+
 // The label from (x, y) in interfaceFont, one character after the other; each
 // "*" shows as a red "n", everything else is black. The font stays selected for
 // the rest of the page: the steps below the chooser are drawn in it too.
@@ -180,14 +191,30 @@ static int64_t drawStepLine(const std::u16string& label, int64_t x, int64_t y, c
     return chosen;
 }
 
-static void drawWordFields(const MinorEvent& event, int64_t focus) {
+// The three word fields' boxes and titles.
+static void drawWordFieldFrames() {
+    for (int k = 0; k < WordsPerMinorEvent; ++k) {
+        const int64_t top = 100 + 100 * k;
+        drawButton(5, top, 130, 80);
+        drawCentredText(wordFieldTitles[k], 70, top + 10, 255, 0, 0);
+    }
+}
+
+// Each word's number and first spelling, over the layer brought back left of
+// the list. A number or spelling may be wider than its box: the chooser's
+// box, brought back after, then covers it as if drawn over the word fields.
+static void drawWordFields(const MinorEvent& event, int64_t focus, int64_t list) {
+    const int64_t lineHeight = textHeight(u"000");
+    const int64_t chooserBottom = 80 + chooserHeight(list) + 2;
     for (int k = 0; k < WordsPerMinorEvent; ++k) {
         const int64_t top = 100 + 100 * k;
         const int64_t word = event.words[k];
-        drawButton(5, top, 130, 80);
-        drawCentredText(wordFieldTitles[k], 70, top + 10, 255, 0, 0);
+        const int64_t height = 30 + lineHeight - lineHeight / 2;
+        restoreGround(0, top + 30, ListLeft, height);
         drawValueCell(formatNumber3(word), 70 - textWidth(u"000") / 2, top + 30, focus == k, 5 + k);
         drawCentredText(firstSpelling(word), 70, top + 60, 0, 0, 0);
+        const int64_t covered = std::min(top + 30 + height, chooserBottom) - (top + 30);
+        if (covered > 0) restoreGround(ChooserLeft, top + 30, ChooserWidth + 2, covered);
     }
 }
 
@@ -202,7 +229,7 @@ static void drawListSwitch(const EventPageKind& kind, int64_t list) {
 
 static void drawChooser(const EventPageKind& kind, int64_t list) {
     const int64_t count = typeCount(list);
-    drawButton(140, 80, 260, 20 * count + 10);
+    drawButton(ChooserLeft, 80, ChooserWidth, chooserHeight(list));
     for (int64_t type = 0; type < count; ++type) {
         const int64_t y = 82 + 20 * type;
         drawTypeLabel(typeLabel(list, type), 142, y);
@@ -255,10 +282,25 @@ static void drawChosenReferent(int index, int64_t event) {
 }
 
 // "3 / 39" at the right end of the title bar: the event shown among the
-// events in use, counted from 1.
+// events in use, counted from 1. The title's right part is brought back
+// under it, as wide as the widest position.
 static void drawEventPosition(int index, int64_t event) {
     const std::u16string position = integerToText(event + 1) + u" / " + integerToText(usableEventCount(index));
-    drawLabel(position, 740 - textWidth(position), 35 - textHeight(position) / 2, 0, 0, 0);
+    const int64_t height = textHeight(position);
+    restoreGround(400, 35 - height / 2, 340, height);
+    drawLabel(position, 740 - textWidth(position), 35 - height / 2, 0, 0, 0);
+}
+
+// What never changes while the page shows this list: the ground, the title,
+// the buttons, the word fields' boxes, the list switch, the chooser and the
+// list's frame.
+static void drawEventLayer(const EventPageKind& kind, int64_t list) {
+    drawButtonColumn(buttonLabels, 4, 10, 435);
+    if (kind.minor) drawWordFieldFrames();
+    drawListSwitch(kind, list);
+    drawChooser(kind, list);
+    drawListFrame();
+    showReadyLayer();
 }
 
 void drawEventPage(int64_t page) {
@@ -267,13 +309,18 @@ void drawEventPage(int64_t page) {
     EventPageState& state = pageStates[index];
     const int64_t event = shownEvent(index);
 
-    startPage(kind.title, 20);
+    if (startLayeredPage(page, kind.title, 20, state.activeList)) drawEventLayer(kind, state.activeList);
+    // The icon's zone and the argument fields follow the steps shown now.
+    for (int64_t zone = DeleteIconZone; zone <= LastArgumentZone; ++zone) setClickZone(zone, 0, 0, 0, 0);
     drawEventPosition(index, event);
-    drawButtonColumn(buttonLabels, 4, 10, 435);
-    if (kind.minor) drawWordFields(adventure.minorEvents[event], state.focus);
-    drawListSwitch(kind, state.activeList);
-    drawChooser(kind, state.activeList);
-    drawListFrame();
+    // One rectangle for the whole list and the referent line: cheaper than a
+    // row at a time, and it takes whatever a row or the icon drew beyond it.
+    restoreGround(ListLeft, BelowTitleBar, ScreenWidth - ListLeft, ScreenHeight - BelowTitleBar);
+    if (kind.minor) {
+        drawWordFields(adventure.minorEvents[event], state.focus, state.activeList);
+        drawListFrame();  // over what of a spelling reaches that far
+    }
+    selectFont(interfaceFont);
     drawSteps(index, event);
     drawChosenReferent(index, event);
 
