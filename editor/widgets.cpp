@@ -189,8 +189,11 @@ void drawMenuButton(int64_t x, int64_t y) {
 
 void drawValueCell(const std::u16string& value, int64_t x, int64_t y, bool selected, int64_t zone,
                    const std::u16string& cellSize) {
-    const int64_t width = textWidth(cellSize);
-    const int64_t height = textHeight(cellSize);
+    drawValueBox(value, x, y, textWidth(cellSize), textHeight(cellSize), selected, zone);
+}
+
+void drawValueBox(const std::u16string& value, int64_t x, int64_t y, int64_t width, int64_t height, bool selected,
+                  int64_t zone) {
     fillRect(x, y, width, height, rgb(255, 0, 0));
     setClickZone(zone, x, y, width, height);
     const int64_t level = selected ? 255 : 0;

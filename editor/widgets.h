@@ -78,6 +78,9 @@ void drawMenuButton(int64_t x, int64_t y);
 // click zone `zone` (none for 0).
 void drawValueCell(const std::u16string& value, int64_t x, int64_t y, bool selected, int64_t zone = 0,
                    const std::u16string& cellSize = u"000");
+// The same with the box's size already measured.
+void drawValueBox(const std::u16string& value, int64_t x, int64_t y, int64_t width, int64_t height, bool selected,
+                  int64_t zone);
 // A label centred on (centreX, centreY) and, from 20 pixels right of the
 // centre plus the label's width, the value cell, level with the label.
 void drawLabelledValue(const std::u16string& label, int64_t centreX, int64_t centreY, const std::u16string& value,

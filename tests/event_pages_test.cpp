@@ -206,6 +206,8 @@ TEST(EventPages, TheAuthorWritesStepsWithClicksTheWheelAndBackspace) {
         {MinorEvents, "choose En salle n; choose Flag n = n; choose Objet n ici; icon; wheel -1; key backspace",
          "En salle 255|Objet 255 ici", "!Objet 255 ici", {}, 1},
         {MinorEvents, "choose Objet n ici; icon; key backspace; wheel 1", "", "-", {"VERBE", "000"}, 1},
+        // Where the deleted step's number was, a click right after chooses nothing.
+        {MinorEvents, "choose En salle n; icon; key backspace\nclick 510 90; wheel 1", "", "-", {"VERBE", "000"}, 1},
         // The mark stops at the first and the last row (where no step is).
         {MinorEvents, "choose En salle n; icon; wheel 1; 3*key pagedown; key backspace", "En salle 255", "!", {}, 1},
         {MinorEvents, "choose En salle n; choose Objet n ici; choose Flag n = n; icon; 2*wheel -1; press Conditions; "
@@ -249,6 +251,16 @@ TEST(EventPages, WhatAFileHoldsNeverLeadsOutsideTheTables) {
     Shown seen = show(MinorEvents);
     EXPECT_EQ(seen.stepLines, "?|?|En salle 045");
     EXPECT_TRUE(inOrder(seen.texts, {"VERBE", "100000"}));
+    // A spelling wider than its field goes under the chooser, which shows as
+    // much ink as beside a short one.
+    int64_t chooserInk[2];
+    for (int wide = 0; wide < 2; ++wide) {
+        adventure.vocabulary[7][0] = std::u16string(wide == 1 ? 40 : 1, u'W');
+        first.words[1] = 7;
+        show(MinorEvents);
+        chooserInk[wide] = pixelsOf(141, 200, 258, 100, rgb(0, 0, 0));
+    }
+    EXPECT_EQ(chooserInk[1], chooserInk[0]);
 
     adventure.minorEventCount = -7;
     act(MinorEvents, "press SUIV");

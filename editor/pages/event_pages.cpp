@@ -131,6 +131,18 @@ int64_t charWidth(char16_t character) {
     return widths[character];
 }
 
+// Widths of the numbers 000 to 999 in interfaceFont, measured once each as
+// the characters' are; a number beyond them (only a file holds one) is
+// measured each time.
+int64_t numberWidth(int64_t value, const std::u16string& number) {
+    static int16_t widths[1000];
+    static bool measured[1000];
+    if (value < 0 || value > 999) return textWidth(number);
+    if (!measured[value]) widths[value] = static_cast<int16_t>(textWidth(number));
+    measured[value] = true;
+    return widths[value];
+}
+
 // Reused one-character texts, so that drawing a character makes no new string.
 const std::u16string& charText(char16_t character) {
     static std::u16string texts[256];
@@ -181,12 +193,14 @@ static int64_t drawStepLine(const std::u16string& label, int64_t x, int64_t y, c
             continue;
         }
         if (argument == 3) continue;  // labels hold two "*" at most
-        const std::u16string number = formatNumber3(arguments[argument++]);
+        const int64_t value = arguments[argument++];
+        const std::u16string number = formatNumber3(value);
         ++argumentZone;
         const bool white = argumentZone == chosenZone;
         if (white) chosen = argument;
-        drawValueCell(number, x, y, white, argumentZone, number);
-        x += textWidth(number);
+        const int64_t width = numberWidth(value, number);
+        drawValueBox(number, x, y, width, textHeight(number), white, argumentZone);
+        x += width;
     }
     return chosen;
 }
@@ -204,18 +218,18 @@ static void drawWordFieldFrames() {
 // the list. A number or spelling may be wider than its box: the chooser's
 // box, brought back after, then covers it as if drawn over the word fields.
 static void drawWordFields(const MinorEvent& event, int64_t focus, int64_t list) {
+    static const int64_t cellWidth = textWidth(u"000");
     const int64_t lineHeight = textHeight(u"000");
-    const int64_t chooserBottom = 80 + chooserHeight(list) + 2;
+    // From the first number's top to the last spelling's bottom.
+    const int64_t top = 130, height = 2 * 100 + 30 + lineHeight - lineHeight / 2;
+    restoreGround(0, top, ListLeft, height);
     for (int k = 0; k < WordsPerMinorEvent; ++k) {
-        const int64_t top = 100 + 100 * k;
         const int64_t word = event.words[k];
-        const int64_t height = 30 + lineHeight - lineHeight / 2;
-        restoreGround(0, top + 30, ListLeft, height);
-        drawValueCell(formatNumber3(word), 70 - textWidth(u"000") / 2, top + 30, focus == k, 5 + k);
-        drawCentredText(firstSpelling(word), 70, top + 60, 0, 0, 0);
-        const int64_t covered = std::min(top + 30 + height, chooserBottom) - (top + 30);
-        if (covered > 0) restoreGround(ChooserLeft, top + 30, ChooserWidth + 2, covered);
+        drawValueBox(formatNumber3(word), 70 - cellWidth / 2, top + 100 * k, cellWidth, lineHeight, focus == k, 5 + k);
+        drawCentredText(firstSpelling(word), 70, top + 100 * k + 30, 0, 0, 0);
     }
+    const int64_t covered = std::min(top + height, 80 + chooserHeight(list) + 2) - top;
+    restoreGround(ChooserLeft, top, ChooserWidth + 2, covered);
 }
 
 static void drawListSwitch(const EventPageKind& kind, int64_t list) {
@@ -316,10 +330,7 @@ void drawEventPage(int64_t page) {
     // One rectangle for the whole list and the referent line: cheaper than a
     // row at a time, and it takes whatever a row or the icon drew beyond it.
     restoreGround(ListLeft, BelowTitleBar, ScreenWidth - ListLeft, ScreenHeight - BelowTitleBar);
-    if (kind.minor) {
-        drawWordFields(adventure.minorEvents[event], state.focus, state.activeList);
-        drawListFrame();  // over what of a spelling reaches that far
-    }
+    if (kind.minor) drawWordFields(adventure.minorEvents[event], state.focus, state.activeList);
     selectFont(interfaceFont);
     drawSteps(index, event);
     drawChosenReferent(index, event);
