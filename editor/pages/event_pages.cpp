@@ -72,6 +72,28 @@ EventPageState pageStates[2];
 
 const char16_t* const buttonLabels[4] = {u"MENU", u"SUIV", u"PREC", u"INST"};
 
+// What a row of the list shows: its step (type -1 for none), the argument
+// drawn white (0 for none) and the icon over it (0 none, 1, 2 selected).
+struct ShownRow {
+    int64_t type, arg1, arg2, arg3, white, icon;
+    bool operator==(const ShownRow&) const = default;
+};
+
+// What the back buffer shows over the ready layer, so that a redraw draws
+// again only the parts that changed; nothing is known once the layer is
+// drawn again. A row's band runs from its text's top to the next row's: the
+// rows can be brought back and drawn again alone when a line of text fits in
+// it and the icon in its own row's band and the 2 pixels above.
+struct ShownParts {
+    bool known = false;
+    bool rowsFitBands = false;
+    std::u16string position;
+    int64_t words[WordsPerMinorEvent] = {};
+    int64_t focus = 0;
+    ShownRow rows[StepsPerList] = {};
+};
+ShownParts shown;
+
 int pageIndex(int64_t page) {
     return page == MajorEvents ? 1 : 0;
 }
@@ -180,15 +202,16 @@ static void drawTypeLabel(const std::u16string& label, int64_t x, int64_t y) {
 // A step from (x, y) in interfaceFont, one character after the other, each "*"
 // replaced by its argument in a red box that is also the argument's click zone. argumentZone
 // is the last id given; each field takes the next. Returns the argument number
-// 1..3 of the field shown chosen (white), 0 when none is.
+// 1..3 of the field shown chosen (white), 0 when none is. With draw false
+// the back buffer already shows the line: only the zones are set.
 static int64_t drawStepLine(const std::u16string& label, int64_t x, int64_t y, const int64_t arguments[3],
-                            int64_t& argumentZone, int64_t chosenZone) {
+                            int64_t& argumentZone, int64_t chosenZone, bool draw) {
     int64_t chosen = 0;
     int64_t argument = 0;
     for (char16_t character : label) {
         if (character != u'*') {
             setFrontColour(rgb(0, 0, 0));
-            drawText(x, y, charText(character));
+            if (draw) drawText(x, y, charText(character));
             x += charWidth(character);
             continue;
         }
@@ -199,7 +222,11 @@ static int64_t drawStepLine(const std::u16string& label, int64_t x, int64_t y, c
         const bool white = argumentZone == chosenZone;
         if (white) chosen = argument;
         const int64_t width = numberWidth(value, number);
-        drawValueBox(number, x, y, width, textHeight(number), white, argumentZone);
+        if (draw) {
+            drawValueBox(number, x, y, width, textHeight(number), white, argumentZone);
+        } else {
+            setClickZone(argumentZone, x, y, width, textHeight(number));
+        }
         x += width;
     }
     return chosen;
@@ -260,23 +287,74 @@ static void drawListFrame() {
     drawLine(410, 590, 410, 80);
 }
 
+// The argument fields a step of the type shows: one per "*", at most 3.
+static int64_t fieldCount(int64_t list, int64_t type) {
+    const std::u16string& label = typeLabel(list, type);
+    return std::min<int64_t>(std::count(label.begin(), label.end(), u'*'), 3);
+}
+
+// What a row shows now; white is the argument drawn white, found by the ids
+// its fields take after argumentZone.
+static ShownRow rowShown(int64_t list, const EventStep& step, int64_t argumentZone, int64_t chosenZone, int64_t icon) {
+    if (step.type < 0) return {-1, 0, 0, 0, 0, icon};
+    const int64_t fields = fieldCount(list, step.type);
+    const int64_t white = chosenZone > argumentZone && chosenZone <= argumentZone + fields ? chosenZone - argumentZone : 0;
+    return {step.type, step.arg1, step.arg2, step.arg3, white, icon};
+}
+
+// The band of a row: that of the first row also takes the 2 pixels above,
+// where the icon reaches.
+static void restoreRowBand(int64_t slot) {
+    const int64_t top = slot == 0 ? 80 : 82 + 20 * slot;
+    restoreGround(ListLeft, top, ScreenWidth - ListLeft, 102 + 20 * slot - top);
+}
+
 // The steps of the active list, each argument field numbered in drawing order;
-// the field shown chosen becomes the list's edit target.
-static void drawSteps(int index, int64_t event) {
+// the field shown chosen becomes the list's edit target. With rowsKnown, a
+// row that shows what it showed is left as it is; any other is brought back
+// and drawn again, with the icon over it, and so is the row above an icon
+// that is drawn or taken away, since the icon reaches into its band.
+static void drawSteps(int index, int64_t event, bool rowsKnown) {
     EventPageState& state = pageStates[index];
     const int64_t list = state.activeList;
     const EventStep* steps = stepList(index, event, list);
     const int64_t chosenZone = state.focus == ArgumentField ? state.selectedField[list] : 0;
+    const int64_t marked = state.selectedSlot[list];
+    const int64_t icon = state.focus == SlotList ? 2 : 1;
+
+    ShownRow rows[StepsPerList];
+    bool redrawn[StepsPerList];
+    int64_t iconRows[2] = {marked, -1};
     int64_t argumentZone = FirstArgumentZone - 1;
+    for (int64_t slot = 0; slot < StepsPerList; ++slot) {
+        rows[slot] = rowShown(list, steps[slot], argumentZone, chosenZone, slot == marked ? icon : 0);
+        if (rows[slot].type >= 0) argumentZone += fieldCount(list, rows[slot].type);
+        redrawn[slot] = !rowsKnown || !(rows[slot] == shown.rows[slot]);
+        if (shown.rows[slot].icon != 0) iconRows[1] = slot;
+    }
+    for (const int64_t row : iconRows) {
+        if (row < 1 || row >= StepsPerList || !(redrawn[row] || redrawn[row - 1])) continue;
+        redrawn[row] = redrawn[row - 1] = true;
+    }
+
+    argumentZone = FirstArgumentZone - 1;
     state.editTarget[list] = {NoTarget, 0, event};
     for (int64_t slot = 0; slot < StepsPerList; ++slot) {
+        shown.rows[slot] = rows[slot];
+        if (redrawn[slot] && rowsKnown) restoreRowBand(slot);
         const EventStep& step = steps[slot];
         if (step.type < 0) continue;
         const int64_t arguments[3] = {step.arg1, step.arg2, step.arg3};
-        const int64_t chosen =
-            drawStepLine(typeLabel(list, step.type), 412, 82 + 20 * slot, arguments, argumentZone, chosenZone);
+        const int64_t chosen = drawStepLine(typeLabel(list, step.type), 412, 82 + 20 * slot, arguments, argumentZone,
+                                            chosenZone, redrawn[slot]);
         if (chosen > 0) state.editTarget[list] = {slot, chosen, event};
     }
+    if (marked < 0 || marked >= StepsPerList) return;
+    if (redrawn[marked]) {
+        setDrawingMode(DrawMode::AlphaBlend);
+        drawImage(editorPictures[icon == 2 ? DeleteIconSelected : DeleteIcon], 720, 80 + 20 * marked);
+    }
+    setClickZone(DeleteIconZone, 720, 80 + 20 * marked, 80, 20);
 }
 
 // Above the list, while a number is chosen (drawn white): what it refers to,
@@ -300,6 +378,8 @@ static void drawChosenReferent(int index, int64_t event) {
 // under it, as wide as the widest position.
 static void drawEventPosition(int index, int64_t event) {
     const std::u16string position = integerToText(event + 1) + u" / " + integerToText(usableEventCount(index));
+    if (shown.known && position == shown.position) return;
+    shown.position = position;
     const int64_t height = textHeight(position);
     restoreGround(400, 35 - height / 2, 340, height);
     drawLabel(position, 740 - textWidth(position), 35 - height / 2, 0, 0, 0);
@@ -314,6 +394,9 @@ static void drawEventLayer(const EventPageKind& kind, int64_t list) {
     drawListSwitch(kind, list);
     drawChooser(kind, list);
     drawListFrame();
+    shown.known = false;
+    shown.rowsFitBands = textHeight(u"0") <= 20 && imageHeight(editorPictures[DeleteIcon]) <= 22 &&
+                         imageHeight(editorPictures[DeleteIconSelected]) <= 22;
     showReadyLayer();
 }
 
@@ -327,20 +410,23 @@ void drawEventPage(int64_t page) {
     // The icon's zone and the argument fields follow the steps shown now.
     for (int64_t zone = DeleteIconZone; zone <= LastArgumentZone; ++zone) setClickZone(zone, 0, 0, 0, 0);
     drawEventPosition(index, event);
-    // One rectangle for the whole list and the referent line: cheaper than a
-    // row at a time, and it takes whatever a row or the icon drew beyond it.
-    restoreGround(ListLeft, BelowTitleBar, ScreenWidth - ListLeft, ScreenHeight - BelowTitleBar);
-    if (kind.minor) drawWordFields(adventure.minorEvents[event], state.focus, state.activeList);
+    // Word fields drawn again bring the whole list back, which a long
+    // spelling may reach.
+    const MinorEvent& words = adventure.minorEvents[event];
+    const bool wordsChanged = kind.minor && (!shown.known || state.focus != shown.focus ||
+                                             !std::equal(words.words, words.words + WordsPerMinorEvent, shown.words));
+    const bool rowsKnown = shown.known && shown.rowsFitBands && !wordsChanged;
+    // The referent line, and with it the whole list as one rectangle when
+    // its rows are not known.
+    restoreGround(ListLeft, BelowTitleBar, ScreenWidth - ListLeft, (rowsKnown ? 80 : ScreenHeight) - BelowTitleBar);
+    if (wordsChanged) drawWordFields(words, state.focus, state.activeList);
+    std::copy(words.words, words.words + WordsPerMinorEvent, shown.words);
+    shown.focus = state.focus;
+    shown.known = true;
     selectFont(interfaceFont);
-    drawSteps(index, event);
+    drawSteps(index, event, rowsKnown);
+    setDrawingMode(DrawMode::TransparentText);
     drawChosenReferent(index, event);
-
-    const int64_t marked = state.selectedSlot[state.activeList];
-    if (marked >= 0 && marked < StepsPerList) {
-        setDrawingMode(DrawMode::AlphaBlend);
-        drawImage(editorPictures[state.focus == SlotList ? DeleteIconSelected : DeleteIcon], 720, 80 + 20 * marked);
-        setClickZone(DeleteIconZone, 720, 80 + 20 * marked, 80, 20);
-    }
     endDrawing();
 }
 
