@@ -206,6 +206,9 @@ TEST(EventPages, TheAuthorWritesStepsWithClicksTheWheelAndBackspace) {
         {MinorEvents, "choose En salle n; choose Flag n = n; choose Objet n ici; icon; wheel -1; key backspace",
          "En salle 255|Objet 255 ici", "!Objet 255 ici", {}, 1},
         {MinorEvents, "choose Objet n ici; icon; key backspace; wheel 1", "", "-", {"VERBE", "000"}, 1},
+        // A second number chosen right after the first, in a row left as it was.
+        {MinorEvents, "choose En salle n; choose En salle n; click 510 90\nclick 510 110; wheel 1",
+         "En salle 255|En salle 000", "En salle 255", {}, 1},
         // Where the deleted step's number was, a click right after chooses nothing.
         {MinorEvents, "choose En salle n; icon; key backspace\nclick 510 90; wheel 1", "", "-", {"VERBE", "000"}, 1},
         // The mark stops at the first and the last row (where no step is).
@@ -252,11 +255,12 @@ TEST(EventPages, WhatAFileHoldsNeverLeadsOutsideTheTables) {
     EXPECT_EQ(seen.stepLines, "?|?|En salle 045");
     EXPECT_TRUE(inOrder(seen.texts, {"VERBE", "100000"}));
     // A spelling wider than its field goes under the chooser, which shows as
-    // much ink as beside a short one.
+    // much ink as beside a short one, and under the list's steps.
     int64_t chooserInk[2];
     for (int wide = 0; wide < 2; ++wide) {
-        adventure.vocabulary[7][0] = std::u16string(wide == 1 ? 40 : 1, u'W');
+        adventure.vocabulary[7][0] = std::u16string(wide == 1 ? 60 : 1, u'W');
         first.words[1] = 7;
+        act(MinorEvents, "word OBJET 1");
         show(MinorEvents);
         chooserInk[wide] = pixelsOf(141, 200, 258, 100, rgb(0, 0, 0));
     }
