@@ -207,7 +207,7 @@ TEST(EventPages, TheAuthorWritesStepsWithClicksTheWheelAndBackspace) {
          "En salle 255|Objet 255 ici", "!Objet 255 ici", {}, 1},
         {MinorEvents, "choose Objet n ici; icon; key backspace; wheel 1", "", "-", {"VERBE", "000"}, 1},
         // A second number chosen right after the first, in a row left as it was.
-        {MinorEvents, "choose En salle n; choose En salle n; click 510 90\nclick 510 110; wheel 1",
+        {MajorEvents, "choose En salle n; choose En salle n; click 510 90\nclick 510 110; wheel 1",
          "En salle 255|En salle 000", "En salle 255", {}, 1},
         // Where the deleted step's number was, a click right after chooses nothing.
         {MinorEvents, "choose En salle n; icon; key backspace\nclick 510 90; wheel 1", "", "-", {"VERBE", "000"}, 1},
