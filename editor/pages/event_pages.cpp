@@ -90,6 +90,7 @@ struct ShownParts {
     std::u16string position;
     int64_t words[WordsPerMinorEvent] = {};
     int64_t focus = 0;
+    int64_t wordsReach = 0;  // how far right the word fields drew
     ShownRow rows[StepsPerList] = {};
 };
 ShownParts shown;
@@ -241,11 +242,27 @@ static void drawWordFieldFrames() {
     }
 }
 
+// The width of a word field's number cell, in the page's font.
+static int64_t wordCellWidth() {
+    static const int64_t width = textWidth(u"000");
+    return width;
+}
+
+// How far right the word fields' numbers and spellings reach.
+static int64_t wordFieldsReach(const MinorEvent& event) {
+    int64_t reach = 0;
+    for (const int64_t word : event.words) {
+        const int64_t spelling = textWidth(firstSpelling(word));
+        reach = std::max({reach, 70 - wordCellWidth() / 2 + textWidth(formatNumber3(word)), 70 + spelling - spelling / 2});
+    }
+    return reach;
+}
+
 // Each word's number and first spelling, over the layer brought back left of
 // the list. A number or spelling may be wider than its box: the chooser's
 // box, brought back after, then covers it as if drawn over the word fields.
 static void drawWordFields(const MinorEvent& event, int64_t focus, int64_t list) {
-    static const int64_t cellWidth = textWidth(u"000");
+    const int64_t cellWidth = wordCellWidth();
     const int64_t lineHeight = textHeight(u"000");
     // From the first number's top to the last spelling's bottom.
     const int64_t top = 130, height = 2 * 100 + 30 + lineHeight - lineHeight / 2;
@@ -410,12 +427,15 @@ void drawEventPage(int64_t page) {
     // The icon's zone and the argument fields follow the steps shown now.
     for (int64_t zone = DeleteIconZone; zone <= LastArgumentZone; ++zone) setClickZone(zone, 0, 0, 0, 0);
     drawEventPosition(index, event);
-    // Word fields drawn again bring the whole list back, which a long
-    // spelling may reach.
+    // Word fields drawn again that reach the list, or reached it, bring the
+    // whole list back: a long spelling lies under its steps.
     const MinorEvent& words = adventure.minorEvents[event];
     const bool wordsChanged = kind.minor && (!shown.known || state.focus != shown.focus ||
                                              !std::equal(words.words, words.words + WordsPerMinorEvent, shown.words));
-    const bool rowsKnown = shown.known && shown.rowsFitBands && !wordsChanged;
+    const int64_t wordsReach = wordsChanged ? wordFieldsReach(words) : shown.wordsReach;
+    const bool underList = wordsChanged && std::max(wordsReach, shown.wordsReach) > ListLeft;
+    const bool rowsKnown = shown.known && shown.rowsFitBands && !underList;
+    shown.wordsReach = wordsReach;
     // The referent line, and with it the whole list as one rectangle when
     // its rows are not known.
     restoreGround(ListLeft, BelowTitleBar, ScreenWidth - ListLeft, (rowsKnown ? 80 : ScreenHeight) - BelowTitleBar);
