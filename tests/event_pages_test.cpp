@@ -254,6 +254,7 @@ TEST(EventPages, WhatAFileHoldsNeverLeadsOutsideTheTables) {
     EXPECT_TRUE(inOrder(seen.texts, {"VERBE", "100000"}));
     // A spelling wider than its field goes under the chooser, which shows as
     // much ink as beside a short one, and under the list's steps.
+    for (int slot = 4; slot < 12; ++slot) first.conditions[slot] = step(EnSalle, slot);
     int64_t chooserInk[2];
     for (int wide = 0; wide < 2; ++wide) {
         adventure.vocabulary[7][0] = std::u16string(wide == 1 ? 60 : 1, u'W');
@@ -263,7 +264,8 @@ TEST(EventPages, WhatAFileHoldsNeverLeadsOutsideTheTables) {
         chooserInk[wide] = pixelsOf(141, 200, 258, 100, rgb(0, 0, 0));
     }
     EXPECT_EQ(chooserInk[1], chooserInk[0]);
-    act(MinorEvents, "wheel 1");  // to a word without spelling
+    act(MinorEvents, "wheel 1; wheel -1");  // to a word without spelling and back
+    for (int slot = 4; slot < 12; ++slot) first.conditions[slot].type = EndOfList;
 
     adventure.minorEventCount = -7;
     act(MinorEvents, "press SUIV");

@@ -87,6 +87,7 @@ void measurePlay(const std::string& what, const std::string& script, int events)
     reportCounted(what, [&] { return medianMilliseconds(1, [&] { playSession(script); }) / events; }, events);
 }
 
+int turns = 0;
 void redrawAndPresent() {
     drawCurrentPage();
     presentBackBuffer();
@@ -138,6 +139,12 @@ TEST(Benchmark, EveryPageRedrawAndPresentation) {
         measure(std::string("page ") + p.name + ": redraw and presentation", 500, redrawAndPresent);
         editingText = false;
     }
+    currentPage = MinorEvents; redrawAndPresent(); handlePageClick(41);
+    measure("TMP minor events, wheel on an argument", 500, [] { handlePageAdjust(1, 1); redrawAndPresent(); });
+    currentPage = MinorEvents; redrawAndPresent(); handlePageClick(5);
+    measure("TMP minor events, wheel on the verb", 500, [] { handlePageAdjust(1, 1); redrawAndPresent(); });
+    currentPage = MinorEvents; redrawAndPresent(); handlePageClick(40);
+    measure("TMP minor events, wheel moving the icon", 500, [] { handlePageAdjust(((++turns / 24) % 2) ? 1 : -1, 1); redrawAndPresent(); });
 }
 
 // One typed character on a text page of a new adventure, changed: the key
