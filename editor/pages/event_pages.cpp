@@ -412,6 +412,7 @@ static void drawEventLayer(const EventPageKind& kind, int64_t list) {
     drawChooser(kind, list);
     drawListFrame();
     shown.known = false;
+    selectFont(interfaceFont);
     shown.rowsFitBands = textHeight(u"0") <= 20 && imageHeight(editorPictures[DeleteIcon]) <= 22 &&
                          imageHeight(editorPictures[DeleteIconSelected]) <= 22;
     showReadyLayer();
