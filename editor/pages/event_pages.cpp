@@ -154,18 +154,6 @@ int64_t charWidth(char16_t character) {
     return widths[character];
 }
 
-// Widths of the numbers 000 to 999 in interfaceFont, measured once each as
-// the characters' are; a number beyond them (only a file holds one) is
-// measured each time.
-int64_t numberWidth(int64_t value, const std::u16string& number) {
-    static int16_t widths[1000];
-    static bool measured[1000];
-    if (value < 0 || value > 999) return textWidth(number);
-    if (!measured[value]) widths[value] = static_cast<int16_t>(textWidth(number));
-    measured[value] = true;
-    return widths[value];
-}
-
 // Reused one-character texts, so that drawing a character makes no new string.
 const std::u16string& charText(char16_t character) {
     static std::u16string texts[256];
@@ -217,12 +205,11 @@ static int64_t drawStepLine(const std::u16string& label, int64_t x, int64_t y, c
             continue;
         }
         if (argument == 3) continue;  // labels hold two "*" at most
-        const int64_t value = arguments[argument++];
-        const std::u16string number = formatNumber3(value);
+        const std::u16string number = formatNumber3(arguments[argument++]);
         ++argumentZone;
         const bool white = argumentZone == chosenZone;
         if (white) chosen = argument;
-        const int64_t width = numberWidth(value, number);
+        const int64_t width = textWidth(number);
         if (draw) {
             drawValueBox(number, x, y, width, textHeight(number), white, argumentZone);
         } else {
