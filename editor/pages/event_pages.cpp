@@ -240,7 +240,8 @@ static int64_t wordFieldsReach(const MinorEvent& event) {
     int64_t reach = 0;
     for (const int64_t word : event.words) {
         const int64_t spelling = textWidth(firstSpelling(word));
-        reach = std::max({reach, 70 - wordCellWidth() / 2 + textWidth(formatNumber3(word)), 70 + spelling - spelling / 2});
+        reach =
+            std::max({reach, 70 - wordCellWidth() / 2 + textWidth(formatNumber3(word)), 70 + spelling - spelling / 2});
     }
     return reach;
 }
@@ -302,7 +303,8 @@ static int64_t fieldCount(int64_t list, int64_t type) {
 static ShownRow rowShown(int64_t list, const EventStep& step, int64_t argumentZone, int64_t chosenZone, int64_t icon) {
     if (step.type < 0) return {-1, 0, 0, 0, 0, icon};
     const int64_t fields = fieldCount(list, step.type);
-    const int64_t white = chosenZone > argumentZone && chosenZone <= argumentZone + fields ? chosenZone - argumentZone : 0;
+    const int64_t white =
+        chosenZone > argumentZone && chosenZone <= argumentZone + fields ? chosenZone - argumentZone : 0;
     return {step.type, step.arg1, step.arg2, step.arg3, white, icon};
 }
 
