@@ -2,6 +2,7 @@
 #include "editor/widgets.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "editor/editor_state.h"
 #include "model/adventure.h"
@@ -42,23 +43,35 @@ void drawLabel(const std::u16string& text, int64_t x, int64_t y, int64_t red, in
     drawText(x, y, text);
 }
 
-int64_t drawWrappedText(const std::u16string& text, int64_t x, int64_t y, int64_t width, int64_t height,
-                        int64_t marginX, int64_t marginY, int64_t red, int64_t green, int64_t blue, int64_t draw) {
-    if (text.empty()) return 1;
-    const int64_t usableWidth = width - 2 * marginX;
-    const int64_t usableHeight = height - 2 * marginY;
-    setDrawingMode(DrawMode::TransparentText);
-    setFrontColour(rgb(red, green, blue));
-
+// The lines of the text that fit in the usable area, as a wrap cuts them;
+// whether all of the text fits.
+static bool wrapInto(const std::u16string& text, int64_t usableWidth, int64_t usableHeight,
+                     std::vector<std::u16string>& lines) {
+    lines.clear();
     int64_t used = 0;
     for (size_t next = 0; next < text.size();) {
         std::u16string line = takeWrappedLine(text, next, usableWidth);
         if (line.empty()) break;
-        const int64_t lineHeight = textHeight(line);
-        used += lineHeight;
-        if (used > usableHeight) return 0;
-        if (draw != 0) drawText(x + marginX, y + marginY + used - lineHeight, line);
+        used += textHeight(line);
+        if (used > usableHeight) return false;
+        lines.push_back(std::move(line));
     }
+    return true;
+}
+
+int64_t drawWrappedText(const std::u16string& text, int64_t x, int64_t y, int64_t width, int64_t height,
+                        int64_t marginX, int64_t marginY, int64_t red, int64_t green, int64_t blue, int64_t draw) {
+    if (text.empty()) return 1;
+    setDrawingMode(DrawMode::TransparentText);
+    setFrontColour(rgb(red, green, blue));
+    static std::vector<std::u16string> lines;  // kept from call to call
+    const bool fits = wrapInto(text, width - 2 * marginX, height - 2 * marginY, lines);
+    int64_t top = y + marginY;
+    for (const std::u16string& line : lines) {
+        if (draw != 0) drawText(x + marginX, top, line);
+        top += textHeight(line);
+    }
+    if (!fits) return 0;
     setFrontColour(rgb(0, 0, 0));
     return 1;
 }
@@ -112,8 +125,13 @@ static void drawPageGround(const std::u16string& title, int64_t titleY) {
     if (!title.empty()) drawTitleBar(title, titleY);
 }
 
+// The lines of the text field last drawn over the ready layer, top to
+// bottom: what the back buffer shows in the field's box.
+static std::vector<std::u16string> fieldLinesShown;
+
 void forgetReadyLayer() {
     readyLayerPage = NoLayerPage;
+    fieldLinesShown.clear();
 }
 
 void startPage(const std::u16string& title, int64_t titleY) {
@@ -143,6 +161,7 @@ bool startLayeredPage(int64_t page, const std::u16string& title, int64_t titleY,
     drawPageGround(title, titleY);
     readyLayerPage = readyLayer != 0 ? page : NoLayerPage;
     readyLayerVariant = variant;
+    fieldLinesShown.clear();
     return true;
 }
 
@@ -234,6 +253,26 @@ static int64_t fitsTextBox(const std::u16string& text, const TextBox& box) {
 void drawTextField(const std::u16string& stored, const TextBox& box) {
     const std::u16string shown = editingText ? stored + u"_" : stored;
     drawWrappedText(shown, box.x, box.y, box.width, box.height, box.marginX, box.marginY, 0, 0, 0, 1);
+}
+
+void drawTextFieldChanges(const std::u16string& stored, const TextBox& box) {
+    const std::u16string shown = editingText ? stored + u"_" : stored;
+    static std::vector<std::u16string> lines;  // kept from call to call
+    wrapInto(shown, box.width - 2 * box.marginX, box.height - 2 * box.marginY, lines);
+    setDrawingMode(DrawMode::TransparentText);
+    setFrontColour(rgb(0, 0, 0));
+    // Every line of the font is as high as the others.
+    const int64_t lineHeight = textHeight(u"M");
+    for (size_t row = 0; row < std::max(lines.size(), fieldLinesShown.size()); ++row) {
+        const bool drawn = row < fieldLinesShown.size();
+        const bool wanted = row < lines.size();
+        if (drawn && wanted && fieldLinesShown[row] == lines[row]) continue;
+        const int64_t top = box.y + box.marginY + static_cast<int64_t>(row) * lineHeight;
+        // A row never drawn since the layer was shown is still the layer's.
+        if (drawn) restoreGround(box.x + 1, top, box.width - 2, lineHeight);
+        if (wanted) drawText(box.x + box.marginX, top, lines[row]);
+    }
+    fieldLinesShown.swap(lines);
 }
 
 void applyTextEntryKey(std::u16string& stored, int64_t key, bool fileNameOnly, const TextBox& box) {

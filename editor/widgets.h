@@ -116,6 +116,11 @@ void startTextEntry(const std::u16string& stored);
 // is active. A text longer than the box is drawn as far as it fits and is
 // never shortened here: showing a text must not change it.
 void drawTextField(const std::u16string& stored, const TextBox& box);
+// The same over the ready layer of a page, whose box holds no text: only the
+// lines whose text changed since the field was last drawn over this layer
+// are drawn again, each on the layer's pixels brought back. The box must be
+// clear of anything drawn over it on the layer.
+void drawTextFieldChanges(const std::u16string& stored, const TextBox& box);
 // One key of the entry: a character's code (32 or more, whole outside 16
 // bits), 8 for Backspace (which takes off the last whole character), 13 for
 // Return. A character that would make the text and its cursor overflow the

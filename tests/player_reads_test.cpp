@@ -3,23 +3,6 @@
 // and the runner's record of the texts the frame shown holds.
 #include "tests/support.h"
 
-namespace {
-
-// The texts of the "expect" lines that were not met, in script order.
-std::vector<std::string> unmet() {
-    std::vector<std::string> texts;
-    for (const std::string& line : takeUnmetExpectations()) texts.push_back(line.substr(line.find(": ") + 2));
-    return texts;
-}
-
-std::string expectLines(const std::vector<std::string>& texts) {
-    std::string lines;
-    for (const std::string& text : texts) lines += "expect " + text + "\n";
-    return lines;
-}
-
-}  // namespace
-
 // A take, a move, "Aller en", "Décrit salle actuelle" and a load redraw the
 // screen; what the command was answered stays readable under it, as it does
 // after any other command. A command answered by nothing leaves nothing.

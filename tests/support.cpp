@@ -144,6 +144,18 @@ std::vector<std::string> texts(const std::string& output) {
     return found;
 }
 
+std::string expectLines(const std::vector<std::string>& texts) {
+    std::string lines;
+    for (const std::string& text : texts) lines += "expect " + text + "\n";
+    return lines;
+}
+
+std::vector<std::string> unmet() {
+    std::vector<std::string> texts;
+    for (const std::string& line : takeUnmetExpectations()) texts.push_back(line.substr(line.find(": ") + 2));
+    return texts;
+}
+
 std::vector<std::string> dialogue(const std::string& output) {
     const std::vector<Drawn> all = drawn(output);
     std::vector<std::string> lines;

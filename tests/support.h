@@ -84,6 +84,10 @@ std::vector<std::string> texts(const std::string& output);
 std::vector<std::string> dialogue(const std::string& output);
 // The message boxes reported, as "TITLE | TEXT".
 std::vector<std::string> boxes(const std::string& output);
+// The "expect" lines of the texts, and the texts of those not met since the
+// last call, in script order.
+std::string expectLines(const std::vector<std::string>& texts);
+std::vector<std::string> unmet();
 // Whether `wanted` appears in `seen` in this order, other entries between.
 ::testing::AssertionResult inOrder(const std::vector<std::string>& seen, const std::vector<std::string>& wanted);
 

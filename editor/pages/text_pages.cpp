@@ -47,19 +47,54 @@ static std::u16string& shownText(int index) {
     return (adventure.*textPages[index].table)[textPageCursors[index]];
 }
 
+// Whether the decoration lies clear of the rows where the box's lines are
+// drawn: a line drawn again over the ready layer would otherwise cover the
+// part of the decoration blended over it. The pictures are files of the
+// program's folder, of any size.
+static bool decorationClearsLines(const TextPage& set) {
+    const ImageHandle picture = editorPictures[set.decoration];
+    const int64_t left = set.decorationX, top = set.decorationY;
+    const int64_t right = left + imageWidth(picture), bottom = top + imageHeight(picture);
+    return right <= textBox.x + 1 || left >= textBox.x + textBox.width - 1 || bottom <= textBox.y + textBox.marginY ||
+           top >= textBox.y + textBox.height - textBox.marginY;
+}
+
+// The frame, the number's label, the empty box and the decoration, which
+// change only with the page.
+static void drawTextPageFrame(const TextPage& set) {
+    drawButtonColumn(textPageButtons, 3, 10, 265);
+    drawValueLabel(set.numberLabel, 400, 230);
+    drawButton(textBox.x, textBox.y, textBox.width, textBox.height);
+    setDrawingMode(DrawMode::AlphaBlend);
+    drawImage(editorPictures[set.decoration], set.decorationX, set.decorationY);
+    setDrawingMode(DrawMode::TransparentText);
+}
+
+// The number last drawn in the page's value cell over its ready layer.
+static int64_t numberShown = -1;
+
 void drawTextPage(int64_t page) {
     const int index = textPageIndex(page);
     const TextPage& set = textPages[index];
-    startPage(set.title, 80);
-    drawButtonColumn(textPageButtons, 3, 10, 265);
-
-    drawLabelledValue(set.numberLabel, 400, 230, formatNumber3(textPageCursors[index]), false, 0);
-
-    drawButton(textBox.x, textBox.y, textBox.width, textBox.height);
-    drawTextField(shownText(index), textBox);
-
-    setDrawingMode(DrawMode::AlphaBlend);
-    drawImage(editorPictures[set.decoration], set.decorationX, set.decorationY);
+    const std::u16string number = formatNumber3(textPageCursors[index]);
+    if (!decorationClearsLines(set)) {
+        startPage(set.title, 80);
+        drawTextPageFrame(set);
+        drawValueBesideLabel(set.numberLabel, 400, 230, number, false, 0);
+        drawTextField(shownText(index), textBox);
+    } else {
+        if (startLayeredPage(page, set.title, 80)) {
+            drawTextPageFrame(set);
+            showReadyLayer();
+            numberShown = -1;
+        }
+        // A typed key leaves the number as it was: only the lines it changed are drawn.
+        if (numberShown != textPageCursors[index]) {
+            drawValueBesideLabel(set.numberLabel, 400, 230, number, false, 0);
+            numberShown = textPageCursors[index];
+        }
+        drawTextFieldChanges(shownText(index), textBox);
+    }
     setDrawingMode(DrawMode::OpaqueText);
     endDrawing();
 }
