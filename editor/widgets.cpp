@@ -129,9 +129,29 @@ static void drawPageGround(const std::u16string& title, int64_t titleY) {
 // bottom: what the back buffer shows in the field's box.
 static std::vector<std::u16string> fieldLinesShown;
 
+// The last wrap of a field's text in its box, so that the wrap that decides
+// whether a typed character fits also serves to draw the text. Forgotten with
+// the page, whose font measured it.
+struct FieldWrap {
+    std::u16string text;
+    TextBox box = {};
+    bool fits = true;
+    std::vector<std::u16string> lines;
+};
+static FieldWrap fieldWrap;
+
+static const FieldWrap& wrapField(const std::u16string& text, const TextBox& box) {
+    if (!fieldWrap.text.empty() && fieldWrap.text == text && fieldWrap.box == box) return fieldWrap;
+    fieldWrap.text = text;
+    fieldWrap.box = box;
+    fieldWrap.fits = wrapInto(text, box.width - 2 * box.marginX, box.height - 2 * box.marginY, fieldWrap.lines);
+    return fieldWrap;
+}
+
 void forgetReadyLayer() {
     readyLayerPage = NoLayerPage;
     fieldLinesShown.clear();
+    fieldWrap = FieldWrap();
 }
 
 void startPage(const std::u16string& title, int64_t titleY) {
@@ -246,19 +266,13 @@ bool stepInPlace(int64_t& value, int64_t direction, int64_t step, int64_t lowest
     return value != before;
 }
 
-static int64_t fitsTextBox(const std::u16string& text, const TextBox& box) {
-    return drawWrappedText(text, box.x, box.y, box.width, box.height, box.marginX, box.marginY, 0, 0, 0, 0);
-}
-
 void drawTextField(const std::u16string& stored, const TextBox& box) {
     const std::u16string shown = editingText ? stored + u"_" : stored;
     drawWrappedText(shown, box.x, box.y, box.width, box.height, box.marginX, box.marginY, 0, 0, 0, 1);
 }
 
 void drawTextFieldChanges(const std::u16string& stored, const TextBox& box) {
-    const std::u16string shown = editingText ? stored + u"_" : stored;
-    static std::vector<std::u16string> lines;  // kept from call to call
-    wrapInto(shown, box.width - 2 * box.marginX, box.height - 2 * box.marginY, lines);
+    const std::vector<std::u16string>& lines = wrapField(editingText ? stored + u"_" : stored, box).lines;
     setDrawingMode(DrawMode::TransparentText);
     setFrontColour(rgb(0, 0, 0));
     // Every line of the font is as high as the others.
@@ -272,7 +286,7 @@ void drawTextFieldChanges(const std::u16string& stored, const TextBox& box) {
         if (drawn) restoreGround(box.x + 1, top, box.width - 2, lineHeight);
         if (wanted) drawText(box.x + box.marginX, top, lines[row]);
     }
-    fieldLinesShown.swap(lines);
+    fieldLinesShown = lines;
 }
 
 void applyTextEntryKey(std::u16string& stored, int64_t key, bool fileNameOnly, const TextBox& box) {
@@ -291,7 +305,7 @@ void applyTextEntryKey(std::u16string& stored, int64_t key, bool fileNameOnly, c
     }
     if (key < 32) return;
     const std::u16string added = fileNameOnly ? filterFileNameChar(key) : charFromCode(key);
-    if (added.empty() || fitsTextBox(editBuffer + added + u"_", box) == 0) return;
+    if (added.empty() || !wrapField(editBuffer + added + u"_", box).fits) return;
     editBuffer += added;
     stored = editBuffer;
 }

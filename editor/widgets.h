@@ -109,6 +109,7 @@ struct TextBox {
     int64_t height;
     int64_t marginX;
     int64_t marginY;
+    bool operator==(const TextBox&) const = default;
 };
 // Starts the entry on the stored text ("EDIT").
 void startTextEntry(const std::u16string& stored);
