@@ -3,6 +3,7 @@
 // exits of the rooms, where the objects start and what can be done with them.
 #include <filesystem>
 
+#include "editor/widgets.h"
 #include "tests/support.h"
 
 namespace fs = std::filesystem;
@@ -192,6 +193,58 @@ TEST(TextPages, ALongTextIsShownAsFarAsItFitsAndKeptWhole) {
         EXPECT_GE(starts, 2) << script;
     }
     EXPECT_TRUE(inOrder(savedAs(folder, "long"), {longText}));
+}
+
+// What the author types or chooses on a text page shows exactly as the page
+// drawn whole would show it: no line of the text before is left, none is lost.
+TEST(TextPages, EachChangeShowsAsThePageDrawnWhole) {
+    const std::string folder = makeWorkFolder("text_changes");
+    startInProcess(folder);  // the editor's font measures the lines
+    const auto lineCount = [](const std::u16string& text) {
+        int lines = 0;
+        for (size_t next = 0; next < text.size(); ++lines) takeWrappedLine(text, next, 650);
+        return lines;
+    };
+    // A first line of "x" so wide that "ab" and the cursor go below it, while
+    // "a" and the cursor fit beside it: Backspace joins the two lines.
+    std::u16string joining = u"x ab";
+    while (joining.size() < 400 &&
+           !(lineCount(joining + u"_") == 2 && lineCount(joining.substr(0, joining.size() - 1) + u"_") == 1)) {
+        joining.insert(0, u"x");
+    }
+    ASSERT_LT(joining.size(), 400u);
+    std::u16string longText = u"Le début";
+    for (int i = 0; i < 40; ++i) longText += u" et encore des mots";
+    // The first two lines of the long text: its third goes.
+    size_t twoLines = 0;
+    takeWrappedLine(longText, twoLines, 650);
+    takeWrappedLine(longText, twoLines, 650);
+    const struct {
+        const char* what;
+        int64_t page;
+        std::string does;
+        bool typing;
+    } cases[] = {
+        {"Backspace joins two lines", MessageTexts, menuEntry(MessageTexts) + textEdit + "key backspace\n", true},
+        {"a character typed", MessageTexts, menuEntry(MessageTexts) + textEdit + "type é\n", true},
+        {"EFFA", MessageTexts, menuEntry(MessageTexts) + "key up\n" + textEffa, false},
+        {"the wheel, to a text a line shorter", MessageTexts, menuEntry(MessageTexts) + "wheel 1\nwheel 1\n", false},
+        {"another text page", ObjectTexts, menuEntry(RoomTexts) + "key escape\n" + menuEntry(ObjectTexts), false},
+    };
+    for (const auto& c : cases) {
+        startInProcess(folder);
+        adventure.messageTexts[0] = joining;
+        adventure.messageTexts[1] = longText;
+        adventure.messageTexts[2] = longText.substr(0, twoLines - 1);
+        runEditor(c.does + "shot " + folder + "/changed.png\n");
+        currentPage = c.page;
+        editingText = c.typing;
+        forgetReadyLayer();
+        drawCurrentPage();
+        presentBackBuffer();
+        EXPECT_EQ(readFile(folder + "/changed.png"), pngBytes(WindowSurface)) << c.what;
+        editingText = false;
+    }
 }
 
 // While the author types, a character that would overflow the box is not
