@@ -23,7 +23,7 @@ struct TextPage {
 
 // The rooms page stops before 253..255, whose texts name the pseudo-locations;
 // the system messages page reaches only the 26 messages the game prints.
-static const TextPage textPages[4] = {
+static constexpr TextPage textPages[4] = {
     {MessageTexts, u"TEXTE MESSAGES", u"MESSAGE", 256, &Adventure::messageTexts, MessagesDecoration, 137, 435},
     {RoomTexts, u"TEXTE SALLES", u"SALLE", 253, &Adventure::roomTexts, PlacesDecoration, 300, 350},
     {ObjectTexts, u"TEXTE OBJETS", u"OBJET", 256, &Adventure::objectTexts, PlacesDecoration, 300, 350},
@@ -32,7 +32,19 @@ static const TextPage textPages[4] = {
 // The number of the text shown on each page, kept while other pages are shown.
 static int64_t textPageCursors[4] = {0, 0, 0, 0};
 
-static const TextBox textBox = {100, 265, 690, 100, 20, 20};
+static constexpr TextBox textBox = {100, 265, 690, 100, 20, 20};
+
+// The decorations lie below the rows where the box's lines are drawn, though
+// they cover its bottom edge: a line drawn again over the ready layer covers
+// nothing of them, wherever they reach to the right and below.
+constexpr bool decorationsClearTheLines() {
+    for (const TextPage& set : textPages) {
+        if (set.decorationY < textBox.y + textBox.height - textBox.marginY) return false;
+    }
+    return true;
+}
+static_assert(decorationsClearTheLines());
+
 static const char16_t* const textPageButtons[3] = {u"MENU", u"EFFA", u"EDIT"};
 
 // The parameter set of a page; the messages page for any other page number.
@@ -45,18 +57,6 @@ static int textPageIndex(int64_t page) {
 
 static std::u16string& shownText(int index) {
     return (adventure.*textPages[index].table)[textPageCursors[index]];
-}
-
-// Whether the decoration lies clear of the rows where the box's lines are
-// drawn: a line drawn again over the ready layer would otherwise cover the
-// part of the decoration blended over it. The pictures are files of the
-// program's folder, of any size.
-static bool decorationClearsLines(const TextPage& set) {
-    const ImageHandle picture = editorPictures[set.decoration];
-    const int64_t left = set.decorationX, top = set.decorationY;
-    const int64_t right = left + imageWidth(picture), bottom = top + imageHeight(picture);
-    return right <= textBox.x + 1 || left >= textBox.x + textBox.width - 1 || bottom <= textBox.y + textBox.marginY ||
-           top >= textBox.y + textBox.height - textBox.marginY;
 }
 
 // The frame, the number's label, the empty box and the decoration, which
@@ -76,25 +76,17 @@ static int64_t numberShown = -1;
 void drawTextPage(int64_t page) {
     const int index = textPageIndex(page);
     const TextPage& set = textPages[index];
-    const std::u16string number = formatNumber3(textPageCursors[index]);
-    if (!decorationClearsLines(set)) {
-        startPage(set.title, 80);
+    if (startLayeredPage(page, set.title, 80)) {
         drawTextPageFrame(set);
-        drawValueBesideLabel(set.numberLabel, 400, 230, number, false, 0);
-        drawTextField(shownText(index), textBox);
-    } else {
-        if (startLayeredPage(page, set.title, 80)) {
-            drawTextPageFrame(set);
-            showReadyLayer();
-            numberShown = -1;
-        }
-        // A typed key leaves the number as it was: only the lines it changed are drawn.
-        if (numberShown != textPageCursors[index]) {
-            drawValueBesideLabel(set.numberLabel, 400, 230, number, false, 0);
-            numberShown = textPageCursors[index];
-        }
-        drawTextFieldChanges(shownText(index), textBox);
+        showReadyLayer();
+        numberShown = -1;
     }
+    // A typed key leaves the number as it was: only the lines it changed are drawn.
+    if (numberShown != textPageCursors[index]) {
+        drawValueBesideLabel(set.numberLabel, 400, 230, formatNumber3(textPageCursors[index]), false, 0);
+        numberShown = textPageCursors[index];
+    }
+    drawTextFieldChanges(shownText(index), textBox);
     setDrawingMode(DrawMode::OpaqueText);
     endDrawing();
 }
