@@ -229,6 +229,7 @@ TEST(TextPages, EachChangeShowsAsThePageDrawnWhole) {
         {"a character typed", MessageTexts, menuEntry(MessageTexts) + textEdit + "type é\n", true},
         {"EFFA", MessageTexts, menuEntry(MessageTexts) + "key up\n" + textEffa, false},
         {"the wheel, to a text a line shorter", MessageTexts, menuEntry(MessageTexts) + "wheel 1\nwheel 1\n", false},
+        {"the wheel, to a text as long", MessageTexts, menuEntry(MessageTexts) + "key up\nkey up\nkey up\n", false},
         {"another text page", ObjectTexts, menuEntry(RoomTexts) + "key escape\n" + menuEntry(ObjectTexts), false},
     };
     for (const auto& c : cases) {
@@ -236,6 +237,7 @@ TEST(TextPages, EachChangeShowsAsThePageDrawnWhole) {
         adventure.messageTexts[0] = joining;
         adventure.messageTexts[1] = longText;
         adventure.messageTexts[2] = longText.substr(0, twoLines - 1);
+        adventure.messageTexts[3] = u"La" + adventure.messageTexts[2].substr(2);
         runEditor(c.does + "shot " + folder + "/changed.png\n");
         currentPage = c.page;
         editingText = c.typing;
