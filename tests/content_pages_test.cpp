@@ -180,17 +180,25 @@ TEST(TextPages, ALongTextIsShownAsFarAsItFitsAndKeptWhole) {
     for (int i = 0; i < 80; ++i) longText += " et encore des mots";
     longText += " et la fin.";
     adventure.objectTexts[1] = utf8ToText(longText);
-    const std::string scripts[] = {
-        menuEntry(ObjectTexts) + "wheel 1\nwheel 1\nwheel -1\nwheel -1\nwheel 1\n" + textEdit + "type x\n",
-        menuEntry(ObjectAttributes) + attributesObjectCell + "wheel 1\nwheel -1\nwheel 1\n",
-        menuEntry(ObjectPlacement) + objectCell + "wheel 1\nwheel -1\nwheel 1\n"};
-    for (const std::string& script : scripts) {
+    // Each page with where the lines of its box start and the bottom of the
+    // box less its margin, which none passes.
+    const struct {
+        std::string script;
+        int64_t left, bottom;
+    } pages[] = {
+        {menuEntry(ObjectTexts) + "wheel 1\nwheel 1\nwheel -1\nwheel -1\nwheel 1\n" + textEdit + "type x\n", 120, 345},
+        {menuEntry(ObjectAttributes) + attributesObjectCell + "wheel 1\nwheel -1\nwheel 1\n", 75, 220},
+        {menuEntry(ObjectPlacement) + objectCell + "wheel 1\nwheel -1\nwheel 1\n", 75, 245}};
+    for (const auto& page : pages) {
         int starts = 0;
-        for (const std::string& text : texts(runEditor(script))) {
-            starts += text.rfind("Le début et encore des mots", 0) == 0;
-            EXPECT_EQ(text.find("la fin."), std::string::npos) << text;
+        for (const Drawn& line : drawn(runEditor(page.script))) {
+            starts += line.text.rfind("Le début et encore des mots", 0) == 0;
+            EXPECT_EQ(line.text.find("la fin."), std::string::npos) << line.text;
+            if (line.x == page.left && line.text.find(" mots") != std::string::npos) {
+                EXPECT_LE(line.y + textHeight(u"M"), page.bottom) << line.text;
+            }
         }
-        EXPECT_GE(starts, 2) << script;
+        EXPECT_GE(starts, 2) << page.script;
     }
     EXPECT_TRUE(inOrder(savedAs(folder, "long"), {longText}));
 }
