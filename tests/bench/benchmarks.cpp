@@ -94,16 +94,21 @@ void redrawAndPresent() {
 
 }  // namespace
 
-// Every page with its boxes and lists full: long texts, a vocabulary of wide
-// words, 25 conditions and 25 actions, a project folder of pictures.
+// Every page with its boxes and lists full: long texts, each other than the
+// next, a vocabulary of wide words, 25 conditions and 25 actions, a project
+// folder of pictures. Each figure is a wheel notch that changes what the page
+// shows (turning one way, then back), handled, drawn and presented: the
+// pages draw again only what changed. The multimedia page, which takes no
+// notch, is drawn again whole (it reads the project folder each time).
 TEST(Benchmark, EveryPageRedrawAndPresentation) {
     const std::string folder = makeWorkFolder("bench_pages");
     startInProcess(folder);
     std::u16string longText;
     for (int i = 0; i < 60; ++i) longText += u"une phrase assez longue ";
     for (int i = 0; i < TableSize; ++i) {
-        adventure.messageTexts[i] = adventure.roomTexts[i] = adventure.objectTexts[i] = longText;
-        adventure.systemMessages[i] = longText;
+        const std::u16string text = longText.substr(static_cast<size_t>(i % 23)) + integerToText(i);
+        adventure.messageTexts[i] = adventure.roomTexts[i] = adventure.objectTexts[i] = text;
+        adventure.systemMessages[i] = text;
         adventure.vocabulary[i][9] = u"WWWWWWWWWWWW";
     }
     for (int slot = 0; slot < StepsPerList; ++slot) {
@@ -118,36 +123,37 @@ TEST(Benchmark, EveryPageRedrawAndPresentation) {
         int64_t page;
         const char* name;
         std::string before;  // what the author does first
-    } pages[] = {{Menu, "menu", ""},
-                 {Vocabulary, "vocabulary", ""},
-                 {MessageTexts, "message texts", ""},
-                 {RoomTexts, "room texts", ""},
-                 {ObjectTexts, "object texts, typing", menuEntry(ObjectTexts) + click(50, 350)},
-                 {SystemMessages, "system messages", ""},
-                 {Movements, "movements", ""},
-                 {ObjectPlacement, "placement", ""},
-                 {ObjectAttributes, "attributes", ""},
-                 {Multimedia, "multimedia, nothing changing", ""},
-                 {MinorEvents, "minor events, 25 conditions", menuEntry(MinorEvents) + click(725, 85)},
-                 {MinorEvents, "minor events, 25 actions", menuEntry(MinorEvents) + click(270, 65)},
-                 {MajorEvents, "major events, 25 actions", menuEntry(MajorEvents) + click(270, 65)},
-                 {Findings, "findings of the check", menuEntry(Findings)}};
+        int64_t x, y;        // then where the author clicks on the page (none at 0, 0)
+    } pages[] = {{Menu, "menu, a setting", "", 404, 354},
+                 {Vocabulary, "vocabulary", "", 0, 0},
+                 {MessageTexts, "message texts", "", 0, 0},
+                 {RoomTexts, "room texts", "", 0, 0},
+                 {ObjectTexts, "object texts, while typing", menuEntry(ObjectTexts) + click(50, 350), 0, 0},
+                 {SystemMessages, "system messages", "", 0, 0},
+                 {Movements, "movements", "", 0, 0},
+                 {ObjectPlacement, "placement", "", 0, 0},
+                 {ObjectAttributes, "attributes", "", 0, 0},
+                 {Multimedia, "multimedia, read again", "", 0, 0},
+                 {MinorEvents, "minor events of 25 conditions, the marked step", menuEntry(MinorEvents) + click(725, 85), 0, 0},
+                 {MinorEvents, "minor events of 25 actions, the marked step", menuEntry(MinorEvents) + click(270, 65) + click(725, 85), 0, 0},
+                 {MinorEvents, "minor events of 25 actions, an argument", "", 580, 131},
+                 {MinorEvents, "minor events of 25 actions, the verb", "", 70, 140},
+                 {MajorEvents, "major events of 25 actions, an argument", menuEntry(MajorEvents) + click(270, 65), 580, 131},
+                 {Findings, "findings of the check", menuEntry(Findings), 0, 0}};
     for (const auto& p : pages) {
         if (!p.before.empty()) runEditor(p.before);
         currentPage = p.page;
-        measure(std::string("page ") + p.name + ": redraw and presentation", 500, redrawAndPresent);
-        editingText = false;
-    }
-    // A number of the minor events page turned at each redraw: an argument
-    // (its row and the referent line change) and the verb (the word fields).
-    for (const auto& [zone, name] : {std::pair{41, "an argument"}, std::pair{5, "the verb"}}) {
-        currentPage = MinorEvents;
         redrawAndPresent();
-        handlePageClick(zone);
-        measure(std::string("page minor events, the wheel on ") + name, 500, [] {
-            handlePageAdjust(1, 1);
-            redrawAndPresent();
-        });
+        if (p.x != 0) handlePageClick(hitTest(p.x, p.y)), redrawAndPresent();
+        int64_t direction = -1;
+        const bool notched = p.page != Multimedia;
+        measure(std::string("page ") + p.name + (notched ? ": a notch, drawn and presented" : ": drawn and presented"),
+                500, [&] {
+                    EXPECT_TRUE(!notched || handlePageAdjust(direction, 1)) << p.name;
+                    direction = -direction;
+                    redrawAndPresent();
+                });
+        editingText = false;
     }
 }
 
