@@ -118,6 +118,19 @@ int digitValue(char16_t c, int base) {
 // every character a number is made of is one byte in UTF-8.
 template <typename Char>
 int64_t leadingInteger(const Char* text, size_t size, bool basePrefixes) {
+    // Most lines of an adventure file are a few decimal digits, maybe after
+    // "-", and nothing else: read at once, as the general reading below would.
+    if (size > 0 && size <= 18) {
+        const bool minus = text[0] == '-';
+        uint64_t value = 0;
+        size_t digit = minus ? 1 : 0;
+        for (; digit < size && text[digit] >= '0' && text[digit] <= '9'; ++digit) {
+            value = value * 10 + static_cast<uint64_t>(text[digit] - '0');
+        }
+        if (digit == size && size > (minus ? 1u : 0u)) {
+            return minus ? -static_cast<int64_t>(value) : static_cast<int64_t>(value);
+        }
+    }
     size_t at = 0;
     while (at < size && (text[at] == ' ' || text[at] == '\t')) ++at;
     bool negative = false;
