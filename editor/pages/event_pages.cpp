@@ -181,10 +181,10 @@ static void drawTypeLabel(const std::u16string& label, int64_t x, int64_t y) {
     selectFont(interfaceFont);
     for (char16_t character : label) {
         const bool star = character == u'*';
-        const char16_t shown = star ? u'n' : character;
+        const char16_t drawn = star ? u'n' : character;
         setFrontColour(star ? rgb(255, 0, 0) : rgb(0, 0, 0));
-        drawText(x, y, charText(shown));
-        x += charWidth(shown);
+        drawText(x, y, charText(drawn));
+        x += charWidth(drawn);
     }
 }
 
