@@ -76,6 +76,8 @@ struct MeasuredKeyHash {
     }
 };
 std::unordered_map<MeasuredKey, int, MeasuredKeyHash> measuredWidths;
+constexpr size_t MeasuredWidthLimit = 8192;
+constexpr size_t LongestMeasuredKept = 160;
 
 void forgetMeasuredWidths() {
     measuredWidths.clear();
@@ -544,13 +546,6 @@ void drawText(int64_t x, int64_t y, const std::u16string& text) {
     noteDrawnArea(target.image, x, y, width, rendered->alpha->h);
     drawRenderedText(*rendered, target.surface, static_cast<int>(x), static_cast<int>(y));
 }
-
-namespace {
-
-constexpr size_t MeasuredWidthLimit = 8192;
-constexpr size_t LongestMeasuredKept = 160;
-
-}  // namespace
 
 int64_t textWidth(const std::u16string& text) {
     TTF_Font* font = target.font != nullptr ? target.font : defaultFont;

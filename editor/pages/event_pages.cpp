@@ -231,8 +231,7 @@ static void drawWordFieldFrames() {
 
 // The width of a word field's number cell, in the page's font.
 static int64_t wordCellWidth() {
-    static const int64_t width = textWidth(u"000");
-    return width;
+    return textWidth(u"000");
 }
 
 // How far right the word fields' numbers and spellings reach.
