@@ -10,6 +10,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "editor/widgets.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -142,6 +144,24 @@ std::vector<std::string> texts(const std::string& output) {
     std::vector<std::string> found;
     for (const Drawn& text : drawn(output)) found.push_back(text.text);
     return found;
+}
+
+int64_t pixelsUnlikeThePageDrawnWhole(int64_t page, const std::string& script, bool typing) {
+    fs::remove("shown.png");
+    runEditor(script + "shot shown.png\n");
+    currentPage = page;
+    editingText = typing;
+    forgetReadyLayer();
+    drawCurrentPage();
+    currentPage = Menu;  // where the editor loop of the next scenario starts
+    editingText = false;
+    const ImageHandle shown = loadImage(u"shown.png");
+    int64_t differing = 0;
+    for (int64_t y = 0; y < ScreenHeight; ++y) {
+        for (int64_t x = 0; x < ScreenWidth; ++x) differing += readPixel(shown, x, y) != readPixel(backBuffer, x, y);
+    }
+    freeImage(shown);
+    return differing;
 }
 
 std::string expectLines(const std::vector<std::string>& texts) {
