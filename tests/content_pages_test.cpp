@@ -201,9 +201,8 @@ TEST(TextPages, ALongTextIsShownAsFarAsItFitsAndKeptWhole) {
 // drawn whole would show it: no line of the text before is left, none is lost.
 TEST(TextPages, EachChangeShowsAsThePageDrawnWhole) {
     const std::string folder = makeWorkFolder("text_changes");
-    startInProcess(folder);  // the editor's font measures the lines
-    // A first line of "x" so wide that "ab" and the cursor go below it, while
-    // "a" and the cursor fit beside it: Backspace joins the two lines.
+    startInProcess(folder);
+    // Backspace on "x…x ab" takes "a" and the cursor back up beside the x's.
     std::u16string joining = u"x ab";
     while (joining.size() < 400 &&
            (textWidth(joining + u"_") <= 650 || textWidth(joining.substr(0, joining.size() - 1) + u"_") >= 650)) {

@@ -123,10 +123,9 @@ TEST(Platform, ButtonsAndWrappedTextsAreDrawnInTheirBoxes) {
     endDrawing();
 }
 
-// A text is blended onto a picture by the program's own computation (the same
-// in the browser): each pixel lies on the way from the ground to the text's
-// colour, faint edges included, whether the text is new or drawn again, on
-// one ground, on another, or across two; cut by the picture's edges, the text
+// A text is blended by the program's own computation (the same in the
+// browser): each pixel lies on the way from its ground to the ink, new or drawn
+// again, on one ground, another or two; cut by the picture's edges, the text
 // shows the very pixels it shows whole.
 TEST(Platform, ATextCutByTheEdgesOfAPictureShowsTheSamePixelsAsWhole) {
     startInProcess(makeWorkFolder("text_edges"));
@@ -156,9 +155,7 @@ TEST(Platform, ATextCutByTheEdgesOfAPictureShowsTheSamePixelsAsWhole) {
         const ImageHandle again = drawn(300, 60, 10, 5, left, right, split);
         int64_t inked = 0, faint = 0;
         for (int64_t y = 0; y < 60; ++y) {
-            for (int64_t x = 0; x < 300; ++x) {
-                // How far the pixel went from the ground to the ink, by its
-                // red; green and blue went as far.
+            for (int64_t x = 0; x < 300; ++x) {  // how far from ground to ink, by the red
                 const Colour pixel = readPixel(again, x, y), under = x < split || y < split / 4 ? left : right;
                 const double way = (pixel & 255) / 200.0;
                 const int64_t green = (under >> 8) & 255, blue = under >> 16;

@@ -88,9 +88,8 @@ std::vector<std::string> boxes(const std::string& output);
 // last call, in script order.
 std::string expectLines(const std::vector<std::string>& texts);
 std::vector<std::string> unmet();
-// The pixels where the frame the editor showed at the end of the script (over
-// the page's ready layer) differs from the page drawn whole, with or without
-// the text being typed; all of them when no frame was shown.
+// The pixels where the editor's last frame of the script differs from the
+// page drawn whole (typing or not); all when no frame was shown.
 int64_t pixelsUnlikeThePageDrawnWhole(int64_t page, const std::string& script, bool typing = false);
 // Whether `wanted` appears in `seen` in this order, other entries between.
 ::testing::AssertionResult inOrder(const std::vector<std::string>& seen, const std::vector<std::string>& wanted);

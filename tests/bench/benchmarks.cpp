@@ -94,12 +94,9 @@ void redrawAndPresent() {
 
 }  // namespace
 
-// Every page with its boxes and lists full: long texts, each other than the
-// next, a vocabulary of wide words, 25 conditions and 25 actions, a project
-// folder of pictures. Each figure is a wheel notch that changes what the page
-// shows (turning one way, then back), handled, drawn and presented: the
-// pages draw again only what changed. The multimedia page, which takes no
-// notch, is drawn again whole (it reads the project folder each time).
+// Every page full (long texts, each unlike the next, wide words, 25 steps, a
+// folder of pictures): a wheel notch that changes what it shows, one way then
+// back, handled, drawn and presented. Multimedia takes no notch: drawn whole.
 TEST(Benchmark, EveryPageRedrawAndPresentation) {
     const std::string folder = makeWorkFolder("bench_pages");
     startInProcess(folder);
@@ -157,13 +154,9 @@ TEST(Benchmark, EveryPageRedrawAndPresentation) {
     }
 }
 
-// One typed character on a text page of a new adventure, changed: the key
-// handled, the page drawn and shown, the unsaved work noted on the way. The
-// turns of 400 characters less those of none (the page reached, the editor
-// left with the work's copy written), each the median of 7; under callgrind
-// each run once, the instructions of none taken off those of 400. Every round
-// types other letters, so that each line typed is new to the font library, as
-// it is to a person's: none was measured or rendered before.
+// One typed character on a text page, handled, drawn and shown: 400 typed
+// less none typed (medians of 7; once each under callgrind). Each round types
+// other letters, so that every line is new to the font library.
 TEST(Benchmark, TypedCharacter) {
     startInProcess(makeWorkFolder("bench_typing"));
     const int rounds = RUNNING_ON_VALGRIND ? 1 : 7;
